@@ -1,0 +1,108 @@
+#include "platform/core/picture.h"
+
+#include "platform/core/picture_date.h"
+#include "platform/core/picture_number.h"
+#include "platform/core/picture_pattern.h"
+#include "platform/core/picture_syntax.h"
+
+#include <limits>
+#include <variant>
+
+using namespace picture_detail;
+
+namespace {
+
+struct StringPicture {
+    int width;
+};
+
+using Picture = std::variant<NumberPicture, StringPicture, DatePicture, PatternPicture>;
+
+std::optional<StringPicture> parseStringPicture(QStringView spec)
+{
+    qsizetype i = 0;
+    std::optional<int> width = readCount(spec, i);
+    if (!width || *width == 0 || i != spec.size()) return std::nullopt;
+    return StringPicture{*width};
+}
+
+template <class Kind>
+std::optional<Picture> widened(const std::optional<Kind>& kind)
+{
+    if (!kind) return std::nullopt;
+    return Picture(*kind);
+}
+
+std::optional<Picture> parsePicture(QStringView picture)
+{
+    while (!picture.isEmpty() && picture.back() == u' ') picture.chop(1);
+    if (picture.startsWith(u'@')) picture = picture.sliced(1);
+    if (picture.isEmpty()) return std::nullopt;
+    QStringView spec = picture.sliced(1);
+    switch (picture.front().toUpper().unicode()) {
+    case u'N': return widened(parseNumberPicture(spec));
+    case u'S': return widened(parseStringPicture(spec));
+    case u'D': return widened(parseDatePicture(spec));
+    case u'P': return widened(parsePatternPicture(picture));
+    default: return std::nullopt;
+    }
+}
+
+QString plainText(const Decimal& value) { return QString::fromStdString(value.toPlainString()); }
+
+// A value that is no day number shows as no date.
+DayNumber dayOf(const Decimal& value)
+{
+    mpz_class day = value.integerPart();
+    return day > 0 && day <= std::numeric_limits<DayNumber>::max() ? DayNumber(day.get_si()) : 0;
+}
+
+QString formatString(const StringPicture& picture, const QString& text)
+{
+    return text.leftJustified(picture.width, u' ', true);
+}
+
+QString formatValue(const Picture& picture, const Decimal& value)
+{
+    if (auto* number = std::get_if<NumberPicture>(&picture)) return formatNumber(*number, value);
+    if (auto* date = std::get_if<DatePicture>(&picture)) return formatDate(*date, dayOf(value));
+    if (auto* pattern = std::get_if<PatternPicture>(&picture)) return formatPattern(*pattern, value);
+    return formatString(std::get<StringPicture>(picture), plainText(value));
+}
+
+}  // namespace
+
+QString Format(const Decimal& value, QStringView picture)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    return p ? formatValue(*p, value) : plainText(value);
+}
+
+QString Format(const QString& text, QStringView picture)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    if (!p) return text;
+    if (auto* string = std::get_if<StringPicture>(&*p)) return formatString(*string, text);
+    return formatValue(*p, textToNumber(text));
+}
+
+bool Deformat(const QString& text, QStringView picture, Decimal& value)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    if (!p) return false;
+    std::optional<Decimal> result;
+    if (auto* number = std::get_if<NumberPicture>(&*p)) result = deformatNumber(*number, text);
+    if (auto* date = std::get_if<DatePicture>(&*p)) {
+        if (std::optional<DayNumber> day = deformatDate(*date, text)) result = Decimal(*day);
+    }
+    if (auto* pattern = std::get_if<PatternPicture>(&*p)) result = deformatPattern(*pattern, text);
+    if (!result) return false;
+    value = *result;
+    return true;
+}
+
+QString DeformatText(const QString& text, QStringView picture)
+{
+    Decimal value;
+    return Deformat(text, picture, value) ? plainText(value) : text;
+}

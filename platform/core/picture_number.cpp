@@ -1,0 +1,105 @@
+#include "platform/core/picture_number.h"
+
+#include "platform/core/picture_syntax.h"
+
+#include <string>
+
+namespace picture_detail {
+
+namespace {
+
+// With a decimal comma the thousands are grouped with points, so the text stays readable
+// and reads back.
+QChar groupSeparator(const NumberPicture& picture) { return picture.decimalSeparator == u',' ? u'.' : u','; }
+
+QString grouped(const QString& digits, QChar separator)
+{
+    QString text;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += separator;
+        text += digits[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+std::optional<NumberPicture> parseNumberPicture(QStringView spec)
+{
+    NumberPicture picture{u' ', true, 0, 0, u'.', false};
+    qsizetype i = 0;
+    // "-" asks for a leading minus, which every number picture shows (formatNumber).
+    if (i < spec.size() && spec[i] == u'-') ++i;
+    if (i < spec.size() && (spec[i] == u'_' || (spec[i] == u'0' && i + 1 < spec.size() && isAsciiDigit(spec[i + 1])))) {
+        picture.fill = spec[i] == u'0' ? u'0' : u' ';
+        picture.grouped = false;
+        ++i;
+    }
+    std::optional<int> width = readCount(spec, i);
+    if (!width || *width == 0) return std::nullopt;
+    picture.width = *width;
+    if (i < spec.size() && (spec[i] == u'.' || spec[i] == u'`')) {
+        picture.decimalSeparator = spec[i] == u'`' ? u',' : u'.';
+        std::optional<int> places = readCount(spec, ++i);
+        if (!places) return std::nullopt;
+        picture.places = *places;
+    }
+    if (i < spec.size() && (spec[i] == u'B' || spec[i] == u'b')) {
+        picture.blankWhenZero = true;
+        ++i;
+    }
+    if (i != spec.size()) return std::nullopt;
+    return picture;
+}
+
+QString formatNumber(const NumberPicture& picture, const Decimal& value)
+{
+    mpz_class scaled = value.scaledRounded(picture.places);
+    if (scaled == 0 && picture.blankWhenZero) return QString(picture.width, u' ');
+
+    // A negative value shows its leading minus also under a picture without "-": hiding the
+    // sign would give a plainly wrong figure.
+    bool negative = scaled < 0;
+    QString digits = QString::fromStdString(mpz_class(abs(scaled)).get_str());
+    if (digits.size() <= picture.places) digits = QString(picture.places + 1 - digits.size(), u'0') + digits;
+    QString integerDigits = digits.left(digits.size() - picture.places);
+    QString text = picture.grouped ? grouped(integerDigits, groupSeparator(picture)) : integerDigits;
+    if (picture.places > 0) text += picture.decimalSeparator + digits.right(picture.places);
+
+    QString sign = negative ? QStringLiteral("-") : QString();
+    qsizetype shortBy = picture.width - sign.size() - text.size();
+    if (shortBy <= 0) return sign + text;  // too wide: all its digits, the text grows
+    QString padding(shortBy, picture.fill);
+    return picture.fill == u'0' ? sign + padding + text : padding + sign + text;
+}
+
+std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text)
+{
+    QStringView t = text.trimmed();
+    std::string number;
+    qsizetype i = 0;
+    if (i < t.size() && t[i] == u'-') {
+        number += '-';
+        ++i;
+    }
+    bool anyDigit = false;
+    bool pointSeen = false;
+    for (; i < t.size(); ++i) {
+        QChar c = t[i];
+        if (isAsciiDigit(c)) {
+            number += char(c.unicode());
+            anyDigit = true;
+        } else if (c == picture.decimalSeparator && !pointSeen) {
+            number += '.';
+            pointSeen = true;
+        } else if (!(picture.grouped && c == groupSeparator(picture))) {
+            return std::nullopt;
+        }
+    }
+    if (t.isEmpty()) return Decimal();
+    if (!anyDigit) return std::nullopt;
+    if (number.back() == '.') number.pop_back();
+    return Decimal::parse(number);
+}
+
+}  // namespace picture_detail
