@@ -23,6 +23,10 @@ public:
     // The error reporter's status on this thread: the procedure that runs.
     QString procedureName;
 
+    // Nothing of the record layer active (no transaction, no statement in progress): what must
+    // hold whenever the thread waits.
+    virtual bool isIdle() const { return true; }
+
     static ThreadState& current();
     static ThreadState* currentOrNull();
     static void setCurrent(ThreadState* state);

@@ -1,0 +1,8 @@
+#include "data/files/textrep.h"
+
+const records::Layout& textrepLayout()
+{
+    static const records::Layout layout =
+        records::LayoutBuilder<TextrepRecord>("textrep", "TEX").field<&TextrepRecord::CURSTRING>("CURSTRING").build();
+    return layout;
+}

@@ -1,0 +1,70 @@
+#include "data/thread_data.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+ThreadData::ThreadData(int number) : ThreadState(number)
+{
+    if (number != 1) StartFileManagers();
+}
+
+ThreadData::~ThreadData() { StopFileManagers(); }
+
+bool ThreadData::isIdle() const
+{
+    for (const auto& access : access_)
+        if (access && !access->file().isIdle()) return false;
+    return true;
+}
+
+void* ThreadData::bufferOf(FileId id)
+{
+    switch (id) {
+    case FileId::Headers: return &Headers;
+    case FileId::MATS: return &MATS;
+    case FileId::MatLst: return &MatLst;
+    case FileId::WrksInSmt: return &WrksInSmt;
+    case FileId::Raszenki: return &Raszenki;
+    case FileId::NSBRAZ: return &NSBRAZ;
+    case FileId::textrep: return &textrep;
+    case FileId::EdIzmer: return &EdIzmer;
+    case FileId::GroupsWks: return &GroupsWks;
+    }
+    return nullptr;
+}
+
+void ThreadData::StartFileManagers()
+{
+    if (fileManagersStarted()) return;
+    for (FileId id : kFileOrder) {
+        access_[indexOf(id)] = std::make_unique<FileAccess>(definitionOf(id), bufferOf(id));
+        relations_[indexOf(id)] = std::make_unique<FileRelations>(
+            *access_[indexOf(id)], [this](FileId other) -> FileRelations& { return relations(other); });
+    }
+    for (FileId id : kFileOrder) relations_[indexOf(id)]->Setup();
+}
+
+void ThreadData::StopFileManagers()
+{
+    if (!fileManagersStarted()) return;
+    for (FileId id : kFileOrder) relations_[indexOf(id)]->Teardown();
+    for (FileId id : kFileOrder) {
+        relations_[indexOf(id)].reset();
+        access_[indexOf(id)].reset();
+    }
+}
+
+FileAccess& ThreadData::access(FileId id)
+{
+    if (!access_[indexOf(id)]) {
+        std::fprintf(stderr, "the file managers of thread %d are not started\n", number());
+        std::abort();
+    }
+    return *access_[indexOf(id)];
+}
+
+FileRelations& ThreadData::relations(FileId id)
+{
+    access(id);
+    return *relations_[indexOf(id)];
+}

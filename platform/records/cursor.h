@@ -1,0 +1,80 @@
+#pragma once
+// Reading a record file in the order of one of its keys, both ways, optionally within a range
+// (equal leading components) and through a filter. A cursor holds no statement between steps:
+// it remembers the key values and position of the record it stands on, and each step is one
+// short indexed query from there. A long run of equal values in a DUP key costs one index seek
+// per step: first the rows with an equal key and a greater position, then the greater keys.
+
+#include "platform/records/record_file.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace records {
+
+class Cursor {
+public:
+    Cursor(RecordFile& file, int key);
+
+    int key() const { return key_; }
+
+    // Only the records whose first `leading` key components equal those of `record` (the
+    // file's buffer when null); 0 removes the range. Position the cursor after setting it.
+    void setRange(int leading, const void* record = nullptr);
+    // Only the records the predicate accepts (applied after reading); empty removes it.
+    void setFilter(std::function<bool(const void* record)> accept);
+
+    // Positioning, without reading.
+    void toStart();  // next() gives the first record
+    void toEnd();    // previous() gives the last record
+    // next() gives the first record whose key is equal to or greater than the key fields of
+    // `record` (the buffer when null); previous() the last one before that.
+    void toKeyOf(const void* record = nullptr);
+    // Stands on the record at `pos` with the key values of `record` (the buffer when null):
+    // next() and previous() give its neighbours.
+    void toRecord(Position pos, const void* record = nullptr);
+
+    // Reads the next or previous record into `into` (the buffer when null) and stands on it.
+    // kRecordNotAvailable at the end; the file's position() follows the record read when
+    // reading into the buffer.
+    int next(void* into = nullptr);
+    int previous(void* into = nullptr);
+    Position position() const { return position_; }
+
+    // Up to `count` records onward (forward or backward) from where the cursor stands, each
+    // given to `take` with its position (the record memory is valid during the call only);
+    // the cursor stands on the last one given. Returns the number given, or -1 on a failure.
+    int read(bool forward, int count, const std::function<void(Position, const void* record)>& take);
+
+private:
+    using Take = std::function<void(Position, const void*)>;
+    enum class Anchor { Start, End, Record };  // a position of 0 with Record: before the key values
+    enum class Part { FromEnd, EqualKey, BeyondKey };
+    enum class Outcome { Failed, Exhausted, More };
+    // The query texts of one direction, rebuilt when the range changes.
+    struct Queries {
+        std::string fromEnd;    // from the start (forward) or the end (backward)
+        std::string equalKey;   // the rest of the run of records with the key stood on
+        std::string beyondKey;  // the greater (forward) or smaller keys; empty when the range fixes all
+    };
+
+    void buildQueries();
+    void standOn(Anchor anchor, Position pos, const void* record);
+    int readOne(bool forward, void* into);
+    int step(bool forward, int count, const Take& take);
+    Outcome run(bool forward, Part part, int limit, int count, int& given, const Take& take);
+
+    RecordFile& file_;
+    int key_;
+    int rangeLeading_ = 0;
+    std::vector<unsigned char> range_;    // record holding the range values
+    std::vector<unsigned char> current_;  // the record stood on (its key values)
+    std::vector<unsigned char> row_;      // the row being read
+    std::function<bool(const void*)> filter_;
+    Anchor anchor_ = Anchor::Start;
+    Position position_ = 0;
+    Queries queries_[2];  // [forward]
+};
+
+}  // namespace records

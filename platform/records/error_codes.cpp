@@ -1,0 +1,14 @@
+#include "platform/records/error_codes.h"
+
+#include "platform/core/regional.h"
+
+namespace records {
+
+QString errorTextOf(int code) { return ErrorText(code) + QStringLiteral(" (") + QString::number(code) + u')'; }
+
+QString driverErrorTextOf(const QString& message, int driverCode)
+{
+    return message + QStringLiteral(" (") + QString::number(driverCode) + u')';
+}
+
+}  // namespace records

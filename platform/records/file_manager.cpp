@@ -1,0 +1,253 @@
+#include "platform/records/file_manager.h"
+
+namespace records {
+
+namespace {
+// Numbering failed on reading the highest number: reported at once, never retried.
+constexpr int kNumberingReadFailed = -1;
+constexpr int kAttemptsPerRound = 3;
+}  // namespace
+
+FileManager::FileManager(const Layout& layout, void* buffer) : BUFFER(buffer), layout_(layout), file_(layout, buffer) {}
+
+FileManager::~FileManager() = default;
+
+void FileManager::Setup()
+{
+    LAZYOPEN = 1;
+}
+
+void FileManager::Teardown()
+{
+    if (file_.isOpen()) file_.close();
+    USED = 0;
+    OPENED = 0;
+}
+
+void FileManager::SetupOnFirstUse()
+{
+    CREATE = 1;
+    OPENMODE = OpenAccess::ReadWrite;
+    std::string disk = layout_.diskName;
+    auto dot = disk.find('.');
+    FILENAMEVALUE = QString::fromStdString(dot == std::string::npos ? disk : disk.substr(0, dot));
+}
+
+void FileManager::AddKey(int key, const QString& description, int autoIncComponent)
+{
+    KEYS.push_back({key, description, autoIncComponent});
+    if (autoIncComponent > 0) HASAUTOINC = 1;
+}
+
+Level FileManager::OpenOnFirstUse(UseKind kind)
+{
+    if (kind == UseKind::Setup || USED) return Level::Benign;
+    if (OPENED < 1) {
+        ERRORS->report(Msg::UseClosedFile, FILENAMEVALUE);
+        return Level::Fatal;
+    }
+    return openRounds();
+}
+
+Level FileManager::UseFile() { return OpenOnFirstUse(UseKind::Use); }
+
+Level FileManager::openRounds()
+{
+    for (int round = 0; round < 2; ++round) {
+        int code = file_.open(OPENMODE);
+        // The lock recovery of a program that ended abnormally is SQLite's own (its journal);
+        // the second attempt stays.
+        if (code == kAccessDenied) code = file_.open(OPENMODE);
+        if (code == kNoError) {
+            USED = 1;
+            AUTOINCDONE = 0;
+            return Level::Benign;
+        }
+        const bool writeAsked = OPENMODE == OpenAccess::ReadWrite;
+        if (code == kAccessDenied && writeAsked) {
+            ERRORS->report(Msg::AccessDenied, FILENAMEVALUE);
+            OPENMODE = OpenAccess::ReadOnly;
+        } else if (code == kRecordLimit && writeAsked) {
+            ERRORS->report(Msg::RecordLimit, FILENAMEVALUE);
+            OPENMODE = OpenAccess::ReadOnly;
+        } else if (code == kFileNotFound) {
+            if (file_.create() != kNoError) {
+                ERRORS->report(Msg::CreateFailed, FILENAMEVALUE, lastErrorText());
+                return Level::Fatal;
+            }
+        } else if (code == kKeysToRebuild) {
+            ERRORS->report(Msg::RebuildKey, FILENAMEVALUE);
+            if (file_.rebuildKeys() != kNoError) {
+                ERRORS->report(Msg::RebuildFailed, FILENAMEVALUE, lastErrorText());
+                return Level::Fatal;
+            }
+        } else {
+            break;
+        }
+    }
+    ERRORS->report(Msg::OpenFailed, FILENAMEVALUE, lastErrorText());
+    return Level::Fatal;
+}
+
+const KeyRegistration* FileManager::autoIncKey() const
+{
+    for (const auto& k : KEYS)
+        if (k.autoIncComponent > 0) return &k;
+    return nullptr;
+}
+
+Level FileManager::PrimeRecord(bool retainBuffer)
+{
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    if (!retainBuffer) layout_.clear(BUFFER);
+    PrimeNewRecord();
+    return PrimeAutoInc();
+}
+
+Level FileManager::PrimeAutoInc()
+{
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    if (!HASAUTOINC) return Level::Benign;
+    AUTOINCDONE = 0;
+    if (Level l = numberAndAdd(); l != Level::Benign) return l;
+    AUTOINCDONE = 1;
+    return Level::Benign;
+}
+
+Level FileManager::numberAndAdd()
+{
+    for (;;) {
+        int code = kNoError;
+        for (int attempt = 0; attempt < kAttemptsPerRound; ++attempt) {
+            code = tryNumberAndAdd();
+            if (code == kNoError) return Level::Benign;
+            if (code == kNumberingReadFailed) {
+                ERRORS->report(Msg::AbortReading, FILENAMEVALUE, lastErrorText());
+                return Level::Notify;
+            }
+            // A number beyond its field never wraps into another section or estimate.
+            if (code == kRecordLimit) {
+                ERRORS->report(Msg::AddFailed, FILENAMEVALUE, errorTextOf(kRecordLimit));
+                return Level::Notify;
+            }
+        }
+        if (!ERRORS->report(Msg::RetryAutoInc, FILENAMEVALUE, lastErrorText())) return Level::Notify;
+    }
+}
+
+int FileManager::tryNumberAndAdd()
+{
+    const KeyRegistration* reg = autoIncKey();
+    const Key& key = layout_.keys[std::size_t(reg->key)];
+    const int componentColumn = key.components[std::size_t(reg->autoIncComponent - 1)];
+    const Column& column = layout_.columns[std::size_t(componentColumn)];
+
+    // One immediate transaction: no other thread or program can take the number between
+    // finding it and adding the record.
+    if (int code = file_.begin(); code != kNoError) return code;
+    std::int64_t highest = 0;
+    bool found = false;
+    if (file_.highestComponent(reg->key, reg->autoIncComponent - 1, BUFFER, highest, found) != kNoError) {
+        file_.rollback();
+        return kNumberingReadFailed;
+    }
+    const std::int64_t next = found ? highest + 1 : 1;
+    if (next > column.maxValue) {
+        file_.rollback();
+        return kRecordLimit;
+    }
+    column.setInteger(BUFFER, next);
+    int code = file_.add();
+    if (code == kNoError) code = file_.commit();
+    if (code != kNoError) {
+        file_.rollback();
+        return code;
+    }
+    primedPosition_ = file_.position();
+    return kNoError;
+}
+
+int FileManager::writeAlone(int (RecordFile::*write)())
+{
+    // Every write runs in an immediate transaction of its own; a read-only file has no write
+    // lock to take, and the write itself then fails with access denied.
+    if (file_.isReadOnly()) return (file_.*write)();
+    if (int code = file_.begin(); code != kNoError) return code;
+    int code = (file_.*write)();
+    if (code == kNoError) code = file_.commit();
+    if (code != kNoError) file_.rollback();
+    return code;
+}
+
+Level FileManager::Insert()
+{
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    int code = kNoError;
+    Position except = 0;
+    if (AUTOINCDONE) {
+        except = primedPosition_;
+        file_.setPosition(primedPosition_);
+        code = writeAlone(&RecordFile::put);
+    } else if (HASAUTOINC) {
+        // A record that was never primed is numbered and added now.
+        if (Level l = numberAndAdd(); l != Level::Benign) return l;
+    } else {
+        code = writeAlone(&RecordFile::add);
+    }
+    if (code == kDuplicateKey) {
+        int key = file_.duplicateKey(BUFFER, except);
+        QString description;
+        for (const auto& k : KEYS)
+            if (k.key == key) description = k.description;
+        ERRORS->report(Msg::DuplicateKey, FILENAMEVALUE, lastErrorText(), description);
+        return Level::Notify;
+    }
+    if (code != kNoError) {
+        ERRORS->report(Msg::AddFailed, FILENAMEVALUE, lastErrorText());
+        return Level::Notify;
+    }
+    AUTOINCDONE = 0;
+    return Level::Benign;
+}
+
+Level FileManager::CancelPrimed()
+{
+    if (!HASAUTOINC || !AUTOINCDONE) return Level::Benign;
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    file_.setPosition(primedPosition_);
+    int code = writeAlone(&RecordFile::remove);
+    // Already gone (another thread deleted it): the cancel is done all the same.
+    if (code != kNoError && code != kRecordNotFound) {
+        ERRORS->report(Msg::DeleteFailed, FILENAMEVALUE, lastErrorText());
+        return Level::Notify;
+    }
+    AUTOINCDONE = 0;
+    return Level::Benign;
+}
+
+Level FileManager::TryFetch(int key)
+{
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    return file_.get(key) == kNoError ? Level::Benign : Level::Notify;
+}
+
+Level FileManager::DeleteRecord()
+{
+    if (Level l = UseFile(); l != Level::Benign) return l;
+    if (writeAlone(&RecordFile::remove) != kNoError) {
+        ERRORS->report(Msg::DeleteFailed, FILENAMEVALUE, lastErrorText());
+        return Level::Notify;
+    }
+    return Level::Benign;
+}
+
+void FileManager::Close()
+{
+    if (OPENED > 0) --OPENED;
+    if (OPENED == 0 && USED) {
+        file_.close();
+        USED = 0;
+    }
+}
+
+}  // namespace records

@@ -1,0 +1,54 @@
+#include "platform/records/layout.h"
+
+#include <cstdlib>
+#include <iostream>
+
+namespace records {
+
+int Layout::columnIndex(const std::string& nameOrLabel) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].name == nameOrLabel || columns[i].label == nameOrLabel) return int(i);
+    return -1;
+}
+
+int Layout::keyIndex(const std::string& name) const
+{
+    for (std::size_t i = 0; i < keys.size(); ++i)
+        if (keys[i].name == name) return int(i);
+    return -1;
+}
+
+void Layout::clear(void* record) const
+{
+    for (const Column& c : columns) c.clear(record);
+}
+
+bool Layout::equal(const void* a, const void* b) const
+{
+    for (const Column& c : columns)
+        if (!c.equal(a, b)) return false;
+    return true;
+}
+
+bool Layout::outOfKey(const Key& key, const void* record) const
+{
+    for (int c : key.components)
+        if (!columns[std::size_t(c)].isBlank(record)) return false;
+    return true;
+}
+
+namespace detail {
+
+int componentIndex(const Layout& layout, const std::string& key, const char* component)
+{
+    const int index = layout.columnIndex(component);
+    if (index < 0) {
+        std::cerr << "Key " << key << " of " << layout.label << " names the unknown field " << component << '\n';
+        std::abort();
+    }
+    return index;
+}
+
+}  // namespace detail
+}  // namespace records

@@ -1,0 +1,238 @@
+#include "platform/records/schema.h"
+
+#include "platform/core/collation.h"
+#include "platform/records/connection.h"
+#include "platform/records/sql_text.h"
+#include "platform/records/sqlite_error.h"
+
+#include <sqlite3.h>
+
+#include <map>
+#include <vector>
+
+namespace records::schema {
+namespace {
+
+const char* const kMetaTable = "tolvex_meta";
+
+// Text columns of a NoCase key compare by our collation, declared on the column itself so
+// that every comparison and index on it agrees.
+bool collatesNoCase(const Layout& layout, int column)
+{
+    if (layout.columns[std::size_t(column)].kind != ColumnKind::Text) return false;
+    for (const Key& k : layout.keys)
+        for (int c : k.components)
+            if (c == column && k.noCase()) return true;
+    return false;
+}
+
+std::string createTable(const Layout& layout)
+{
+    std::string sql = std::string("CREATE TABLE ") + sql::kTable + " (" + sql::kPosition +
+                      " INTEGER PRIMARY KEY AUTOINCREMENT";
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const Column& c = layout.columns[i];
+        sql += ", " + sql::quoted(c.name);
+        switch (c.kind) {
+        case ColumnKind::Integer:
+        case ColumnKind::Decimal: sql += " INTEGER NOT NULL DEFAULT 0"; break;
+        case ColumnKind::Text: sql += " TEXT NOT NULL DEFAULT ''"; break;
+        case ColumnKind::Memo: sql += " BLOB NOT NULL DEFAULT x''"; break;
+        }
+        if (collatesNoCase(layout, int(i))) sql += std::string(" COLLATE ") + kNoCaseCollation;
+    }
+    return sql + ')';
+}
+
+// SQLite ends every index with the row id, so a DUP key reads in position order within a
+// value without naming the position.
+std::string createIndex(const Layout& layout, const Key& key)
+{
+    std::string columns;
+    for (int c : key.components) {
+        if (!columns.empty()) columns += ',';
+        columns += sql::quoted(layout.columns[std::size_t(c)].name);
+    }
+    std::string sql = std::string("CREATE ") + (key.unique() ? "UNIQUE " : "") + "INDEX " + sql::quoted(key.sqlName) +
+                      " ON " + sql::kTable + " (" + columns + ')';
+    const std::string inKey = sql::inKeyTest(layout, key);
+    if (!inKey.empty()) sql += " WHERE " + inKey;
+    return sql;
+}
+
+// What the stored values mean: names, kinds, places and collations (widths do not matter,
+// values are cut to them on reading).
+std::string columnSignature(const Layout& layout)
+{
+    std::string out;
+    for (std::size_t i = 0; i < layout.columns.size(); ++i) {
+        const Column& c = layout.columns[i];
+        if (!out.empty()) out += ';';
+        out += c.name;
+        switch (c.kind) {
+        case ColumnKind::Integer: out += " INTEGER"; break;
+        case ColumnKind::Decimal: out += " DECIMAL." + std::to_string(c.places); break;
+        case ColumnKind::Text: out += " TEXT"; break;
+        case ColumnKind::Memo: out += " MEMO"; break;
+        }
+        if (collatesNoCase(layout, int(i))) out += " NOCASE";
+    }
+    return out;
+}
+
+std::string keySignature(const Layout& layout)
+{
+    std::string out;
+    for (const Key& k : layout.keys) {
+        if (!out.empty()) out += ';';
+        out += k.sqlName + '(';
+        for (std::size_t i = 0; i < k.components.size(); ++i)
+            out += (i ? "," : "") + layout.columns[std::size_t(k.components[i])].name;
+        out += ')';
+        out += k.unique() ? " UNIQUE" : " DUP";
+        if (k.optional()) out += " OPT";
+    }
+    return out;
+}
+
+int writeMeta(sqlite3* db, const std::string& name, const std::string& value)
+{
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = std::string("INSERT OR REPLACE INTO ") + kMetaTable + "(name, value) VALUES (?, ?)";
+    int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr);
+    if (rc != SQLITE_OK) return rc;
+    sqlite3_bind_text(stmt, 1, name.data(), int(name.size()), SQLITE_TRANSIENT);
+    sqlite3_bind_text(stmt, 2, value.data(), int(value.size()), SQLITE_TRANSIENT);
+    rc = sqlite3_step(stmt);
+    sqlite3_finalize(stmt);
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+int writeKeyMeta(sqlite3* db, const Layout& layout)
+{
+    int rc = writeMeta(db, "keys", keySignature(layout));
+    if (rc == SQLITE_OK) rc = writeMeta(db, "collation", std::to_string(collation::kVersion));
+    return rc;
+}
+
+int createStructure(sqlite3* db, const Layout& layout)
+{
+    std::vector<std::string> steps = {
+        createTable(layout),
+        std::string("CREATE TABLE ") + kMetaTable + " (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
+        "PRAGMA application_id = " + std::to_string(kApplicationId),
+        "PRAGMA user_version = " + std::to_string(layout.version),
+    };
+    for (const Key& k : layout.keys) steps.push_back(createIndex(layout, k));
+    for (const std::string& sql : steps)
+        if (int rc = execute(db, sql); rc != SQLITE_OK) return rc;
+    int rc = writeMeta(db, "label", layout.label);
+    if (rc == SQLITE_OK) rc = writeMeta(db, "columns", columnSignature(layout));
+    if (rc == SQLITE_OK) rc = writeKeyMeta(db, layout);
+    return rc;
+}
+
+// Runs `body` (returning an SQLite result) in a write transaction, committed when it succeeds.
+template <class Body>
+int inWriteTransaction(sqlite3* db, Body body)
+{
+    int rc = execute(db, "BEGIN IMMEDIATE");
+    if (rc != SQLITE_OK) return rc;
+    rc = body();
+    if (rc == SQLITE_OK) rc = execute(db, "COMMIT");
+    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db)) execute(db, "ROLLBACK");
+    return rc;
+}
+
+int failed(sqlite3* db, int rc, const Layout& layout, RecordError& error)
+{
+    error = errorOfSqlite(db, rc, layout.diskName);
+    return error.code;
+}
+
+int refused(int code, RecordError& error)
+{
+    error = errorOf(code);
+    return code;
+}
+
+}  // namespace
+
+int createFile(const Layout& layout, RecordError& error)
+{
+    Connection db = openConnection(layout.diskName, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, error);
+    if (!db) {
+        // a file that cannot be made is refused, not missing
+        if (error.code == kFileNotFound) error = errorOf(kAccessDenied);
+        return error.code;
+    }
+    int rc = setWriteModes(db.get(), "main");
+    if (rc == SQLITE_OK) {
+        rc = inWriteTransaction(db.get(), [&] {
+            // another connection may have made it while we waited for the lock
+            std::int64_t objects = 0, applicationId = 0;
+            int r = queryInteger(db.get(), "SELECT count(*) FROM sqlite_master", objects);
+            if (r == SQLITE_OK) r = queryInteger(db.get(), "PRAGMA application_id", applicationId);
+            if (r != SQLITE_OK || objects != 0 || applicationId != 0) return r;
+            return createStructure(db.get(), layout);
+        });
+    }
+    return rc == SQLITE_OK ? 0 : failed(db.get(), rc, layout, error);
+}
+
+int check(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error)
+{
+    const std::string schema = sql::quoted(schemaName) + '.';
+    std::int64_t applicationId = 0, version = 0;
+    int rc = queryInteger(db, "PRAGMA " + schema + "application_id", applicationId);
+    if (rc == SQLITE_OK) rc = queryInteger(db, "PRAGMA " + schema + "user_version", version);
+    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (applicationId != kApplicationId || version != layout.version) return refused(kBadFileStructure, error);
+
+    std::map<std::string, std::string> meta;
+    sqlite3_stmt* stmt = nullptr;
+    const std::string sql = "SELECT name, value FROM " + schema + kMetaTable;
+    rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr);
+    if (rc == SQLITE_ERROR) return refused(kBadFileStructure, error);  // no meta table
+    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
+    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+        auto text = [&](int column) {
+            const auto* t = sqlite3_column_text(stmt, column);
+            return std::string(t ? reinterpret_cast<const char*>(t) : "", std::size_t(sqlite3_column_bytes(stmt, column)));
+        };
+        meta[text(0)] = text(1);
+    }
+    sqlite3_finalize(stmt);
+    if (rc != SQLITE_DONE) return failed(db, rc, layout, error);
+
+    if (meta["label"] != layout.label || meta["columns"] != columnSignature(layout))
+        return refused(kBadFileStructure, error);
+    if (meta["keys"] != keySignature(layout) || meta["collation"] != std::to_string(collation::kVersion))
+        return refused(kKeysToRebuild, error);
+    return 0;
+}
+
+int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
+{
+    if (int verdict = check(db, "main", layout, error); verdict != 0 && verdict != kKeysToRebuild) return verdict;
+    const int rc = inWriteTransaction(db, [&] {
+        std::vector<std::string> indexes;
+        sqlite3_stmt* stmt = nullptr;
+        const std::string list = std::string("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '") +
+                                 sql::kTable + "' AND sql IS NOT NULL";
+        int r = sqlite3_prepare_v2(db, list.c_str(), int(list.size()), &stmt, nullptr);
+        if (r != SQLITE_OK) return r;
+        while ((r = sqlite3_step(stmt)) == SQLITE_ROW)
+            indexes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
+        sqlite3_finalize(stmt);
+        if (r != SQLITE_DONE) return r;
+        for (const std::string& name : indexes)
+            if ((r = execute(db, "DROP INDEX " + sql::quoted(name))) != SQLITE_OK) return r;
+        for (const Key& k : layout.keys)
+            if ((r = execute(db, createIndex(layout, k))) != SQLITE_OK) return r;
+        return writeKeyMeta(db, layout);
+    });
+    return rc == SQLITE_OK ? 0 : failed(db, rc, layout, error);
+}
+
+}  // namespace records::schema
