@@ -1,0 +1,112 @@
+#include "platform/ui/control.h"
+
+#include "platform/ui/window.h"
+
+#include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
+
+namespace ui {
+
+Control::Control(Window& window, int number, QString name, int type, QWidget* widget)
+    : window_(window), number_(number), name_(std::move(name)), type_(type), widget_(widget)
+{
+}
+
+void Control::bind(std::function<QString()> read, std::function<void(const QString&)> write)
+{
+    read_ = std::move(read);
+    write_ = std::move(write);
+}
+
+void Control::display()
+{
+    if (read_) setText(read_());
+}
+
+void Control::update()
+{
+    if (!write_) return;
+    if (auto* check = qobject_cast<QCheckBox*>(widget_.data())) {
+        write_(check->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
+        return;
+    }
+    write_(text());
+}
+
+QString Control::text() const
+{
+    QWidget* w = widget_;
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text();
+    if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) return spin->text();
+    if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) return plain->toPlainText();
+    if (auto* rich = qobject_cast<QTextEdit*>(w)) return rich->toPlainText();
+    if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
+    if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+    return w ? w->windowTitle() : QString();
+}
+
+void Control::setText(const QString& text)
+{
+    QWidget* w = widget_;
+    if (auto* check = qobject_cast<QCheckBox*>(w); check && read_) {
+        check->setChecked(textToNumber(text).sign() != 0);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        if (edit->text() != text) edit->setText(text);
+        edit->setModified(false);
+    } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
+        if (auto* line = spin->findChild<QLineEdit*>()) line->setText(text);
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
+        if (plain->toPlainText() != text) plain->setPlainText(text);
+    } else if (auto* rich = qobject_cast<QTextEdit*>(w)) {
+        if (rich->toPlainText() != text) rich->setPlainText(text);
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->isEditable())
+            combo->setEditText(text);
+        else
+            combo->setCurrentText(text);
+    } else if (auto* label = qobject_cast<QLabel*>(w)) {
+        label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        button->setText(text);
+    } else if (w) {
+        w->setWindowTitle(text);
+    }
+}
+
+void Control::hide()
+{
+    if (widget_) widget_->hide();
+}
+
+void Control::unhide()
+{
+    if (widget_) widget_->show();
+}
+
+bool Control::isHidden() const { return !widget_ || widget_->isHidden(); }
+
+void Control::enable()
+{
+    if (widget_) widget_->setEnabled(true);
+}
+
+void Control::disable()
+{
+    if (widget_) widget_->setEnabled(false);
+}
+
+bool Control::isEnabled() const { return widget_ && widget_->isEnabled(); }
+
+void Control::select()
+{
+    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+}
+
+}  // namespace ui

@@ -1,0 +1,114 @@
+#pragma once
+// Logical threads: each window procedure of the program runs on a thread of its own, and
+// calls its forms and lookups nested on that thread. A logical thread is a fiber on the GUI
+// thread with its own per-thread data. Only the main stack runs Qt's event loop: Qt handlers
+// only queue events and wake threads, and the scheduler resumes the woken threads from the top
+// of the event loop, so window code never runs inside a Qt handler.
+
+#include "platform/core/thread_state.h"
+
+#include <QObject>
+
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <map>
+#include <memory>
+#include <vector>
+
+namespace ui {
+
+using ThreadId = int;
+class LogicalThread;
+
+class Scheduler : public QObject {
+    Q_OBJECT
+
+public:
+    static Scheduler& instance();
+
+    // Makes the per-thread data of each new thread (the program's ThreadData).
+    using StateFactory = std::function<std::unique_ptr<ThreadState>(ThreadId)>;
+    void setStateFactory(StateFactory factory) { factory_ = std::move(factory); }
+
+    // Starts the procedure on a new logical thread and returns its id at once (ids count up
+    // and are never reused); 0 when no thread could be made. The procedure first runs when the
+    // event loop next runs the scheduler, so never before the caller waits for its next event.
+    ThreadId start(std::function<void()> procedure, std::size_t stackHint = 0);
+
+    bool isRunning(ThreadId id) const;
+    std::vector<ThreadId> runningThreads() const;
+    // The thread that runs now; 0 on the main stack.
+    ThreadId currentId() const;
+    LogicalThread* current() const { return current_; }
+    LogicalThread* find(ThreadId id) const;
+
+    // Suspends the calling logical thread until wake() is called for it. Nothing of the
+    // record layer may stay active across it.
+    void block();
+    // Lets a blocked thread go on at the next turn of the scheduler.
+    void wake(ThreadId id);
+
+    // Called on the main stack when the last logical thread has ended.
+    void setOnAllEnded(std::function<void()> handler) { onAllEnded_ = std::move(handler); }
+    // What an exception that escapes a logical thread does (the fatal path of the program).
+    void setOnEscapedException(std::function<void(const char* what)> handler) { onEscaped_ = std::move(handler); }
+
+    // Fiber stacks are guarded and never smaller than this.
+    static constexpr std::size_t kMinimumStack = 4 * 1024 * 1024;
+
+private slots:
+    void runReadyThreads();
+
+private:
+    Scheduler() = default;
+    void scheduleRun();
+    void resume(LogicalThread& t);
+    void finish(ThreadId id);
+
+    StateFactory factory_;
+    std::function<void()> onAllEnded_;
+    std::function<void(const char*)> onEscaped_;
+    std::map<ThreadId, std::unique_ptr<LogicalThread>> threads_;
+    std::deque<ThreadId> ready_;
+    ThreadId nextId_ = 1;
+    LogicalThread* current_ = nullptr;
+    bool runScheduled_ = false;
+};
+
+class Window;
+
+// One logical thread: its fiber, its per-thread data and the windows it has open (the
+// last one is the one its events go to).
+class LogicalThread {
+public:
+    ~LogicalThread();
+    ThreadId id() const { return id_; }
+    ThreadState& state() { return *state_; }
+    bool hasState() const { return state_ != nullptr; }
+
+    const std::vector<Window*>& windows() const { return windows_; }
+    Window* topWindow() const { return windows_.empty() ? nullptr : windows_.back(); }
+    void pushWindow(Window* w) { windows_.push_back(w); }
+    void removeWindow(Window* w);
+
+private:
+    friend class Scheduler;
+    struct Fiber;
+    LogicalThread(ThreadId id, std::function<void()> procedure);
+
+    ThreadId id_;
+    std::function<void()> procedure_;
+    std::unique_ptr<ThreadState> state_;
+    std::unique_ptr<Fiber> fiber_;
+    std::vector<Window*> windows_;
+    bool blocked_ = false;
+    bool queued_ = false;
+    bool finished_ = false;
+};
+
+// Posts an event to the window a thread shows on top; dropped when the thread has ended or
+// has no window.
+void post(ThreadId thread, int event, int field = 0);
+
+}  // namespace ui

@@ -1,0 +1,348 @@
+#include "platform/ui/window.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTimer>
+#include <QWidget>
+
+#include <algorithm>
+#include <map>
+
+namespace ui {
+
+namespace {
+
+QPointer<QMdiArea> theMdiArea;
+
+std::map<const QWidget*, Window*>& windowsByWidget()
+{
+    static std::map<const QWidget*, Window*> map;
+    return map;
+}
+
+}  // namespace
+
+void Window::setMdiArea(QMdiArea* area) { theMdiArea = area; }
+QMdiArea* Window::mdiArea() { return theMdiArea; }
+
+Window* Window::of(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        auto it = windowsByWidget().find(w);
+        if (it != windowsByWidget().end()) return it->second;
+    }
+    return nullptr;
+}
+
+Window::Window(WindowKind kind, const QString& title, int widthDu, int heightDu)
+    : kind_(kind), thread_(Scheduler::instance().currentId()), widthDu_(widthDu), heightDu_(heightDu)
+{
+    QWidget* parent = nullptr;
+    Qt::WindowFlags flags;
+    if (kind == WindowKind::Dialog) {
+        // A top-level window of the frame, never modal: it blocks only its own thread.
+        parent = theMdiArea ? theMdiArea->window() : nullptr;
+        flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    }
+    content_ = new QWidget(parent, flags);
+    content_->setAttribute(Qt::WA_DeleteOnClose, false);
+    content_->setWindowTitle(title);
+    content_->resize(duX(widthDu), duY(heightDu));
+    content_->installEventFilter(this);
+    windowsByWidget()[content_] = this;
+}
+
+Window::Window(QWidget* frame) : kind_(WindowKind::Frame), thread_(Scheduler::instance().currentId())
+{
+    content_ = frame;
+    top_ = frame;
+    frame->installEventFilter(this);
+    windowsByWidget()[frame] = this;
+}
+
+Window::~Window()
+{
+    if (open_) close();
+    windowsByWidget().erase(content_);
+    if (top_) windowsByWidget().erase(top_);
+    if (kind_ != WindowKind::Frame) {
+        QWidget* top = topWidget();
+        if (top) top->deleteLater();
+    }
+}
+
+QWidget* Window::topWidget() const { return top_ ? top_.data() : content_.data(); }
+
+// --- controls
+
+Control& Window::add(int type, const QString& name, QWidget* widget, int number)
+{
+    if (number == 0) number = nextNumber_;
+    nextNumber_ = std::max(nextNumber_, number + 1);
+    controls_.push_back(std::make_unique<Control>(*this, number, name, type, widget));
+    Control& c = *controls_.back();
+    connectControl(c);
+    return c;
+}
+
+Control* Window::control(int number) const
+{
+    for (const auto& c : controls_)
+        if (c->number() == number) return c.get();
+    return nullptr;
+}
+
+Control* Window::control(const QString& name) const
+{
+    for (const auto& c : controls_)
+        if (c->name().compare(name, Qt::CaseInsensitive) == 0) return c.get();
+    return nullptr;
+}
+
+int Window::numberOf(const QString& name) const
+{
+    Control* c = control(name);
+    return c ? c->number() : 0;
+}
+
+void Window::displayAll()
+{
+    for (const auto& c : controls_) c->display();
+}
+
+void Window::updateAll()
+{
+    for (const auto& c : controls_) c->update();
+}
+
+int Window::focusedControl() const
+{
+    QWidget* f = QApplication::focusWidget();
+    for (QWidget* w = f; w; w = w->parentWidget())
+        for (const auto& c : controls_)
+            if (c->widget() == w) return c->number();
+    return 0;
+}
+
+void Window::connectControl(Control& c)
+{
+    const int n = c.number();
+    QWidget* w = c.widget();
+    if (!w) return;
+    if (auto* button = qobject_cast<QAbstractButton*>(w)) {
+        connect(button, &QAbstractButton::clicked, this, [this, n, &c] {
+            c.update();
+            post(EVENT::Accepted, n);
+        });
+    } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        connect(edit, &QLineEdit::editingFinished, this, [this, n, edit, &c] {
+            if (!edit->isModified()) return;
+            edit->setModified(false);
+            c.update();
+            post(EVENT::Accepted, n);
+        });
+    } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
+    } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        connect(combo, qOverload<int>(&QComboBox::activated), this, [this, n, &c] {
+            c.update();
+            post(EVENT::Accepted, n);
+        });
+    }
+}
+
+// --- dialog units
+
+int Window::duX(int units) const
+{
+    QFontMetrics m(content_->font());
+    return (units * m.averageCharWidth() + 2) / 4;
+}
+
+int Window::duY(int units) const
+{
+    QFontMetrics m(content_->font());
+    return (units * m.height() + 4) / 8;
+}
+
+// --- opening and closing
+
+void Window::setThreadWindowsEnabled(bool enabled)
+{
+    LogicalThread* t = Scheduler::instance().find(thread_);
+    if (!t) return;
+    for (Window* w : t->windows())
+        if (w != this && w->topWidget()) w->topWidget()->setEnabled(enabled);
+}
+
+void Window::open()
+{
+    if (open_) return;
+    if (LogicalThread* t = Scheduler::instance().find(thread_)) {
+        // A nested window blocks only its own thread's other windows.
+        setThreadWindowsEnabled(false);
+        t->pushWindow(this);
+    }
+    if (kind_ == WindowKind::MdiChild && theMdiArea) {
+        auto* sub = theMdiArea->addSubWindow(content_);
+        sub->setAttribute(Qt::WA_DeleteOnClose, false);
+        sub->resize(sub->sizeHint().expandedTo(content_->size()));
+        top_ = sub;
+        sub->installEventFilter(this);
+        windowsByWidget()[sub] = this;
+        connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
+            bool was = before & Qt::WindowActive, is = now & Qt::WindowActive;
+            if (was != is) post(is ? EVENT::GainFocus : EVENT::LoseFocus);
+        });
+    }
+    open_ = true;
+    topWidget()->show();
+    topWidget()->raise();
+    topWidget()->activateWindow();
+    if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
+    post(EVENT::OpenWindow);
+}
+
+void Window::close()
+{
+    if (!open_) return;
+    open_ = false;
+    closing_ = true;
+    setTimer(0);
+    QWidget* top = topWidget();
+    if (top) top->hide();
+    closing_ = false;
+    if (LogicalThread* t = Scheduler::instance().find(thread_)) {
+        t->removeWindow(this);
+        setThreadWindowsEnabled(true);
+        if (Window* below = t->topWindow()) {
+            // The focus goes back to the window that called this one.
+            if (QWidget* w = below->topWidget()) {
+                w->activateWindow();
+                if (below->kind_ == WindowKind::MdiChild && theMdiArea && below->top_)
+                    theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(below->top_.data()));
+            }
+        }
+    }
+}
+
+// --- events
+
+void Window::post(int event, int field, int keyCode)
+{
+    if (event == EVENT::Timer &&
+        std::any_of(queue_.begin(), queue_.end(), [](const Event& e) { return e.event == EVENT::Timer; }))
+        return;  // timer events do not pile up
+    queue_.push_back({event, field, keyCode});
+    Scheduler::instance().wake(thread_);
+}
+
+Event Window::wait()
+{
+    while (queue_.empty()) Scheduler::instance().block();
+    Event e = queue_.front();
+    queue_.pop_front();
+    return e;
+}
+
+// --- properties
+
+void Window::setTitle(const QString& title) { content_->setWindowTitle(title); }
+QString Window::title() const { return content_->windowTitle(); }
+
+void Window::setTimer(int hundredths)
+{
+    if (hundredths <= 0) {
+        if (timer_) timer_->stop();
+        return;
+    }
+    if (!timer_) {
+        timer_ = new QTimer(this);
+        connect(timer_, &QTimer::timeout, this, [this] { post(EVENT::Timer); });
+    }
+    timer_->start(hundredths * 10);
+}
+
+void Window::alertKey(int keyCode) { alerted_.insert(keyCode); }
+
+void Window::setResizable(bool resizable, int minWidthDu, int minHeightDu)
+{
+    if (minWidthDu > 0 || minHeightDu > 0) content_->setMinimumSize(duX(minWidthDu), duY(minHeightDu));
+    if (!resizable) content_->setFixedSize(content_->size());
+}
+
+WindowPlacement Window::placement() const
+{
+    QWidget* top = topWidget();
+    WindowPlacement p{};
+    QRect r = top->isMaximized() || top->isMinimized() ? top->normalGeometry() : top->geometry();
+    if (!r.isValid()) r = top->geometry();
+    p.x = r.x();
+    p.y = r.y();
+    p.width = r.width();
+    p.height = r.height();
+    p.maximized = top->isMaximized();
+    p.minimized = top->isMinimized();
+    return p;
+}
+
+void Window::setPlacement(const WindowPlacement& p)
+{
+    QWidget* top = topWidget();
+    if (p.width > 0 && p.height > 0) top->setGeometry(p.x, p.y, p.width, p.height);
+    if (p.maximized)
+        top->showMaximized();
+    else if (p.minimized)
+        top->showMinimized();
+}
+
+bool Window::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != top_ && watched != content_) return false;
+    switch (event->type()) {
+    case QEvent::Close:
+        if (!closing_ && open_) {
+            // The close box asks the window's thread; the window closes itself when it agrees.
+            event->ignore();
+            post(EVENT::CloseWindow);
+            return true;
+        }
+        return false;
+    case QEvent::WindowActivate:
+        if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::GainFocus);
+        return false;
+    case QEvent::WindowDeactivate:
+        if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::LoseFocus);
+        return false;
+    case QEvent::Resize:
+        if (open_) post(EVENT::Sized);
+        return false;
+    case QEvent::Move:
+        if (open_) post(EVENT::Moved);
+        return false;
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && open_) {
+            post(EVENT::CloseWindow);
+            return true;
+        }
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+}  // namespace ui

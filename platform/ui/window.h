@@ -1,0 +1,110 @@
+#pragma once
+// A window of the window system: an MDI child of the frame, a top-level dialog of the frame,
+// or the frame itself. It belongs to the logical thread that created it, keeps its controls
+// under their numbers and names, and turns what happens to its widgets into events in its
+// own queue, which its thread reads with wait().
+
+#include "platform/core/settings_manager.h"
+#include "platform/ui/control.h"
+#include "platform/ui/event.h"
+#include "platform/ui/scheduler.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <deque>
+#include <memory>
+#include <set>
+#include <vector>
+
+class QMdiArea;
+class QTimer;
+
+namespace ui {
+
+enum class WindowKind { MdiChild, Dialog, Frame };
+
+class Window : public QObject {
+    Q_OBJECT
+
+public:
+    // A window of the given size in dialog units.
+    Window(WindowKind kind, const QString& title, int widthDu, int heightDu);
+    // The frame: a main window built by the program (its menu and toolbar are its controls).
+    explicit Window(QWidget* frame);
+    ~Window() override;
+
+    // Where MDI children open; without an area they open as top-level windows.
+    static void setMdiArea(QMdiArea* area);
+    static QMdiArea* mdiArea();
+    // The window whose widget holds `widget`, or null.
+    static Window* of(const QWidget* widget);
+
+    WindowKind kind() const { return kind_; }
+    ThreadId thread() const { return thread_; }
+    QWidget* content() const { return content_; }
+    QWidget* topWidget() const;
+
+    // --- controls
+    // Registers a widget as a control; number 0 takes the next free number.
+    Control& add(int type, const QString& name, QWidget* widget, int number = 0);
+    Control* control(int number) const;
+    Control* control(const QString& name) const;
+    int numberOf(const QString& name) const;  // 0 when unknown
+    const std::vector<std::unique_ptr<Control>>& controls() const { return controls_; }
+    void displayAll();  // every bound control shows its variable
+    void updateAll();   // every bound control stores its value
+    // The control that has the focus (0 for none).
+    int focusedControl() const;
+
+    // --- dialog units of the window's font: x = average character width / 4, y = height / 8
+    int duX(int units) const;
+    int duY(int units) const;
+
+    // --- opening and closing
+    // Shows the window; on a thread with other windows open it disables them until it closes.
+    void open();
+    void close();
+    bool isOpen() const { return open_; }
+
+    // --- events
+    void post(int event, int field = 0, int keyCode = 0);
+    // The next event (the calling thread waits for it).
+    Event wait();
+    bool hasEvents() const { return !queue_.empty(); }
+
+    // --- properties
+    void setTitle(const QString& title);
+    QString title() const;
+    void setTimer(int hundredths);  // 0 stops it
+    void alertKey(int keyCode);
+    bool isAlerted(int keyCode) const { return alerted_.count(keyCode) > 0; }
+    void setResizable(bool resizable, int minWidthDu = 0, int minHeightDu = 0);
+
+    // --- placement, for the settings file
+    WindowPlacement placement() const;
+    void setPlacement(const WindowPlacement& p);
+
+    // Called from the window's widgets (Qt handlers): only queue events.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void connectControl(Control& c);
+    void setThreadWindowsEnabled(bool enabled);
+
+    WindowKind kind_;
+    ThreadId thread_;
+    QPointer<QWidget> top_;      // the subwindow, the dialog or the frame
+    QPointer<QWidget> content_;  // where the controls live
+    std::vector<std::unique_ptr<Control>> controls_;
+    int nextNumber_ = 1;
+    std::deque<Event> queue_;
+    std::set<int> alerted_;
+    QTimer* timer_ = nullptr;
+    bool open_ = false;
+    bool closing_ = false;
+    int widthDu_ = 0, heightDu_ = 0;
+};
+
+}  // namespace ui

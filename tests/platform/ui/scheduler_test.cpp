@@ -1,0 +1,105 @@
+#include "platform/ui/scheduler.h"
+#include "platform/ui/window.h"
+#include "tests/support/ui_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using ui::Scheduler;
+
+TEST(Scheduler, StartedProcedureRunsOnlyAfterTheStarterWaits)
+{
+    std::vector<std::string> order;
+    ui::ThreadId child = 0;
+    ui::ThreadId parent = test::start([&] {
+        order.push_back("parent starts child");
+        child = Scheduler::instance().start([&] { order.push_back("child runs"); });
+        order.push_back("parent goes on");
+        ui::Window w(ui::WindowKind::Dialog, "parent", 50, 20);
+        w.open();
+        w.wait();  // the OpenWindow event: the child runs after this wait at the latest
+        order.push_back("parent waited");
+        w.close();
+    });
+    ASSERT_GT(parent, 0);
+    ASSERT_TRUE(test::waitEnded(parent));
+    ASSERT_TRUE(test::waitEnded(child));
+    ASSERT_EQ(order.size(), 4u);
+    EXPECT_EQ(order[0], "parent starts child");
+    EXPECT_EQ(order[1], "parent goes on");
+    EXPECT_GT(child, parent);
+}
+
+TEST(Scheduler, IdsCountUpAndPostsToEndedThreadsAreDropped)
+{
+    ui::ThreadId first = test::start([] {});
+    ASSERT_TRUE(test::waitEnded(first));
+    ui::ThreadId second = test::start([] {});
+    EXPECT_GT(second, first);
+    ASSERT_TRUE(test::waitEnded(second));
+    ui::post(first, EVENT::CloseWindow);  // nothing there any more: dropped, nothing happens
+    test::pump(10);
+}
+
+TEST(Scheduler, NestedWindowBlocksOnlyItsOwnThread)
+{
+    bool closeA = false, closeB = false;
+    ui::Window* outerA = nullptr;
+    ui::Window* nestedA = nullptr;
+    ui::Window* windowB = nullptr;
+    ui::ThreadId a = test::start([&] {
+        ui::Window outer(ui::WindowKind::Dialog, "A", 80, 40);
+        outer.open();
+        outerA = &outer;
+        ui::Window nested(ui::WindowKind::Dialog, "A form", 60, 30);
+        nested.open();
+        nestedA = &nested;
+        while (nested.wait().event != EVENT::CloseWindow) {
+        }
+        nested.close();
+        nestedA = nullptr;
+        while (!closeA) outer.wait();
+        outer.close();
+        outerA = nullptr;
+    });
+    ui::ThreadId b = test::start([&] {
+        ui::Window w(ui::WindowKind::Dialog, "B", 80, 40);
+        w.open();
+        windowB = &w;
+        while (!closeB) w.wait();
+        w.close();
+        windowB = nullptr;
+    });
+    ASSERT_TRUE(test::pumpUntil([&] { return nestedA && windowB; }));
+    EXPECT_FALSE(outerA->topWidget()->isEnabled());
+    EXPECT_TRUE(nestedA->topWidget()->isEnabled());
+    EXPECT_TRUE(windowB->topWidget()->isEnabled());
+
+    // B closes first while A's form is still open; then the form, then A.
+    closeB = true;
+    windowB->post(EVENT::Timer);
+    ASSERT_TRUE(test::waitEnded(b));
+    ASSERT_TRUE(nestedA);
+    nestedA->post(EVENT::CloseWindow);
+    ASSERT_TRUE(test::pumpUntil([&] { return nestedA == nullptr; }));
+    EXPECT_TRUE(outerA->topWidget()->isEnabled());
+    closeA = true;
+    outerA->post(EVENT::Timer);
+    EXPECT_TRUE(test::waitEnded(a));
+}
+
+TEST(Scheduler, EscapingExceptionTakesTheFatalPath)
+{
+    std::string what;
+    Scheduler::instance().setOnEscapedException([&](const char* w) { what = w; });
+    ui::ThreadId t = test::start([] { throw std::runtime_error("broken window"); });
+    ASSERT_TRUE(test::waitEnded(t));
+    EXPECT_EQ(what, "broken window");
+    Scheduler::instance().setOnEscapedException(nullptr);
+}
+
+}  // namespace
