@@ -33,11 +33,13 @@ bool ErrorManager::report(Msg id, const QString& file, const QString& errorText,
         return Message(text, m.title, MessageIcon::Exclamation, BUTTON_YES | BUTTON_NO, BUTTON_YES) == BUTTON_YES;
     case MessageKind::Fatal:
         Message(text + fatalSuffix(), m.title, MessageIcon::Information, BUTTON_OK, BUTTON_OK);
+        // Nothing more is asked while the program ends (a handler that returns is a test's).
         fatalInProgress_ = true;
         if (fatalHandler_)
             fatalHandler_();
         else
             endProgramAfterFatalError();
+        fatalInProgress_ = false;
         return false;
     }
     return false;
