@@ -13,7 +13,7 @@ ThreadData::~ThreadData() { StopFileManagers(); }
 bool ThreadData::isIdle() const
 {
     for (const auto& access : access_)
-        if (access && !access->file().isIdle()) return false;
+        if (access && !access->isIdle()) return false;
     return true;
 }
 

@@ -2,7 +2,9 @@
 
 const records::Layout& textrepLayout()
 {
-    static const records::Layout layout =
-        records::LayoutBuilder<TextrepRecord>("textrep", "TEX").field<&TextrepRecord::CURSTRING>("CURSTRING").build();
+    static const records::Layout layout = records::LayoutBuilder<TextrepRecord>("textrep", "TEX")
+        .field<&TextrepRecord::CURSTRING>("CURSTRING")
+        .textFile(LineCodePage::Cp866)
+        .build();
     return layout;
 }

@@ -6,7 +6,9 @@
 #include "platform/records/sqlite_error.h"
 
 #include <sqlite3.h>
+#include <time.h>
 
+#include <chrono>
 #include <string_view>
 
 namespace records {
@@ -31,6 +33,21 @@ int runOnce(sqlite3* db, const std::string& sql, OnRow onRow)
     return rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
+// Waits for another connection's lock in steps of a millisecond, up to the lock wait. SQLite's
+// own timeout backs off to steps of 100 ms, so a program writing one short transaction after
+// another would keep the file to itself for seconds.
+int waitForLock(void*, int attempt)
+{
+    using Clock = std::chrono::steady_clock;
+    // one wait at a time on an OS thread: its first call starts the clock
+    thread_local Clock::time_point start;
+    if (attempt == 0) start = Clock::now();
+    if (Clock::now() - start >= std::chrono::milliseconds(RecordFile::kLockWaitMs)) return 0;
+    const timespec step{0, 1000 * 1000};
+    ::nanosleep(&step, nullptr);
+    return 1;
+}
+
 }  // namespace
 
 void CloseConnection::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
@@ -38,14 +55,16 @@ void CloseConnection::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 Connection openConnection(const std::string& path, int flags, RecordError& error)
 {
     sqlite3* raw = nullptr;
-    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE, nullptr);
+    // URI names, so that a related file can be attached read-only; a plain name (which never
+    // starts with "file:") stays the file's name
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI, nullptr);
     Connection db(raw);
     if (rc != SQLITE_OK) {
         error = errorOfSqlite(raw, rc, path);
         return nullptr;
     }
     sqlite3_extended_result_codes(raw, 1);
-    sqlite3_busy_timeout(raw, RecordFile::kLockWaitMs);
+    sqlite3_busy_handler(raw, waitForLock, nullptr);
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     // Reading in key order visits the table out of position order; SQLite keeps the pages
     // between statements while no other connection writes. Up to 16 MiB, taken as used.
@@ -70,6 +89,16 @@ int queryInteger(sqlite3* db, const std::string& sql, std::int64_t& value)
 {
     value = 0;
     return runOnce(db, sql, [&](sqlite3_stmt* stmt) { value = sqlite3_column_int64(stmt, 0); });
+}
+
+int inWriteTransaction(sqlite3* db, const std::function<int()>& body)
+{
+    int rc = execute(db, "BEGIN IMMEDIATE");
+    if (rc != SQLITE_OK) return rc;
+    rc = body();
+    if (rc == SQLITE_OK) rc = execute(db, "COMMIT");
+    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db)) execute(db, "ROLLBACK");
+    return rc;
 }
 
 }  // namespace records

@@ -5,6 +5,7 @@
 #include "platform/records/error_codes.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,5 +32,9 @@ int setWriteModes(sqlite3* db, const std::string& schema);
 int execute(sqlite3* db, const std::string& sql);
 // The first column of the first row; 0 when there is no row.
 int queryInteger(sqlite3* db, const std::string& sql, std::int64_t& value);
+
+// Runs `body` (returning an SQLite result) in a BEGIN IMMEDIATE transaction, committed when it
+// succeeds and rolled back when anything fails.
+int inWriteTransaction(sqlite3* db, const std::function<int()>& body);
 
 }  // namespace records

@@ -6,6 +6,8 @@ namespace records {
 
 QString errorTextOf(int code) { return ErrorText(code) + QStringLiteral(" (") + QString::number(code) + u')'; }
 
+RecordError errorOf(int code) { return RecordError{code, errorTextOf(code)}; }
+
 QString driverErrorTextOf(const QString& message, int driverCode)
 {
     return message + QStringLiteral(" (") + QString::number(driverCode) + u')';

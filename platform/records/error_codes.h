@@ -27,6 +27,8 @@ struct RecordError {
 
 // ErrorText(code) + " (" + code + ")"
 QString errorTextOf(int code);
+// The failure of `code` with that text.
+RecordError errorOf(int code);
 // For driver errors: the driver's own message and code in the same form.
 QString driverErrorTextOf(const QString& message, int driverCode);
 

@@ -1,5 +1,10 @@
 #include "platform/records/file_manager.h"
 
+#include "platform/records/text_record_file.h"
+
+#include <cstdlib>
+#include <iostream>
+
 namespace records {
 
 namespace {
@@ -8,7 +13,16 @@ constexpr int kNumberingReadFailed = -1;
 constexpr int kAttemptsPerRound = 3;
 }  // namespace
 
-FileManager::FileManager(const Layout& layout, void* buffer) : BUFFER(buffer), layout_(layout), file_(layout, buffer) {}
+FileManager::FileManager(const Layout& layout, void* buffer) : BUFFER(buffer), layout_(layout)
+{
+    if (layout.text) {
+        storage_ = std::make_unique<TextRecordFile>(layout, buffer);
+    } else {
+        auto keyed = std::make_unique<RecordFile>(layout, buffer);
+        keyed_ = keyed.get();
+        storage_ = std::move(keyed);
+    }
+}
 
 FileManager::~FileManager() = default;
 
@@ -17,9 +31,18 @@ void FileManager::Setup()
     LAZYOPEN = 1;
 }
 
+RecordFile& FileManager::file()
+{
+    if (!keyed_) {
+        std::cerr << "The text file " << layout_.label << " has no keyed record file\n";
+        std::abort();
+    }
+    return *keyed_;
+}
+
 void FileManager::Teardown()
 {
-    if (file_.isOpen()) file_.close();
+    if (storage_->isOpen()) storage_->close();
     USED = 0;
     OPENED = 0;
 }
@@ -54,10 +77,10 @@ Level FileManager::UseFile() { return OpenOnFirstUse(UseKind::Use); }
 Level FileManager::openRounds()
 {
     for (int round = 0; round < 2; ++round) {
-        int code = file_.open(OPENMODE);
+        int code = storage_->open(OPENMODE);
         // The lock recovery of a program that ended abnormally is SQLite's own (its journal);
         // the second attempt stays.
-        if (code == kAccessDenied) code = file_.open(OPENMODE);
+        if (code == kAccessDenied) code = storage_->open(OPENMODE);
         if (code == kNoError) {
             USED = 1;
             AUTOINCDONE = 0;
@@ -71,13 +94,13 @@ Level FileManager::openRounds()
             ERRORS->report(Msg::RecordLimit, FILENAMEVALUE);
             OPENMODE = OpenAccess::ReadOnly;
         } else if (code == kFileNotFound) {
-            if (file_.create() != kNoError) {
+            if (storage_->create() != kNoError) {
                 ERRORS->report(Msg::CreateFailed, FILENAMEVALUE, lastErrorText());
                 return Level::Fatal;
             }
-        } else if (code == kKeysToRebuild) {
+        } else if (code == kKeysToRebuild && keyed_) {
             ERRORS->report(Msg::RebuildKey, FILENAMEVALUE);
-            if (file_.rebuildKeys() != kNoError) {
+            if (keyed_->rebuildKeys() != kNoError) {
                 ERRORS->report(Msg::RebuildFailed, FILENAMEVALUE, lastErrorText());
                 return Level::Fatal;
             }
@@ -144,40 +167,45 @@ int FileManager::tryNumberAndAdd()
 
     // One immediate transaction: no other thread or program can take the number between
     // finding it and adding the record.
-    if (int code = file_.begin(); code != kNoError) return code;
+    RecordFile& f = file();
+    if (int code = f.begin(); code != kNoError) return code;
     std::int64_t highest = 0;
     bool found = false;
-    if (file_.highestComponent(reg->key, reg->autoIncComponent - 1, BUFFER, highest, found) != kNoError) {
-        file_.rollback();
+    if (f.highestComponent(reg->key, reg->autoIncComponent - 1, BUFFER, highest, found) != kNoError) {
+        f.rollback();
         return kNumberingReadFailed;
     }
     const std::int64_t next = found ? highest + 1 : 1;
     if (next > column.maxValue) {
-        file_.rollback();
+        f.rollback();
         return kRecordLimit;
     }
     column.setInteger(BUFFER, next);
-    int code = file_.add();
-    if (code == kNoError) code = file_.commit();
+    int code = f.add();
+    if (code == kNoError) code = f.commit();
     if (code != kNoError) {
-        file_.rollback();
+        f.rollback();
         return code;
     }
-    primedPosition_ = file_.position();
+    primedPosition_ = f.position();
     return kNoError;
 }
 
 int FileManager::writeAlone(int (RecordFile::*write)())
 {
+    RecordFile& f = file();
     // Every write runs in an immediate transaction of its own; a read-only file has no write
     // lock to take, and the write itself then fails with access denied.
-    if (file_.isReadOnly()) return (file_.*write)();
-    if (int code = file_.begin(); code != kNoError) return code;
-    int code = (file_.*write)();
-    if (code == kNoError) code = file_.commit();
-    if (code != kNoError) file_.rollback();
+    if (f.isReadOnly()) return (f.*write)();
+    if (int code = f.begin(); code != kNoError) return code;
+    int code = (f.*write)();
+    if (code == kNoError) code = f.commit();
+    if (code != kNoError) f.rollback();
     return code;
 }
+
+// A keyed file adds in a transaction of its own; a line is appended as it stands.
+int FileManager::addRecord() { return keyed_ ? writeAlone(&RecordFile::add) : storage_->add(); }
 
 Level FileManager::Insert()
 {
@@ -186,16 +214,16 @@ Level FileManager::Insert()
     Position except = 0;
     if (AUTOINCDONE) {
         except = primedPosition_;
-        file_.setPosition(primedPosition_);
+        file().setPosition(primedPosition_);
         code = writeAlone(&RecordFile::put);
     } else if (HASAUTOINC) {
         // A record that was never primed is numbered and added now.
         if (Level l = numberAndAdd(); l != Level::Benign) return l;
     } else {
-        code = writeAlone(&RecordFile::add);
+        code = addRecord();
     }
     if (code == kDuplicateKey) {
-        int key = file_.duplicateKey(BUFFER, except);
+        int key = file().duplicateKey(BUFFER, except);
         QString description;
         for (const auto& k : KEYS)
             if (k.key == key) description = k.description;
@@ -214,7 +242,7 @@ Level FileManager::CancelPrimed()
 {
     if (!HASAUTOINC || !AUTOINCDONE) return Level::Benign;
     if (Level l = UseFile(); l != Level::Benign) return l;
-    file_.setPosition(primedPosition_);
+    file().setPosition(primedPosition_);
     int code = writeAlone(&RecordFile::remove);
     // Already gone (another thread deleted it): the cancel is done all the same.
     if (code != kNoError && code != kRecordNotFound) {
@@ -228,7 +256,7 @@ Level FileManager::CancelPrimed()
 Level FileManager::TryFetch(int key)
 {
     if (Level l = UseFile(); l != Level::Benign) return l;
-    return file_.get(key) == kNoError ? Level::Benign : Level::Notify;
+    return file().get(key) == kNoError ? Level::Benign : Level::Notify;
 }
 
 Level FileManager::DeleteRecord()
@@ -245,7 +273,7 @@ void FileManager::Close()
 {
     if (OPENED > 0) --OPENED;
     if (OPENED == 0 && USED) {
-        file_.close();
+        storage_->close();
         USED = 0;
     }
 }

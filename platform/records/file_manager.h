@@ -5,9 +5,13 @@
 // and adding them at once where a key is auto-numbered), stores and cancels them, and
 // reports every failure through the error manager. The program derives a class per file
 // and overrides the set-up and the new-record defaults.
+//
+// A keyed layout is kept in a RecordFile; a text layout in a TextRecordFile, which only
+// opens and appends lines (Insert), so the keyed operations are for keyed files only.
 
 #include "platform/records/error_manager.h"
 #include "platform/records/record_file.h"
+#include "platform/records/storage.h"
 
 #include <QString>
 
@@ -62,12 +66,15 @@ public:
     Level DeleteRecord();
 
     const Layout& layout() const { return layout_; }
-    RecordFile& file() { return file_; }
+    // The keyed record file; asking it of a text file stops the program.
+    RecordFile& file();
     void* buffer() const { return BUFFER; }
+    // No transaction and no statement of the file is active.
+    bool isIdle() const { return !keyed_ || keyed_->isIdle(); }
     // The platform's code of the last failure of this manager's file.
-    int lastErrorCode() const { return file_.lastError().code; }
+    int lastErrorCode() const { return storage_->lastError().code; }
     // "%ErrorText" of the last failure.
-    QString lastErrorText() const { return file_.lastError().text; }
+    QString lastErrorText() const { return storage_->lastError().text; }
 
     // --- the fields the program sets or relies on
     void* BUFFER = nullptr;
@@ -97,9 +104,11 @@ private:
     int tryNumberAndAdd();
     const KeyRegistration* autoIncKey() const;
     int writeAlone(int (RecordFile::*write)());
+    int addRecord();
 
     const Layout& layout_;
-    RecordFile file_;
+    std::unique_ptr<Storage> storage_;
+    RecordFile* keyed_ = nullptr;  // storage_, when the file is keyed
     Position primedPosition_ = 0;
 };
 

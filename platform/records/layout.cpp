@@ -1,5 +1,7 @@
 #include "platform/records/layout.h"
 
+#include "platform/core/collation.h"
+
 #include <cstdlib>
 #include <iostream>
 
@@ -48,6 +50,11 @@ int componentIndex(const Layout& layout, const std::string& key, const char* com
         std::abort();
     }
     return index;
+}
+
+std::string diskStem(const std::string& label)
+{
+    return collation::toUpper(std::string_view(label).substr(0, 8));
 }
 
 }  // namespace detail

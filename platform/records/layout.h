@@ -1,12 +1,13 @@
 #pragma once
-// The layout of a keyed record file: its fields bound to the members of a C++ record
-// buffer, and its keys. Built once per file with LayoutBuilder.
+// The layout of a record file: its fields bound to the members of a C++ record buffer, and
+// its keys; or, for a line-oriented text file, its one text field. Built once per file with
+// LayoutBuilder.
 
 #include "platform/core/decimal.h"
 #include "platform/core/fixed_string.h"
+#include "platform/core/line_file.h"
 #include "platform/core/memo_field.h"
 
-#include <cctype>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -38,6 +39,8 @@ struct Column {
     // integer columns only: the value as a whole number
     std::int64_t (*getInteger)(const void* record) = nullptr;
     void (*setInteger)(void* record, std::int64_t value) = nullptr;
+    // text columns only: the blank-padded windows-1251 bytes
+    std::string_view (*getText)(const void* record) = nullptr;
 };
 
 enum KeyFlag : unsigned { Dup = 1, NoCase = 2, Opt = 4, Primary = 8 };
@@ -53,10 +56,14 @@ struct Key {
 };
 
 struct Layout {
-    std::string label;     // "GroupsWks"
-    std::string prefix;    // "GRO"
-    std::string diskName;  // "GROUPSWK.TPS": the label cut to 8 characters, upper-cased
-    int version = 1;       // raise when the columns change: a file of another version is refused
+    std::string label;   // "GroupsWks"
+    std::string prefix;  // "GRO"
+    // "GROUPSWK.TPS": the label cut to 8 characters, upper-cased; a text file has no extension
+    std::string diskName;
+    int version = 1;  // raise when the columns change: a file of another version is refused
+    // A line-oriented text file: one text field, one line per record, no keys.
+    bool text = false;
+    LineCodePage codePage = LineCodePage::Cp1251;  // of a text file's lines
     std::size_t recordSize = 0;
     std::vector<Column> columns;
     std::vector<Key> keys;
@@ -131,6 +138,9 @@ template <class R, class T>
 T fieldOf(T R::*);
 // A key naming a field its layout does not have is a programming error: stops the program.
 int componentIndex(const Layout& layout, const std::string& key, const char* component);
+// The label cut to its first 8 characters, upper-cased.
+std::string diskStem(const std::string& label);
+inline constexpr const char* kKeyedExtension = ".TPS";
 }  // namespace detail
 
 // LayoutBuilder<GroupsWks>("GroupsWks", "GRO").field<&GroupsWks::NUMSMET>("NUMSMET")...
@@ -146,9 +156,16 @@ public:
         layout_.prefix = std::move(prefix);
         layout_.version = version;
         layout_.recordSize = sizeof(R);
-        std::string disk = layout_.label.substr(0, 8);
-        for (char& c : disk) c = char(std::toupper(static_cast<unsigned char>(c)));
-        layout_.diskName = disk + ".TPS";
+        layout_.diskName = detail::diskStem(layout_.label) + detail::kKeyedExtension;
+    }
+
+    // A line-oriented text file, its lines in `codePage`, under the disk name without extension.
+    LayoutBuilder& textFile(LineCodePage codePage)
+    {
+        layout_.text = true;
+        layout_.codePage = codePage;
+        layout_.diskName = detail::diskStem(layout_.label);
+        return *this;
     }
 
     template <auto M>
@@ -177,6 +194,8 @@ public:
             c.getInteger = [](const void* r) { return std::int64_t(static_cast<const R*>(r)->*M); };
             c.setInteger = [](void* r, std::int64_t v) { static_cast<R*>(r)->*M = static_cast<T>(v); };
         }
+        if constexpr (Tr::kind == ColumnKind::Text)
+            c.getText = [](const void* r) { return (static_cast<const R*>(r)->*M).bytes(); };
         layout_.columns.push_back(std::move(c));
         return *this;
     }

@@ -6,6 +6,7 @@
 #include "platform/records/sql_text.h"
 #include "platform/records/sqlite_error.h"
 #include "platform/records/statement_use.h"
+#include "platform/records/write_permission.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
@@ -88,12 +89,10 @@ bool missingOrEmpty(const std::string& path, struct stat& st)
     return ::stat(path.c_str(), &st) != 0 || st.st_size == 0;
 }
 
-// A file without any write permission is read-only even to the superuser, as a read-only
-// attribute would be; the rollback journal needs a writable folder beside it.
+// The rollback journal needs a writable folder beside the file.
 bool writable(const std::string& path, const struct stat& st)
 {
-    return (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0 && ::access(path.c_str(), W_OK) == 0 &&
-           ::access(".", W_OK) == 0;
+    return mayWrite(path, st) && ::access(".", W_OK) == 0;
 }
 
 using Links = std::vector<std::pair<int, int>>;
@@ -367,18 +366,25 @@ int RecordFile::attach(const Layout& related)
     if (!db_) return fail(kFileNotOpen);
     const std::string& alias = related.label;
     if (std::find(attached_.begin(), attached_.end(), alias) != attached_.end()) return 0;
+    const std::string& path = related.diskName;
     struct stat st;
-    if (missingOrEmpty(related.diskName, st)) {
+    bool write = !readOnly_;
+    if (missingOrEmpty(path, st)) {
         if (const int code = schema::createFile(related, error_)) return code;
+    } else {
+        // A related file that may not be written is attached read-only, so that a cascade into
+        // it fails as its own write would (the superuser's writes ignore the permissions).
+        write = write && writable(path, st);
     }
     {
         StatementUse s(statement("ATTACH DATABASE ? AS " + sql::quoted(alias)));
         if (!s) return error_.code;
-        sqlite3_bind_text(s.get(), 1, related.diskName.data(), int(related.diskName.size()), SQLITE_TRANSIENT);
+        const std::string name = write ? path : "file:" + path + "?mode=ro";
+        sqlite3_bind_text(s.get(), 1, name.data(), int(name.size()), SQLITE_TRANSIENT);
         if (const int rc = s.step(); rc != SQLITE_DONE) return failFromSqlite(rc);
     }
     int code = schema::check(db_, alias, related, error_);
-    if (code == 0 && !readOnly_) {
+    if (code == 0 && write) {
         if (const int rc = setWriteModes(db_, alias); rc != SQLITE_OK) code = failFromSqlite(rc);
     }
     if (code != 0) {

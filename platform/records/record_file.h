@@ -9,6 +9,7 @@
 
 #include "platform/records/error_codes.h"
 #include "platform/records/layout.h"
+#include "platform/records/storage.h"
 
 #include <QString>
 
@@ -26,13 +27,11 @@ namespace records {
 
 using Position = std::int64_t;  // 0: none
 
-enum class OpenAccess { ReadWrite, ReadOnly };
-
-class RecordFile {
+class RecordFile : public Storage {
 public:
     // `buffer` is the thread's record buffer of the layout; it must outlive the file.
     RecordFile(const Layout& layout, void* buffer);
-    ~RecordFile();
+    ~RecordFile() override;
     RecordFile(const RecordFile&) = delete;
     RecordFile& operator=(const RecordFile&) = delete;
 
@@ -44,20 +43,20 @@ public:
     // read-only when write was asked); kKeysToRebuild (the key set or the collation differ);
     // kBadFileStructure (not our layout, or our layout of another version: never touched);
     // kDamagedFile; kDriverError. The file is open only on success.
-    int open(OpenAccess access);
+    int open(OpenAccess access) override;
     // A new empty file with its keys (one that another connection made meanwhile is kept);
     // kAccessDenied, kDriverError.
-    int create();
+    int create() override;
     // Drops and builds every key anew and records the collation version, on the open
     // connection or on one of its own.
     int rebuildKeys();
-    void close();
-    bool isOpen() const { return db_ != nullptr; }
-    bool isReadOnly() const { return readOnly_; }
+    void close() override;
+    bool isOpen() const override { return db_ != nullptr; }
+    bool isReadOnly() const override { return readOnly_; }
 
     // By position; each reads into or writes from the record buffer unless `record` is given.
     int fetch(Position pos, void* record = nullptr);  // kRecordNotFound when it is gone
-    int add();                                        // a new position, kept as position()
+    int add() override;                               // a new position, kept as position()
     int put();     // writes the buffer over position(); kRecordNotFound when no row was touched
     int remove();  // deletes position(); kRecordNotFound when no row was touched
     Position position() const { return position_; }
@@ -84,8 +83,9 @@ public:
 
     // Related files reached by cascades are attached to this connection, so a cascade and the
     // write that causes it commit together. Outside a transaction only. A missing related
-    // file is created; kBadFileStructure refuses a foreign one, kKeysToRebuild asks for its
-    // keys to be rebuilt first (neither is attached).
+    // file is created; one that may not be written is attached read-only; kBadFileStructure
+    // refuses a foreign one, kKeysToRebuild asks for its keys to be rebuilt first (neither is
+    // attached).
     int attach(const Layout& related);
     // In an attached file: records whose `childColumns` equal `oldValues` (fields of `parent`
     // read from `parentOld`) get the values of `parentNew`, or are deleted.
@@ -95,7 +95,7 @@ public:
                       std::int64_t* changed = nullptr);
 
     // The last failure: code and the "%ErrorText" form of it.
-    const RecordError& lastError() const { return error_; }
+    const RecordError& lastError() const override { return error_; }
 
     // How long (ms) a write waits for the locks another connection or program holds.
     static constexpr int kLockWaitMs = 2000;

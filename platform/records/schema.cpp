@@ -26,9 +26,12 @@ bool collatesNoCase(const Layout& layout, int column)
     return false;
 }
 
-std::string createTable(const Layout& layout)
+// "schema". in front of the names of a schema's objects
+std::string in(const std::string& schemaName) { return sql::quoted(schemaName) + '.'; }
+
+std::string createTable(const std::string& schemaName, const Layout& layout)
 {
-    std::string sql = std::string("CREATE TABLE ") + sql::kTable + " (" + sql::kPosition +
+    std::string sql = "CREATE TABLE " + in(schemaName) + sql::kTable + " (" + sql::kPosition +
                       " INTEGER PRIMARY KEY AUTOINCREMENT";
     for (std::size_t i = 0; i < layout.columns.size(); ++i) {
         const Column& c = layout.columns[i];
@@ -45,16 +48,16 @@ std::string createTable(const Layout& layout)
 }
 
 // SQLite ends every index with the row id, so a DUP key reads in position order within a
-// value without naming the position.
-std::string createIndex(const Layout& layout, const Key& key)
+// value without naming the position. The table is the one of the index's schema.
+std::string createIndex(const std::string& schemaName, const Layout& layout, const Key& key)
 {
     std::string columns;
     for (int c : key.components) {
         if (!columns.empty()) columns += ',';
         columns += sql::quoted(layout.columns[std::size_t(c)].name);
     }
-    std::string sql = std::string("CREATE ") + (key.unique() ? "UNIQUE " : "") + "INDEX " + sql::quoted(key.sqlName) +
-                      " ON " + sql::kTable + " (" + columns + ')';
+    std::string sql = std::string("CREATE ") + (key.unique() ? "UNIQUE " : "") + "INDEX " + in(schemaName) +
+                      sql::quoted(key.sqlName) + " ON " + sql::kTable + " (" + columns + ')';
     const std::string inKey = sql::inKeyTest(layout, key);
     if (!inKey.empty()) sql += " WHERE " + inKey;
     return sql;
@@ -95,10 +98,10 @@ std::string keySignature(const Layout& layout)
     return out;
 }
 
-int writeMeta(sqlite3* db, const std::string& name, const std::string& value)
+int writeMeta(sqlite3* db, const std::string& schemaName, const std::string& name, const std::string& value)
 {
     sqlite3_stmt* stmt = nullptr;
-    const std::string sql = std::string("INSERT OR REPLACE INTO ") + kMetaTable + "(name, value) VALUES (?, ?)";
+    const std::string sql = "INSERT OR REPLACE INTO " + in(schemaName) + kMetaTable + "(name, value) VALUES (?, ?)";
     int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr);
     if (rc != SQLITE_OK) return rc;
     sqlite3_bind_text(stmt, 1, name.data(), int(name.size()), SQLITE_TRANSIENT);
@@ -108,39 +111,37 @@ int writeMeta(sqlite3* db, const std::string& name, const std::string& value)
     return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
-int writeKeyMeta(sqlite3* db, const Layout& layout)
+int writeKeyMeta(sqlite3* db, const std::string& schemaName, const Layout& layout)
 {
-    int rc = writeMeta(db, "keys", keySignature(layout));
-    if (rc == SQLITE_OK) rc = writeMeta(db, "collation", std::to_string(collation::kVersion));
+    int rc = writeMeta(db, schemaName, "keys", keySignature(layout));
+    if (rc == SQLITE_OK) rc = writeMeta(db, schemaName, "collation", std::to_string(collation::kVersion));
     return rc;
 }
 
-int createStructure(sqlite3* db, const Layout& layout)
+int createStructure(sqlite3* db, const std::string& schemaName, const Layout& layout)
 {
     std::vector<std::string> steps = {
-        createTable(layout),
-        std::string("CREATE TABLE ") + kMetaTable + " (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
-        "PRAGMA application_id = " + std::to_string(kApplicationId),
-        "PRAGMA user_version = " + std::to_string(layout.version),
+        createTable(schemaName, layout),
+        "CREATE TABLE " + in(schemaName) + kMetaTable + " (name TEXT PRIMARY KEY, value TEXT NOT NULL) WITHOUT ROWID",
+        "PRAGMA " + in(schemaName) + "application_id = " + std::to_string(kApplicationId),
+        "PRAGMA " + in(schemaName) + "user_version = " + std::to_string(layout.version),
     };
-    for (const Key& k : layout.keys) steps.push_back(createIndex(layout, k));
+    for (const Key& k : layout.keys) steps.push_back(createIndex(schemaName, layout, k));
     for (const std::string& sql : steps)
         if (int rc = execute(db, sql); rc != SQLITE_OK) return rc;
-    int rc = writeMeta(db, "label", layout.label);
-    if (rc == SQLITE_OK) rc = writeMeta(db, "columns", columnSignature(layout));
-    if (rc == SQLITE_OK) rc = writeKeyMeta(db, layout);
+    int rc = writeMeta(db, schemaName, "label", layout.label);
+    if (rc == SQLITE_OK) rc = writeMeta(db, schemaName, "columns", columnSignature(layout));
+    if (rc == SQLITE_OK) rc = writeKeyMeta(db, schemaName, layout);
     return rc;
 }
 
-// Runs `body` (returning an SQLite result) in a write transaction, committed when it succeeds.
-template <class Body>
-int inWriteTransaction(sqlite3* db, Body body)
+// A schema without any object and without our application id: a new or empty file.
+int isEmpty(sqlite3* db, const std::string& schemaName, bool& empty)
 {
-    int rc = execute(db, "BEGIN IMMEDIATE");
-    if (rc != SQLITE_OK) return rc;
-    rc = body();
-    if (rc == SQLITE_OK) rc = execute(db, "COMMIT");
-    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db)) execute(db, "ROLLBACK");
+    std::int64_t objects = 0, applicationId = 0;
+    int rc = queryInteger(db, "SELECT count(*) FROM " + in(schemaName) + "sqlite_master", objects);
+    if (rc == SQLITE_OK) rc = queryInteger(db, "PRAGMA " + in(schemaName) + "application_id", applicationId);
+    empty = rc == SQLITE_OK && objects == 0 && applicationId == 0;
     return rc;
 }
 
@@ -170,19 +171,26 @@ int createFile(const Layout& layout, RecordError& error)
     if (rc == SQLITE_OK) {
         rc = inWriteTransaction(db.get(), [&] {
             // another connection may have made it while we waited for the lock
-            std::int64_t objects = 0, applicationId = 0;
-            int r = queryInteger(db.get(), "SELECT count(*) FROM sqlite_master", objects);
-            if (r == SQLITE_OK) r = queryInteger(db.get(), "PRAGMA application_id", applicationId);
-            if (r != SQLITE_OK || objects != 0 || applicationId != 0) return r;
-            return createStructure(db.get(), layout);
+            bool empty = false;
+            const int r = isEmpty(db.get(), "main", empty);
+            return empty ? createStructure(db.get(), "main", layout) : r;
         });
     }
     return rc == SQLITE_OK ? 0 : failed(db.get(), rc, layout, error);
 }
 
+int makeOrCheck(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error)
+{
+    bool empty = false;
+    if (const int rc = isEmpty(db, schemaName, empty); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (!empty) return check(db, schemaName, layout, error);
+    if (const int rc = createStructure(db, schemaName, layout); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    return 0;
+}
+
 int check(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error)
 {
-    const std::string schema = sql::quoted(schemaName) + '.';
+    const std::string schema = in(schemaName);
     std::int64_t applicationId = 0, version = 0;
     int rc = queryInteger(db, "PRAGMA " + schema + "application_id", applicationId);
     if (rc == SQLITE_OK) rc = queryInteger(db, "PRAGMA " + schema + "user_version", version);
@@ -229,8 +237,8 @@ int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
         for (const std::string& name : indexes)
             if ((r = execute(db, "DROP INDEX " + sql::quoted(name))) != SQLITE_OK) return r;
         for (const Key& k : layout.keys)
-            if ((r = execute(db, createIndex(layout, k))) != SQLITE_OK) return r;
-        return writeKeyMeta(db, layout);
+            if ((r = execute(db, createIndex("main", layout, k))) != SQLITE_OK) return r;
+        return writeKeyMeta(db, "main", layout);
     });
     return rc == SQLITE_OK ? 0 : failed(db, rc, layout, error);
 }

@@ -22,6 +22,10 @@ int createFile(const Layout& layout, RecordError& error);
 // 0; kKeysToRebuild when only the keys or the collation differ; kBadFileStructure when it is
 // no file of this layout; or the failure of reading it.
 int check(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error);
+// Within the caller's write transaction: makes the layout's structure in `schemaName` when it
+// is still empty (a file that SQLite has just made, at whatever path it was opened or attached
+// from), otherwise checks it as check() does. The structure commits with the caller's writes.
+int makeOrCheck(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error);
 // Drops every index of the table and makes the layout's anew, recording the key signature
 // and the collation version, in one transaction.
 int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error);

@@ -30,8 +30,6 @@ int platformCodeOf(int rc, const std::string& path)
 
 }  // namespace
 
-RecordError errorOf(int code) { return RecordError{code, errorTextOf(code)}; }
-
 RecordError errorOfSqlite(sqlite3* db, int rc, const std::string& path)
 {
     const int code = platformCodeOf(rc, path);

@@ -9,7 +9,6 @@ struct sqlite3;
 
 namespace records {
 
-RecordError errorOf(int code);
 // `rc`: the extended result of a failed call on `db` (null when there is no connection);
 // `path`: the file the connection is about, to tell a missing file from a refused one.
 RecordError errorOfSqlite(sqlite3* db, int rc, const std::string& path);

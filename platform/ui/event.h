@@ -13,6 +13,7 @@ inline constexpr int PageDown = 0x06;
 inline constexpr int ScrollTop = 0x07;
 inline constexpr int ScrollBottom = 0x08;
 inline constexpr int Locate = 0x09;
+inline constexpr int ScrollDrag = 0x0A;  // a list's scroll-bar thumb dropped
 inline constexpr int Selected = 0x101;  // a control got the focus
 inline constexpr int Expanded = 0x10D;
 inline constexpr int Contracted = 0x10E;

@@ -102,6 +102,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
         if (type != QEvent::KeyPress) return false;
         Window* w = Window::of(widget);
         int code = keyCodeOf(*key);
+        if (w && code) w->setLastKeyCode(code);
         if (w && code && w->isAlerted(code)) {
             w->post(EVENT::AlertKey, w->focusedControl(), code);
             return true;
@@ -118,6 +119,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
     Window* w = Window::of(widget);
     if (!w) return false;
     int code = mouseKeyOf(*mouse, type == QEvent::MouseButtonDblClick);
+    if (code) w->setLastKeyCode(code);
     if (code && w->isAlerted(code)) w->post(EVENT::AlertKey, 0, code);
     return false;
 }

@@ -6,10 +6,12 @@
 #include <boost/context/protected_fixedsize_stack.hpp>
 
 #include <QMetaObject>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace ctx = boost::context;
 
@@ -155,6 +157,26 @@ void Scheduler::finish(ThreadId id)
 {
     threads_.erase(id);
     if (runningThreads().empty() && onAllEnded_) onAllEnded_();
+}
+
+bool Scheduler::isWaitingIdle(ThreadId id) const
+{
+    LogicalThread* t = find(id);
+    if (!t || !t->blocked_ || t->queued_) return false;
+    Window* top = t->topWindow();
+    return !top || !top->hasEvents();
+}
+
+void pause(int ms)
+{
+    Scheduler& s = Scheduler::instance();
+    const ThreadId id = s.currentId();
+    auto done = std::make_shared<bool>(false);
+    QTimer::singleShot(ms, [id, done] {
+        *done = true;
+        Scheduler::instance().wake(id);
+    });
+    while (!*done) s.block();
 }
 
 void post(ThreadId thread, int event, int field)

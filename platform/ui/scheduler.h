@@ -42,6 +42,8 @@ public:
     ThreadId currentId() const;
     LogicalThread* current() const { return current_; }
     LogicalThread* find(ThreadId id) const;
+    // The thread waits and nothing is queued for its top window: it has taken every event.
+    bool isWaitingIdle(ThreadId id) const;
 
     // Suspends the calling logical thread until wake() is called for it. Nothing of the
     // record layer may stay active across it.
@@ -110,5 +112,8 @@ private:
 // Posts an event to the window a thread shows on top; dropped when the thread has ended or
 // has no window.
 void post(ThreadId thread, int event, int field = 0);
+
+// Lets the calling logical thread wait for a while (other threads and Qt go on meanwhile).
+void pause(int ms);
 
 }  // namespace ui

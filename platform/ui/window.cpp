@@ -1,5 +1,8 @@
 #include "platform/ui/window.h"
 
+#include "platform/ui/spin_box.h"
+#include "platform/ui/toolbar_state.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QAbstractItemView>
@@ -153,6 +156,14 @@ void Window::connectControl(Control& c)
             c.update();
             post(EVENT::Accepted, n);
         });
+    } else if (auto* spin = qobject_cast<SpinBox*>(w)) {
+        connect(spin, &QAbstractSpinBox::editingFinished, this, [this, n, spin, &c] {
+            if (!spin->isModified()) return;
+            spin->setModified(false);
+            c.update();
+            post(EVENT::Accepted, n);
+        });
+        connect(spin, &SpinBox::stepped, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -183,8 +194,16 @@ void Window::setThreadWindowsEnabled(bool enabled)
 {
     LogicalThread* t = Scheduler::instance().find(thread_);
     if (!t) return;
-    for (Window* w : t->windows())
-        if (w != this && w->topWidget()) w->topWidget()->setEnabled(enabled);
+    for (Window* w : t->windows()) {
+        if (w == this || !w->topWidget()) continue;
+        if (w->kind_ != WindowKind::Frame) {
+            w->topWidget()->setEnabled(enabled);
+            continue;
+        }
+        // The frame holds the other threads' windows: only its own menu and toolbars wait.
+        for (QWidget* child : w->topWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child != theMdiArea && !child->isWindow()) child->setEnabled(enabled);
+    }
 }
 
 void Window::open()
@@ -281,6 +300,13 @@ void Window::setResizable(bool resizable, int minWidthDu, int minHeightDu)
 {
     if (minWidthDu > 0 || minHeightDu > 0) content_->setMinimumSize(duX(minWidthDu), duY(minHeightDu));
     if (!resizable) content_->setFixedSize(content_->size());
+}
+
+void Window::setToolbarButtons(std::set<int> buttons)
+{
+    if (buttons == toolbarButtons_) return;
+    toolbarButtons_ = std::move(buttons);
+    emit ToolbarState::instance().changed(this);
 }
 
 WindowPlacement Window::placement() const

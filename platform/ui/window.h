@@ -80,7 +80,19 @@ public:
     void setTimer(int hundredths);  // 0 stops it
     void alertKey(int keyCode);
     bool isAlerted(int keyCode) const { return alerted_.count(keyCode) > 0; }
+    // The key or mouse key pressed last in the window (0 for none).
+    int lastKeyCode() const { return lastKeyCode_; }
+    void setLastKeyCode(int keyCode) { lastKeyCode_ = keyCode; }
     void setResizable(bool resizable, int minWidthDu = 0, int minHeightDu = 0);
+
+    // --- the frame's toolbar buttons (3001..3013) that act on this window now; a change is
+    // told through ToolbarState::changed
+    void setToolbarButtons(std::set<int> buttons);
+    const std::set<int>& toolbarButtons() const { return toolbarButtons_; }
+    // Whether an orderly close of the program may ask this window to close (a message waiting
+    // for its answer may not be closed by anyone but its user).
+    bool takesCloseRequests() const { return takesCloseRequests_; }
+    void setTakesCloseRequests(bool takes) { takesCloseRequests_ = takes; }
 
     // --- placement, for the settings file
     WindowPlacement placement() const;
@@ -101,9 +113,12 @@ private:
     int nextNumber_ = 1;
     std::deque<Event> queue_;
     std::set<int> alerted_;
+    std::set<int> toolbarButtons_;
+    int lastKeyCode_ = 0;
     QTimer* timer_ = nullptr;
     bool open_ = false;
     bool closing_ = false;
+    bool takesCloseRequests_ = true;
     int widthDu_ = 0, heightDu_ = 0;
 };
 

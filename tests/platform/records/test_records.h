@@ -6,6 +6,7 @@
 #include "platform/records/layout.h"
 #include "platform/records/record_file.h"
 #include "tests/support/cp1251.h"
+#include "tests/support/raw_sqlite.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -95,41 +96,6 @@ protected:
 private:
     QTemporaryDir dir_;
     QString previous_;
-};
-
-// A plain SQLite connection beside the record layer, as another program would have; it
-// knows our collation, without which it could not change a NoCase key's columns.
-class RawConnection {
-public:
-    explicit RawConnection(const char* path)
-    {
-        sqlite3_open(path, &db_);
-        sqlite3_create_collation(db_, "TLX_NOCASE", SQLITE_UTF8, nullptr,
-                                 [](void*, int na, const void* a, int nb, const void* b) {
-                                     return collation::compareNoCaseUtf8(
-                                         std::string_view(static_cast<const char*>(a), std::size_t(na)),
-                                         std::string_view(static_cast<const char*>(b), std::size_t(nb)));
-                                 });
-    }
-    ~RawConnection() { sqlite3_close(db_); }
-    sqlite3* get() const { return db_; }
-    int exec(const std::string& sql) { return sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, nullptr); }
-    // the first column of every row
-    std::vector<std::string> column(const std::string& sql)
-    {
-        std::vector<std::string> out;
-        sqlite3_stmt* s = nullptr;
-        sqlite3_prepare_v2(db_, sql.c_str(), -1, &s, nullptr);
-        while (sqlite3_step(s) == SQLITE_ROW) {
-            const auto* t = sqlite3_column_text(s, 0);
-            out.emplace_back(t ? reinterpret_cast<const char*>(t) : "", std::size_t(sqlite3_column_bytes(s, 0)));
-        }
-        sqlite3_finalize(s);
-        return out;
-    }
-
-private:
-    sqlite3* db_ = nullptr;
 };
 
 // Every record read by the cursor in one direction, as (position, record).

@@ -1,0 +1,419 @@
+#include "app/frame/main_frame.h"
+
+#include "app/frame/archive.h"
+#include "app/frame/help_window.h"
+#include "app/frame/procedures.h"
+#include "app/settings/settings_file.h"
+#include "app/windows/about_window.h"
+#include "platform/core/message.h"
+#include "platform/core/program_runner.h"
+#include "platform/core/thread_state.h"
+#include "platform/ui/message_dialog.h"
+#include "platform/ui/mouse_wheel.h"
+#include "platform/ui/printer.h"
+#include "platform/ui/system_events.h"
+#include "platform/ui/toolbar_state.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QToolButton>
+
+using records::Level;
+
+namespace {
+
+constexpr int kFirstNavigation = 3001;
+constexpr int kLastNavigation = 3013;
+// A stack size below this is raised to it.
+constexpr std::size_t kLeastStack = 20000;
+
+struct ToolbarButton {
+    const char* name;
+    int number;
+    const char* text;
+    const char* tip;
+    const char* icon;
+};
+
+const ToolbarButton navigationButtons[] = {
+    {"?TOOLBAR:TOP", 3006, "", "Перейти в начало", "vcrfirst"},
+    {"?TOOLBAR:PAGEUP", 3008, "", "на Предыдущую Страницу", "vcrprior"},
+    {"?TOOLBAR:UP", 3010, "", "Переход на \nпредыдущую запись", "vcrup"},
+    {"?TOOLBAR:LOCATE", 3011, "", "Поиск записи", "find"},
+    {"?TOOLBAR:DOWN", 3009, "", "На след. Запись", "vcrdown"},
+    {"?TOOLBAR:PAGEDOWN", 3007, "", "На следующую страницу", "vcrnext"},
+    {"?TOOLBAR:BOTTOM", 3005, "", "На последнюю страницу", "vcrlast"},
+    {"?TOOLBAR:SELECT", 3004, "", "Выбрать текущую запись", "mark"},
+    {"?TOOLBAR:INSERT", 3001, "Добавить", "Добавить новую запись", "insert"},
+    {"?TOOLBAR:CHANGE", 3002, "Изменить", "Редактировать запись", "edit"},
+    {"?TOOLBAR:DELETE", 3003, "Удалить", "Удалить запись", "delete"},
+    {"?TOOLBAR:HISTORY", 3012, "", "Предыдущее значение", "ditto"},
+    {"?TOOLBAR:HELP", 3013, "", "Помощь", "help"},
+};
+
+QString u(const char* utf8) { return QString::fromUtf8(utf8); }
+
+}  // namespace
+
+void Main()
+{
+    MainFrame frame;
+    frame.Run();
+}
+
+MainFrame::MainFrame() : WindowManager(QStringLiteral("Main")) {}
+
+MainFrame::~MainFrame() = default;
+
+Level MainFrame::Init()
+{
+    WindowManager::Init();
+    // the platform's window set-up
+    main_ = new QMainWindow;
+    main_->setWindowTitle(u("Corvanel Смета 3.08.03      (16.10.2009)"));
+    main_->setWindowIcon(QIcon(QStringLiteral(":/images/tincalc.png")));
+    area_ = new QMdiArea;
+    area_->setBackground(QBrush(QPixmap(QStringLiteral(":/images/cvtexture.png"))));
+    area_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    main_->setCentralWidget(area_);
+    main_->statusBar();
+    main_->resize(800, 600);
+    ui::Window::setMdiArea(area_);
+    window = std::make_unique<ui::Window>(main_);
+    buildMenu();
+    buildToolbar();
+    updateProcedureItems();
+    QObject::connect(area_, &QMdiArea::subWindowActivated, main_, [this] { updateNavigationButtons(); });
+    QObject::connect(&ui::ToolbarState::instance(), &ui::ToolbarState::changed, main_,
+                     [this] { updateNavigationButtons(); });
+
+    ReadPresets();
+    Open();
+    wheel_.Attach(*window);
+    systemEvents_.Attach(*window, 1, 1, 1, 1);
+    RestoreWindow();
+    updateNavigationButtons();
+    return Level::Benign;
+}
+
+Level MainFrame::Kill()
+{
+    systemEvents_.Detach();
+    wheel_.Detach();
+    SaveWindow();
+    Level l = WindowManager::Kill();
+    ui::Window::setMdiArea(nullptr);
+    window.reset();
+    delete main_;
+    main_ = nullptr;
+    return l;
+}
+
+QAction* MainFrame::addItem(QMenu* menu, int number, const QString& name, const QString& text,
+                            const QString& statusTip, const QKeySequence& key)
+{
+    QAction* action = menu->addAction(text);
+    if (!statusTip.isEmpty()) action->setStatusTip(statusTip);
+    if (!key.isEmpty()) action->setShortcut(key);
+    window->add(ui::CREATE::Item, name, nullptr, number);
+    QObject::connect(action, &QAction::triggered, main_, [this, number] { window->post(EVENT::Accepted, number); });
+    actions_[number] = action;
+    return action;
+}
+
+void MainFrame::buildMenu()
+{
+    QMenuBar* bar = main_->menuBar();
+    QMenu* file = bar->addMenu(u("&Файл"));
+    addItem(file, OpenSmeta, "?FileOpenSmeta", u("&Открыть смету"), {}, QKeySequence(Qt::CTRL | Qt::Key_O));
+    addItem(file, PrinterSetup, "?PrintSetup", u("&Установки принтера..."), "Setup printer");
+    addItem(file, ImportRates, "?ImportRates", u("&Импорт Расценок"), {});
+    file->addSeparator();
+    addItem(file, Exit, "?Exit", u("В&ыход"), "Exit this application", QKeySequence(Qt::ALT | Qt::Key_X));
+
+    QMenu* edit = bar->addMenu(u("&Редактор"));
+    addItem(edit, Cut, "?Cut", u("В&ырезать"), u("Забрать в буфер обмена"));
+    addItem(edit, Copy, "?Copy", u("&Копировать"), "Copy item to Windows Clipboard", QKeySequence(Qt::CTRL | Qt::Key_Insert));
+    addItem(edit, Paste, "?Paste", u("&Вставить"), "Paste contents of Windows Clipboard",
+            QKeySequence(Qt::SHIFT | Qt::Key_Insert));
+
+    QMenu* view = bar->addMenu(u("&Просмотр"));
+    addItem(view, BrowseRates, "?BrowseRaszenki", u("Справочник Расценок"), u("Справочник Расценок"),
+            QKeySequence(Qt::ALT | Qt::Key_R));
+    addItem(view, BrowseCategories, "?BrowseNSBRAZ", u("Категории расценок"), {});
+    addItem(view, BrowseUnits, "?BrowseEdIzmer", u("Единицы Измерения"), u("Browse Единицы Измерения"),
+            QKeySequence(Qt::ALT | Qt::Key_E));
+
+    QMenu* tools = bar->addMenu(u("&Утилиты"));
+    addItem(tools, Settings, "?Settings", u("&Установки"), {}, QKeySequence(Qt::ALT | Qt::Key_P));
+    addItem(tools, Calculator, "?Calculator", u("&Калькулятор"), {}, QKeySequence(Qt::ALT | Qt::Key_C));
+
+    QMenu* windows = bar->addMenu(u("&Окна"));
+    windows->menuAction()->setStatusTip(u("Создание и размещение окон"));
+    addItem(windows, Tile, "?Tile", u("&Мозаикой"), u("Сделать все открытые окна видимыми"))
+        ->setIcon(QIcon(QStringLiteral(":/icons/tile.png")));
+    addItem(windows, Cascade, "?Cascade", u("&Каскадом"), u("Уложить открытые окна черепицей"))
+        ->setIcon(QIcon(QStringLiteral(":/icons/cascade.png")));
+    addItem(windows, ArrangeIcons, "?Arrange", u("&Упорядочить значки"), "Align all window icons")
+        ->setIcon(QIcon(QStringLiteral(":/icons/arrange.png")));
+    windows->addSeparator();
+    QObject::connect(windows, &QMenu::aboutToShow, main_, [this, windows] { rebuildWindowList(windows); });
+
+    QMenu* help = bar->addMenu(u("&Помощь"));
+    help->menuAction()->setStatusTip("Windows Help");
+    addItem(help, HelpContents, "?HelpContents", u("&Содержание"), "View the contents of the help file");
+    addItem(help, HelpSearch, "?HelpSearch", u("&Поиск справки о..."), "Search for help on a subject");
+    addItem(help, HelpOnHelp, "?HelpOnHelp", u("&Как пользоваться справкой"), "How to use Windows Help");
+    help->addSeparator();
+    addItem(help, About, "?About", u("&О программе"), {});
+
+    procedureOf_ = {{OpenSmeta, "CurrentSmeta"},         {ImportRates, "ImprtRaszenok"}, {BrowseRates, "BrowseRaszenki"},
+                    {BrowseCategories, "BrowseNSBRAZ"}, {BrowseUnits, "BrowseEdIzmer"},   {About, "ShowAbout"},
+                    {Settings, "ShwNaz"},               {ChooseSmeta, "CurrentSmeta"}};
+    stackOf_ = {{OpenSmeta, 25000},  {ImportRates, 25000}, {BrowseRates, 50000}, {BrowseCategories, 25000},
+                {BrowseUnits, 50000}, {About, 25000},       {Settings, 25000},    {ChooseSmeta, 64000}};
+}
+
+void MainFrame::buildToolbar()
+{
+    QToolBar* toolbar = main_->addToolBar(QStringLiteral("toolbar"));
+    toolbar->setMovable(false);
+    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    auto addButton = [&](const char* name, int number, const QString& text, const QString& tip, const QIcon& icon) {
+        QAction* action = toolbar->addAction(icon, text);
+        if (!tip.isEmpty()) action->setToolTip(tip);
+        window->add(ui::CREATE::Button, u(name), toolbar->widgetForAction(action), number);
+        QObject::connect(action, &QAction::triggered, main_, [this, number] { window->post(EVENT::Accepted, number); });
+        actions_[number] = action;
+        return action;
+    };
+    for (const ToolbarButton& b : navigationButtons)
+        addButton(b.name, b.number, u(b.text), u(b.tip), QIcon(QStringLiteral(":/icons/%1.png").arg(b.icon)));
+    toolbar->addSeparator();  // ?PANEL1:2
+    QStyle* style = main_->style();
+    addButton("?BUTTON19", ToolbarCut, {}, {}, QIcon::fromTheme("edit-cut", QIcon(":/icons/cut.png")));
+    addButton("?BUTTON20", ToolbarCopy, {}, {}, QIcon::fromTheme("edit-copy", QIcon(":/icons/copy.png")));
+    addButton("?BUTTON21", ToolbarPaste, {}, {}, QIcon::fromTheme("edit-paste", QIcon(":/icons/paste.png")));
+    addButton("?BUTTON22", ToolbarHelp, {}, u("Вызов справки \nпо программе"),
+              style->standardIcon(QStyle::SP_DialogHelpButton));
+    toolbar->addSeparator();  // ?PANEL1
+    QAction* choose = addButton("?BUTTON1:4", ChooseSmeta, u("Выбор сметы из списка"), u("Выбор сметы для работы [Ctrl-O]"), {});
+    if (QWidget* w = toolbar->widgetForAction(choose)) w->setCursor(Qt::PointingHandCursor);
+    addButton("?BUTTON1:2", Archive, u("Восстановить из архива"), u("Восстановить из архива"), {});
+}
+
+void MainFrame::updateProcedureItems()
+{
+    for (const auto& [number, name] : procedureOf_)
+        if (QAction* a = actions_[number]) a->setEnabled(startableProcedure(name) != nullptr);
+}
+
+ui::ThreadId MainFrame::activeChildThread() const
+{
+    QMdiSubWindow* active = area_ ? area_->activeSubWindow() : nullptr;
+    ui::Window* w = active ? ui::Window::of(active) : nullptr;
+    if (!w || w->thread() == window->thread()) return 0;
+    return w->thread();
+}
+
+void MainFrame::updateNavigationButtons()
+{
+    QMdiSubWindow* active = area_ ? area_->activeSubWindow() : nullptr;
+    ui::Window* w = active ? ui::Window::of(active) : nullptr;
+    for (int n = kFirstNavigation; n <= kLastNavigation; ++n)
+        if (QAction* a = actions_[n]) a->setEnabled(w && w->thread() != window->thread() && w->toolbarButtons().count(n));
+}
+
+void MainFrame::startProcedure(const QString& name, std::size_t stack)
+{
+    if (Procedure p = startableProcedure(name)) ui::Scheduler::instance().start(p, std::max(stack, kLeastStack));
+}
+
+void MainFrame::rebuildWindowList(QMenu* menu)
+{
+    // the list of open windows after the arrangement items
+    const QList<QAction*> items = menu->actions();
+    for (int i = 4; i < items.size(); ++i) {
+        menu->removeAction(items[i]);
+        delete items[i];
+    }
+    int n = 1;
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        if (!sub->isVisible()) continue;
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()));
+        a->setCheckable(true);
+        a->setChecked(sub == area_->activeSubWindow());
+        QObject::connect(a, &QAction::triggered, area_, [this, sub] { area_->setActiveSubWindow(sub); });
+    }
+}
+
+void MainFrame::arrangeIcons()
+{
+    // minimised children in a row along the bottom of the area
+    int x = 0;
+    const int bottom = area_->viewport()->height();
+    for (QMdiSubWindow* sub : area_->subWindowList()) {
+        if (!sub->isMinimized()) continue;
+        QSize size = sub->size();
+        if (x > 0 && x + size.width() > area_->viewport()->width()) x = 0;
+        sub->move(x, bottom - size.height());
+        x += size.width();
+    }
+}
+
+void MainFrame::standardEdit(int item)
+{
+    QWidget* focus = QApplication::focusWidget();
+    auto act = [item](auto* w) {
+        if (item == Cut || item == ToolbarCut) w->cut();
+        else if (item == Copy || item == ToolbarCopy) w->copy();
+        else w->paste();
+    };
+    if (auto* line = qobject_cast<QLineEdit*>(focus))
+        act(line);
+    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus))
+        act(plain);
+    else if (auto* rich = qobject_cast<QTextEdit*>(focus))
+        act(rich);
+}
+
+void MainFrame::restoreFromArchive()
+{
+    switch (restoreArchive()) {
+    case RestoreResult::Incomplete:
+        Message(archive::incompleteText(), archive::incompleteCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
+        break;
+    default: break;
+    }
+}
+
+void MainFrame::saveToArchive()
+{
+    if (!saveArchive())
+        Message(archive::saveFailedText(), archive::saveFailedCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
+}
+
+Level MainFrame::TakeAccepted()
+{
+    const int f = FIELD();
+    // before the platform's handling
+    if (f == Archive) {
+        QApplication::beep();
+        if (Message(u("Вы хотите восстановить сметы из архива? Все текущие настройки будут заменены на архивные"),
+                    u("Предупреждение!"), MessageIcon::Exclamation, BUTTON_YES | BUTTON_NO, BUTTON_NO) == BUTTON_YES)
+            restoreFromArchive();
+    } else if (f >= kFirstNavigation && f <= kLastNavigation) {
+        if (ui::ThreadId child = activeChildThread()) {
+            ui::post(child, EVENT::Accepted, f);
+            return Level::Notify;
+        }
+    } else if (f == Settings) {
+        startProcedure("ShwNaz", stackOf_[Settings]);
+    } else if (f == Calculator) {
+        const QString calculator = programs::findProgram(
+            {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"});
+        if (!calculator.isEmpty()) programs::start(calculator, {});
+        main_->update();
+    }
+
+    // the platform's handling: the standard actions
+    switch (f) {
+    case Exit: PostClose(); break;
+    case PrinterSetup: ui::printerSetup(); break;
+    case Cut:
+    case Copy:
+    case Paste:
+    case ToolbarCut:
+    case ToolbarCopy:
+    case ToolbarPaste: standardEdit(f); break;
+    case Tile: area_->tileSubWindows(); break;
+    case Cascade: area_->cascadeSubWindows(); break;
+    case ArrangeIcons: arrangeIcons(); break;
+    case HelpContents:
+    case ToolbarHelp: showHelp(HelpPage::Contents); break;
+    case HelpSearch: showHelp(HelpPage::Search); break;
+    case HelpOnHelp: showHelp(HelpPage::HowToUse); break;
+    default: break;
+    }
+
+    // after it: the start actions and the save question of the archive
+    if (f != Settings) {
+        auto it = procedureOf_.find(f);
+        if (it != procedureOf_.end()) startProcedure(it->second, stackOf_[f]);
+    }
+    if (f == Archive &&
+        Message(u("Сохранить сметы в архив?"), u("Сметы"), MessageIcon::Exclamation, BUTTON_YES | BUTTON_NO, BUTTON_NO) ==
+            BUTTON_YES)
+        saveToArchive();
+    return Level::Benign;
+}
+
+Level MainFrame::TakeWindowEvent()
+{
+    const int e = EVENT();
+    if (e == EVENT::QueryEndSession) ShowAbout();
+    if (e == EVENT::EndSession) {
+        // The session ends: the same orderly close, without any question that waits.
+        endingSession_ = true;
+        ui::setMessagesSuppressed(true);
+        return TakeCloseEvent();
+    }
+    Level l = WindowManager::TakeWindowEvent();
+    if (e == EVENT::OpenWindow) {
+        SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+    } else if (SplashThread && e == EVENT::Accepted) {
+        ui::post(SplashThread, EVENT::CloseWindow);
+        SplashThread = 0;
+    }
+    return l;
+}
+
+Level MainFrame::TakeCloseEvent()
+{
+    if (!closeOtherThreads()) {
+        ui::setMessagesSuppressed(false);
+        endingSession_ = false;
+        return Level::Notify;
+    }
+    WritePresets();
+    RESPONSE = ui::RESPONSE::Completed;
+    return Level::Fatal;
+}
+
+bool MainFrame::closeOtherThreads()
+{
+    ui::Scheduler& scheduler = ui::Scheduler::instance();
+    const ui::ThreadId me = scheduler.currentId();
+    std::map<ui::ThreadId, ui::Window*> asked;
+    for (;;) {
+        bool others = false;
+        for (ui::ThreadId id : scheduler.runningThreads()) {
+            if (id == me) continue;
+            others = true;
+            ui::LogicalThread* t = scheduler.find(id);
+            ui::Window* top = t ? t->topWindow() : nullptr;
+            if (!top || !top->takesCloseRequests()) continue;  // a message waits for its answer
+            if (asked[id] != top) {
+                asked[id] = top;
+                top->post(EVENT::CloseWindow);
+            } else if (scheduler.isWaitingIdle(id)) {
+                return false;  // it took the request and stays open
+            }
+        }
+        if (!others) return true;
+        ui::pause(10);
+    }
+}

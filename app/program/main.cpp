@@ -1,0 +1,34 @@
+// The program's one entry point: the data files and the settings file live in the current
+// directory.
+#include "app/program/fonts.h"
+#include "app/program/program_main.h"
+#include "app/program/program_resources.h"
+#include "app/settings/globals.h"
+#include "data/error_reporter.h"
+#include "data/thread_data.h"
+#include "platform/records/error_manager.h"
+#include "platform/ui/scheduler.h"
+
+#include <QApplication>
+#include <QFont>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    loadProgramResources();
+    registerFontSubstitutions();
+    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+    InitProgramGlobals();
+    ui::Scheduler& scheduler = ui::Scheduler::instance();
+    scheduler.setStateFactory([](int id) { return std::make_unique<ThreadData>(id); });
+    scheduler.setOnEscapedException([](const char* what) {
+        std::fprintf(stderr, "tolvex: %s\n", what);
+        records::endProgramAfterFatalError();
+    });
+    scheduler.setOnAllEnded([] { QCoreApplication::quit(); });
+    if (!scheduler.start(ProgramMain)) return 1;
+    return app.exec();
+}

@@ -1,0 +1,666 @@
+#include "platform/ui/browse_box.h"
+
+#include "platform/core/collation.h"
+#include "platform/core/thread_state.h"
+#include "platform/ui/browse_list.h"
+#include "platform/ui/browse_thumb.h"
+#include "platform/ui/popup_menu.h"
+#include "platform/ui/row_editor.h"
+#include "platform/ui/toolbar_state.h"
+
+#include <QEvent>
+#include <QObject>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace ui {
+
+namespace {
+
+// The list of each window that the frame's toolbar buttons act on.
+std::map<const Window*, BrowseBox*>& toolbarTargets()
+{
+    static std::map<const Window*, BrowseBox*> targets;
+    return targets;
+}
+
+// Tells the browse when one of its buttons is enabled, disabled, shown or hidden.
+class ButtonWatcher : public QObject {
+public:
+    explicit ButtonWatcher(std::function<void()> changed) : changed_(std::move(changed)) {}
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        const QEvent::Type t = event->type();
+        if (t == QEvent::EnabledChange || t == QEvent::ShowToParent || t == QEvent::HideToParent) changed_();
+        return false;
+    }
+
+private:
+    std::function<void()> changed_;
+};
+
+}  // namespace
+
+BrowseBox::BrowseBox() = default;
+
+BrowseBox::~BrowseBox()
+{
+    auto it = toolbarTargets().find(window_);
+    if (it != toolbarTargets().end() && it->second == this) toolbarTargets().erase(it);
+}
+
+void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationManager& relations)
+{
+    list_ = qobject_cast<BrowseList*>(list.widget());
+    if (!list_) {
+        std::fprintf(stderr, "BrowseBox: control %s is not a browse list\n", qPrintable(list.name()));
+        std::abort();
+    }
+    manager_ = &manager;
+    window_ = &list.window();
+    relations_ = &relations;
+    page_ = std::make_unique<BrowsePage>(relations.ME.file());
+    editor_ = std::make_unique<RowEditor>(*list_, columns_);
+    SELECTING = manager.REQUEST == REQUEST::SelectRecord ? 1 : 0;
+    if (SELECTING) {
+        const auto* bytes = static_cast<const unsigned char*>(buffer());
+        BUFFER.assign(bytes, bytes + layout().recordSize);
+    }
+    manager.AddComponent(this);
+}
+
+void* BrowseBox::buffer() const { return relations_->ME.buffer(); }
+records::RecordFile& BrowseBox::file() const { return relations_->ME.file(); }
+const records::Layout& BrowseBox::layout() const { return relations_->ME.layout(); }
+
+// --- set-up
+
+BrowseSortOrder& BrowseBox::AddSortOrder(int key)
+{
+    orders_.emplace_back();
+    orders_.back().key = key;
+    return orders_.back();
+}
+
+void BrowseBox::AddField(BrowseColumn column) { columns_.push_back(std::move(column)); }
+
+void BrowseBox::SetFilter(const QString& name, RecordFilter accept)
+{
+    if (accept)
+        filters_[name] = std::move(accept);
+    else
+        filters_.erase(name);
+}
+
+void BrowseBox::SetToolbarTarget(int helpControl)
+{
+    HelpControl = helpControl;
+    toolbarTarget_ = true;
+    toolbarTargets().try_emplace(window_, this);
+}
+
+void BrowseBox::prepare()
+{
+    if (prepared_) return;
+    prepared_ = true;
+    if (HIDESELECT && !SELECTING)
+        if (Control* select = window_->control(SelectControl)) select->hide();
+    list_->setColumns(columns_);
+    page_->setSize(list_->visibleRows());
+    focusLossesSeen_ = list_->focusLosses();
+    buttonWatcher_ = std::make_unique<ButtonWatcher>([this] { refreshToolbar(); });
+    for (int button : {SelectControl, InsertControl, ChangeControl, DeleteControl, HelpControl})
+        if (Control* c = window_->control(button); c && c->widget()) c->widget()->installEventFilter(buttonWatcher_.get());
+}
+
+void BrowseBox::syncPageSize()
+{
+    if (!prepared_) return;
+    const int rows = list_->visibleRows();
+    if (rows == page_->size()) return;
+    page_->setSize(rows);
+    if (!current_ || edit_) return;
+    std::optional<Anchor> anchor = highlightAnchor();
+    if (anchor) anchor->row = std::min(anchor->row, rows - 1);
+    fillAt(anchor);
+    showPage();
+}
+
+// --- the view
+
+void BrowseBox::applyView()
+{
+    const BrowseSortOrder& o = order();
+    rangeRecord_.assign(layout().recordSize, 0);
+    layout().clear(rangeRecord_.data());
+    if (o.rangeValues) o.rangeValues(rangeRecord_.data());
+    std::vector<RecordFilter> accept;
+    for (const auto& [name, f] : filters_) accept.push_back(f);
+    for (const auto& [name, f] : o.filters) accept.push_back(f);
+    std::function<bool(const void*)> combined;
+    if (!accept.empty())
+        combined = [accept](const void* record) {
+            for (const RecordFilter& f : accept)
+                if (!f(record)) return false;
+            return true;
+        };
+    // a file marked opened with its relations is opened for real on its first read
+    relations_->ME.UseFile();
+    page_->setView(o.key, o.rangeLeading, rangeRecord_.data(), std::move(combined));
+}
+
+bool BrowseBox::inRange(const void* record) const
+{
+    const BrowseSortOrder& o = order();
+    if (o.rangeLeading == 0 || !o.rangeValues) return true;
+    std::vector<unsigned char> ranged(layout().recordSize);
+    layout().copy(ranged.data(), record);
+    o.rangeValues(ranged.data());
+    return layout().equal(ranged.data(), record);
+}
+
+std::optional<BrowseBox::Anchor> BrowseBox::highlightAnchor() const
+{
+    const BrowseRow* h = page_->highlightedRow();
+    if (!h) return std::nullopt;
+    return Anchor{h->record, h->position, page_->highlighted()};
+}
+
+void BrowseBox::fillAt(const std::optional<Anchor>& anchor)
+{
+    if (anchor)
+        page_->fillAt(anchor->record.data(), anchor->position, anchor->row);
+    else
+        page_->fillFromStart();
+    checkRead();
+}
+
+void BrowseBox::checkRead()
+{
+    if (!page_->failed()) return;
+    records::FileManager& me = relations_->ME;
+    if (me.ERRORS) me.ERRORS->report(records::Msg::AbortReading, me.FILENAMEVALUE, me.lastErrorText());
+}
+
+void BrowseBox::readEnds()
+{
+    haveEnds_ = order().step != ThumbStep::None && page_->readEnd(false, first_) && page_->readEnd(true, last_);
+}
+
+void BrowseBox::ResetSort(bool force)
+{
+    prepare();
+    if (orders_.empty() || edit_) return;
+    int wanted = ChooseSortOrder ? ChooseSortOrder() : std::max(current_, 1);
+    if (wanted < 1 || wanted > int(orders_.size())) wanted = 1;
+    const bool changed = wanted != current_;
+    if (!changed && !force) return;
+    std::optional<Anchor> anchor = current_ ? highlightAnchor() : std::nullopt;
+    if (changed) leaveLocator();
+    current_ = wanted;
+    if (anchor && !inRange(anchor->record.data())) anchor.reset();
+    if (anchor && changed) anchor->row = 0;
+    refill(anchor);
+}
+
+void BrowseBox::ResetFromFile()
+{
+    if (!current_ || edit_) return;
+    refill(highlightAnchor());
+}
+
+void BrowseBox::ResetFromBuffer()
+{
+    if (!current_ || edit_) return;
+    const auto* bytes = static_cast<const unsigned char*>(buffer());
+    refill(Anchor{{bytes, bytes + layout().recordSize}, file().position(), std::max(page_->highlighted(), 0)});
+}
+
+void BrowseBox::refill(const std::optional<Anchor>& anchor)
+{
+    applyView();
+    fillAt(anchor);
+    readEnds();
+    showPage();
+}
+
+// --- showing
+
+void BrowseBox::showPage()
+{
+    showRows();
+    followHighlight();
+}
+
+void BrowseBox::showRows()
+{
+    std::vector<QStringList> texts;
+    const auto& rows = page_->rows();
+    for (int i = 0; i < int(rows.size()); ++i) {
+        const void* record = edit_ && i == edit_->row ? buffer() : rows[std::size_t(i)].record.data();
+        QStringList cells;
+        for (const BrowseColumn& c : columns_) cells << c.textOf(record);
+        texts.push_back(std::move(cells));
+    }
+    list_->model().setRows(std::move(texts));
+    list_->showHighlight(page_->highlighted());
+    list_->setThumb(thumbPercent());
+}
+
+void BrowseBox::holdHighlighted()
+{
+    if (edit_) return;
+    if (const BrowseRow* h = page_->highlightedRow()) {
+        layout().copy(buffer(), h->record.data());
+        file().setPosition(h->position);
+    }
+}
+
+void BrowseBox::followHighlight()
+{
+    if (edit_) return;
+    holdHighlighted();
+    window_->displayAll();
+    showLocatorText();
+    const BrowseRow* h = page_->highlightedRow();
+    const records::Position now = h ? h->position : 0;
+    if (now != shownPosition_) {
+        shownPosition_ = now;
+        window_->post(EVENT::NewSelection, list_->controlNumber());
+    }
+}
+
+int BrowseBox::thumbPercent() const
+{
+    const BrowseRow* h = page_->highlightedRow();
+    if (!h) return thumb::kTop;
+    const BrowseSortOrder& o = order();
+    if (o.step == ThumbStep::None || !o.field || !haveEnds_) {
+        if (page_->atStart() && page_->highlighted() == 0) return thumb::kTop;
+        if (page_->atEnd() && page_->highlighted() == int(page_->rows().size()) - 1) return thumb::kBottom;
+        return thumb::kMiddle;
+    }
+    const QString text = o.field.get(h->record.data());
+    const QString first = o.field.get(first_.data()), last = o.field.get(last_.data());
+    if (o.step == ThumbStep::Alphabetic) return thumb::alphabeticPercent(text, first, last);
+    return thumb::numericPercent(textToNumber(text), textToNumber(first), textToNumber(last));
+}
+
+// --- moving
+
+bool BrowseBox::move(Move how)
+{
+    if (!current_) return false;
+    const BrowseRow* h = page_->highlightedRow();
+    const records::Position before = h ? h->position : 0;
+    bool moved = false;
+    switch (how) {
+    case Move::Down: moved = page_->down(); break;
+    case Move::Up: moved = page_->up(); break;
+    case Move::PageDown: moved = page_->pageDown(); break;
+    case Move::PageUp: moved = page_->pageUp(); break;
+    case Move::First:
+        page_->fillFromStart();
+        moved = true;
+        break;
+    case Move::Last:
+        page_->fillFromEnd();
+        moved = true;
+        break;
+    }
+    checkRead();
+    if (!moved) return false;
+    showPage();
+    h = page_->highlightedRow();
+    return h && h->position != before;
+}
+
+bool BrowseBox::moveAsToolbar(int button)
+{
+    switch (button) {
+    case TOOLBAR::Bottom: return move(Move::Last);
+    case TOOLBAR::Top: return move(Move::First);
+    case TOOLBAR::PageDown: return move(Move::PageDown);
+    case TOOLBAR::PageUp: return move(Move::PageUp);
+    case TOOLBAR::Down: return move(Move::Down);
+    case TOOLBAR::Up: return move(Move::Up);
+    default: return false;
+    }
+}
+
+void BrowseBox::dragThumb(int percent)
+{
+    restartLocator();
+    const BrowseSortOrder& o = order();
+    if (percent <= thumb::kTop || percent >= thumb::kBottom || o.step == ThumbStep::None || !o.field || !haveEnds_) {
+        move(percent < thumb::kMiddle ? Move::First : Move::Last);
+        return;
+    }
+    const QString first = o.field.get(first_.data()), last = o.field.get(last_.data());
+    if (o.step == ThumbStep::Alphabetic)
+        locate(thumb::alphabeticAt(percent, first, last));
+    else
+        locate(QString::fromStdString(
+            thumb::numericAt(percent, textToNumber(first), textToNumber(last)).toPlainString()));
+}
+
+void BrowseBox::locate(const QString& text)
+{
+    const BrowseSortOrder& o = order();
+    if (!o.field) return;
+    std::vector<unsigned char> probe(layout().recordSize);
+    layout().clear(probe.data());
+    if (o.rangeValues) o.rangeValues(probe.data());
+    o.field.set(probe.data(), text);
+    page_->fillAt(probe.data(), 0, 0);
+    checkRead();
+    showPage();
+}
+
+// --- locators
+
+void BrowseBox::takeCharacter(int character)
+{
+    BrowseSortOrder& o = order();
+    const char32_t c = char32_t(character);
+    if (o.locator == LocatorKind::None || !o.field || (character != KEY::Backspace && !QChar::isPrint(c))) return;
+    if (o.locator == LocatorKind::Step) {
+        // only the last character typed counts; a row that begins with it stays
+        if (character == KEY::Backspace) return;
+        const QString typed = QString::fromUcs4(&c, 1);
+        const BrowseRow* h = page_->highlightedRow();
+        if (h && collation::toUpper(o.field.get(h->record.data())).startsWith(collation::toUpper(typed))) return;
+        locate(typed);
+        return;
+    }
+    if (character == KEY::Backspace) {
+        if (locatorText_.isEmpty()) return;
+        locatorText_.chop(1);
+    } else {
+        if (o.field.width > 0 && locatorText_.size() >= o.field.width) return;
+        locatorText_ += QString::fromUcs4(&c, 1);
+    }
+    if (o.locator == LocatorKind::Incremental) {
+        locate(locatorText_);
+        return;
+    }
+    if (Control* entry = window_->control(o.locatorControl)) entry->setText(locatorText_);
+    applyFilterLocator();
+}
+
+void BrowseBox::takeLocatorAccepted()
+{
+    const BrowseSortOrder& o = order();
+    Control* entry = window_->control(o.locatorControl);
+    if (!entry) return;
+    locatorText_ = entry->text();
+    if (o.field.width > 0) locatorText_.truncate(o.field.width);
+    if (o.locator == LocatorKind::Incremental)
+        locate(locatorText_);
+    else if (o.locator == LocatorKind::Filter)
+        applyFilterLocator();
+}
+
+void BrowseBox::applyFilterLocator()
+{
+    BrowseSortOrder& o = order();
+    if (locatorText_.isEmpty()) {
+        o.SetFilter(kLocatorFilterName, {});
+    } else {
+        o.SetFilter(kLocatorFilterName, [text = locatorText_, match = o.filterMatch, field = o.field](const void* r) {
+            return match ? match(r, text) : collation::toUpper(field.get(r)).contains(collation::toUpper(text));
+        });
+    }
+    refill(std::nullopt);
+}
+
+void BrowseBox::leaveLocator()
+{
+    if (current_ && order().locator == LocatorKind::Filter) {
+        order().SetFilter(kLocatorFilterName, {});
+        if (Control* entry = window_->control(order().locatorControl)) entry->setText({});
+    }
+    locatorText_.clear();
+}
+
+void BrowseBox::restartLocator()
+{
+    if (!current_ || order().locator != LocatorKind::Incremental || locatorText_.isEmpty()) return;
+    locatorText_.clear();
+    showLocatorText();
+}
+
+void BrowseBox::showLocatorText()
+{
+    if (!current_ || order().locator != LocatorKind::Incremental) return;
+    if (Control* entry = window_->control(order().locatorControl)) entry->setText(locatorText_);
+}
+
+// --- events
+
+Level BrowseBox::TakeEvent(const Event& e)
+{
+    if (!current_) ResetSort(true);
+    if (list_->focusLosses() != focusLossesSeen_) {
+        focusLossesSeen_ = list_->focusLosses();
+        restartLocator();
+    }
+    claimToolbar();
+    Level l = Level::Benign;
+    if (e.field && (EVENT::isFieldEvent(e.event) || e.event == EVENT::AlertKey)) {
+        if (e.field == list_->controlNumber())
+            l = takeListEvent(e);
+        else if (e.event == EVENT::Accepted)
+            l = takeAccepted(e.field);
+        else if (e.event == EVENT::NewSelection)
+            ResetSort(false);  // a sheet's tab may choose another order
+    } else if (e.event == EVENT::GainFocus) {
+        ResetFromFile();  // other threads may have changed the file
+    } else if (e.event == EVENT::OpenWindow || e.event == EVENT::Sized) {
+        syncPageSize();
+    } else if (e.event == EVENT::CloseWindow && edit_) {
+        NavRequest() = 0;
+        abandonRow();
+    }
+    refreshToolbar();
+    return l;
+}
+
+Level BrowseBox::takeListEvent(const Event& e)
+{
+    switch (e.event) {
+    case EVENT::ScrollUp:
+    case EVENT::ScrollDown:
+    case EVENT::PageUp:
+    case EVENT::PageDown:
+    case EVENT::ScrollTop:
+    case EVENT::ScrollBottom: {
+        if (edit_) break;
+        restartLocator();
+        const Move how[] = {Move::Up, Move::Down, Move::PageUp, Move::PageDown, Move::First, Move::Last};
+        move(how[e.event - EVENT::ScrollUp]);
+        break;
+    }
+    case EVENT::ScrollDrag:
+        if (edit_)
+            list_->setThumb(thumbPercent());
+        else
+            dragThumb(list_->droppedThumb());
+        break;
+    case EVENT::Locate:
+        if (!edit_) takeCharacter(e.keyCode);
+        break;
+    case EVENT::AlertKey:
+        if (edit_)
+            takeEditKey(e.keyCode);
+        else
+            takeListKey(e.keyCode);
+        break;
+    default: return Level::Benign;  // the list's NewSelection is for the window
+    }
+    return Level::Notify;
+}
+
+void BrowseBox::takeListKey(int keyCode)
+{
+    switch (keyCode) {
+    case KEY::Insert:
+        if (buttonAvailable(InsertControl)) Ask(REQUEST::InsertRecord);
+        break;
+    case KEY::Delete:
+        if (buttonAvailable(DeleteControl)) Ask(REQUEST::DeleteRecord);
+        break;
+    case KEY::Ctrl | KEY::Enter:
+        if (buttonAvailable(ChangeControl)) Ask(REQUEST::ChangeRecord);
+        break;
+    case KEY::Enter:
+        if (SELECTING) selectHighlighted();
+        break;
+    case KEY::MouseLeft: takeClick(false); break;
+    case KEY::MouseLeft2: takeClick(true); break;
+    case KEY::MouseRight:
+        takeClick(false);
+        popup(list_->mouseDownPoint());
+        break;
+    case KEY::AppsKey: popup(list_->rowPoint(page_->highlighted())); break;
+    default: break;
+    }
+}
+
+void BrowseBox::takeClick(bool doubleClick)
+{
+    restartLocator();
+    const int row = list_->mouseDownRow();
+    if (row >= 0 && page_->setHighlighted(row)) showPage();
+    if (!doubleClick || row < 0) return;
+    if (SELECTING)
+        selectHighlighted();
+    else if (buttonAvailable(ChangeControl))
+        Ask(REQUEST::ChangeRecord);
+}
+
+void BrowseBox::popup(QPoint at)
+{
+    struct Item {
+        QString text;
+        std::function<void()> run;
+    };
+    std::vector<Item> items;
+    if (SELECTING && buttonAvailable(SelectControl)) items.push_back({QStringLiteral("&Выбрать"), [this] { selectHighlighted(); }});
+    if (buttonAvailable(InsertControl)) items.push_back({QStringLiteral("&Добавить"), [this] { Ask(REQUEST::InsertRecord); }});
+    if (buttonAvailable(ChangeControl)) items.push_back({QStringLiteral("&Изменить"), [this] { Ask(REQUEST::ChangeRecord); }});
+    if (buttonAvailable(DeleteControl)) items.push_back({QStringLiteral("&Удалить"), [this] { Ask(REQUEST::DeleteRecord); }});
+    if (items.empty()) return;
+    QStringList texts;
+    for (const Item& i : items) texts << i.text;
+    const int chosen = popupMenu(texts, at);
+    if (chosen >= 1 && chosen <= int(items.size())) items[std::size_t(chosen - 1)].run();
+}
+
+Level BrowseBox::takeAccepted(int control)
+{
+    if (TOOLBAR::isForwarded(control) && !window_->control(control)) return takeToolbar(control);
+    if (control == SelectControl)
+        selectHighlighted();
+    else if (control == InsertControl)
+        Ask(REQUEST::InsertRecord);
+    else if (control == ChangeControl)
+        Ask(REQUEST::ChangeRecord);
+    else if (control == DeleteControl)
+        Ask(REQUEST::DeleteRecord);
+    else if (current_ && control == order().locatorControl)
+        takeLocatorAccepted();
+    // the window sees its buttons as well
+    return Level::Benign;
+}
+
+Level BrowseBox::takeToolbar(int button)
+{
+    auto target = toolbarTargets().find(window_);
+    if (target == toolbarTargets().end() || target->second != this) return Level::Benign;
+    if (!enabledToolbarButtons().count(button)) return Level::Notify;
+    switch (button) {
+    case TOOLBAR::Insert: window_->post(EVENT::Accepted, InsertControl); break;
+    case TOOLBAR::Change: window_->post(EVENT::Accepted, ChangeControl); break;
+    case TOOLBAR::Delete: window_->post(EVENT::Accepted, DeleteControl); break;
+    case TOOLBAR::Help: window_->post(EVENT::Accepted, HelpControl); break;
+    case TOOLBAR::Select: selectHighlighted(); break;
+    case TOOLBAR::Locate:
+        if (Control* entry = window_->control(order().locatorControl))
+            entry->select();
+        else
+            list_->setFocus(Qt::OtherFocusReason);  // the view is its focus proxy
+        break;
+    default:
+        if (edit_) break;
+        restartLocator();
+        moveAsToolbar(button);
+        break;
+    }
+    return Level::Notify;
+}
+
+bool BrowseBox::buttonAvailable(int control) const
+{
+    const Control* c = control ? window_->control(control) : nullptr;
+    return c && c->isEnabled() && !c->isHidden();
+}
+
+void BrowseBox::selectHighlighted()
+{
+    if (edit_ || page_->empty()) return;
+    holdHighlighted();
+    manager_->RESPONSE = RESPONSE::Completed;
+    manager_->PostClose();
+}
+
+void BrowseBox::Update() { holdHighlighted(); }
+
+void BrowseBox::Kill()
+{
+    // a row still in editing is abandoned while its file is open
+    if (edit_ && relations_->ME.USED) {
+        NavRequest() = 0;
+        abandonRow();
+    }
+    edit_.reset();
+    if (editor_) editor_->close();
+    if (SELECTING && manager_->RESPONSE != RESPONSE::Completed && BUFFER.size() == layout().recordSize)
+        layout().copy(buffer(), BUFFER.data());
+    auto it = toolbarTargets().find(window_);
+    if (it != toolbarTargets().end() && it->second == this) {
+        toolbarTargets().erase(it);
+        window_->setToolbarButtons({});
+    }
+}
+
+// --- the toolbar
+
+void BrowseBox::claimToolbar()
+{
+    if (toolbarTarget_ && list_->hasFocusWithin()) toolbarTargets()[window_] = this;
+}
+
+void BrowseBox::refreshToolbar()
+{
+    auto it = toolbarTargets().find(window_);
+    if (it != toolbarTargets().end() && it->second == this) window_->setToolbarButtons(enabledToolbarButtons());
+}
+
+std::set<int> BrowseBox::enabledToolbarButtons() const
+{
+    std::set<int> buttons;
+    if (!list_->isEnabled()) return buttons;
+    const std::pair<int, int> withButtons[] = {{TOOLBAR::Insert, InsertControl},
+                                               {TOOLBAR::Change, ChangeControl},
+                                               {TOOLBAR::Delete, DeleteControl},
+                                               {TOOLBAR::Select, SelectControl},
+                                               {TOOLBAR::Help, HelpControl}};
+    for (const auto& [toolbarButton, control] : withButtons)
+        if (buttonAvailable(control)) buttons.insert(toolbarButton);
+    for (int navigation = TOOLBAR::Bottom; navigation <= TOOLBAR::Locate; ++navigation) buttons.insert(navigation);
+    return buttons;
+}
+
+}  // namespace ui

@@ -1,0 +1,28 @@
+#include "platform/ui/browse_column.h"
+
+#include "platform/core/picture.h"
+
+namespace ui {
+
+QString BrowseColumn::textOf(const void* record) const
+{
+    QString text = picture.isEmpty() ? field.get(record) : Format(field.get(record), picture);
+    // a text picture pads to its width; the cell does not need the blanks
+    qsizetype n = text.size();
+    while (n > 0 && text[n - 1] == u' ') --n;
+    text.truncate(n);
+    return text;
+}
+
+QString BrowseColumn::editTextOf(const void* record) const
+{
+    // a number is edited as its picture shows it, without the alignment blanks
+    return field.numeric ? textOf(record).trimmed() : field.get(record);
+}
+
+void BrowseColumn::storeEditText(void* record, const QString& text) const
+{
+    field.set(record, field.numeric && !picture.isEmpty() ? DeformatText(text, picture) : text);
+}
+
+}  // namespace ui

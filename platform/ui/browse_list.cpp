@@ -1,0 +1,276 @@
+#include "platform/ui/browse_list.h"
+
+#include "platform/ui/control.h"
+#include "platform/ui/event.h"
+#include "platform/ui/input_filter.h"
+#include "platform/ui/window.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+namespace ui {
+
+namespace {
+
+// Cells drawn with their indent from the aligned edge.
+class IndentedCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        const QString text = opt.text;
+        opt.text.clear();
+        QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+
+        QRect r = style->subElementRect(QStyle::SE_ItemViewItemText, &opt, opt.widget);
+        const int indent = index.data(BrowseModel::IndentRole).toInt();
+        if (opt.displayAlignment & Qt::AlignRight)
+            r.adjust(0, 0, -indent, 0);
+        else if (opt.displayAlignment & Qt::AlignLeft)
+            r.adjust(indent, 0, 0, 0);
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        painter->save();
+        painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(r, int(opt.displayAlignment), opt.fontMetrics.elidedText(text, opt.textElideMode, r.width()));
+        painter->restore();
+    }
+};
+
+Qt::Alignment alignmentOf(ColumnAlign align)
+{
+    switch (align) {
+    case ColumnAlign::Right:
+    case ColumnAlign::Decimal: return Qt::AlignRight;
+    case ColumnAlign::Centre: return Qt::AlignHCenter;
+    case ColumnAlign::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+// The navigation keys of a list and the events they become.
+int scrollEventOf(const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers m = key.modifiers() & ~Qt::KeypadModifier;
+    const bool plain = m == Qt::NoModifier;
+    switch (key.key()) {
+    case Qt::Key_Up: return plain ? EVENT::ScrollUp : 0;
+    case Qt::Key_Down: return plain ? EVENT::ScrollDown : 0;
+    case Qt::Key_PageUp: return plain ? EVENT::PageUp : 0;
+    case Qt::Key_PageDown: return plain ? EVENT::PageDown : 0;
+    case Qt::Key_Home: return plain || m == Qt::ControlModifier ? EVENT::ScrollTop : 0;
+    case Qt::Key_End: return plain || m == Qt::ControlModifier ? EVENT::ScrollBottom : 0;
+    default: return 0;
+    }
+}
+
+// The keys the browse acts on besides navigation and typing.
+bool isListKey(int code)
+{
+    return code == KEY::Insert || code == KEY::Delete || code == KEY::Enter || code == (KEY::Ctrl | KEY::Enter) ||
+           code == KEY::AppsKey;
+}
+
+}  // namespace
+
+BrowseList::BrowseList(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), bar_(new QScrollBar(Qt::Vertical, this))
+{
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_);
+    layout->addWidget(bar_);
+
+    view_->setModel(&model_);
+    view_->setItemDelegate(new IndentedCells(view_));
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view_->setWordWrap(false);
+    view_->verticalHeader()->hide();
+    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setMinimumSectionSize(1);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
+    view_->horizontalHeader()->setHighlightSections(false);
+    view_->setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(view_);
+    view_->installEventFilter(this);
+    view_->viewport()->installEventFilter(this);
+
+    bar_->setRange(0, 100);
+    bar_->setPageStep(10);
+    bar_->setTracking(false);
+    bar_->setFocusPolicy(Qt::NoFocus);
+    connect(bar_, &QScrollBar::actionTriggered, this, &BrowseList::takeScrollAction);
+    connect(bar_, &QScrollBar::sliderReleased, this, [this] {
+        droppedThumb_ = bar_->sliderPosition();
+        post(EVENT::ScrollDrag);
+    });
+}
+
+void BrowseList::post(int event, int keyCode)
+{
+    if (Window* w = Window::of(this)) w->post(event, number_, keyCode);
+}
+
+void BrowseList::setColumns(const std::vector<BrowseColumn>& columns)
+{
+    const Window* window = Window::of(this);
+    auto du = [window](int units) { return window ? window->duX(units) : units * 2; };
+    std::vector<BrowseModel::Column> looks;
+    for (const BrowseColumn& c : columns)
+        looks.push_back({c.heading, alignmentOf(c.align), alignmentOf(c.headingAlign), du(c.indentDu)});
+    model_.setColumns(std::move(looks));
+    QHeaderView* header = view_->horizontalHeader();
+    for (int i = 0; i < int(columns.size()); ++i) {
+        const BrowseColumn& c = columns[std::size_t(i)];
+        header->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+        view_->setColumnWidth(i, du(c.widthDu));
+    }
+}
+
+int BrowseList::visibleRows() const
+{
+    const int rowHeight = view_->verticalHeader()->defaultSectionSize();
+    return std::max(1, view_->viewport()->height() / std::max(1, rowHeight));
+}
+
+void BrowseList::showHighlight(int row)
+{
+    if (row < 0 || row >= model_.rowCount()) {
+        view_->clearSelection();
+        return;
+    }
+    view_->selectionModel()->setCurrentIndex(model_.index(row, 0),
+                                             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+void BrowseList::setThumb(int percent) { bar_->setValue(percent); }
+
+int BrowseList::thumb() const { return bar_->value(); }
+
+bool BrowseList::hasFocusWithin() const
+{
+    for (const QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        if (w == this) return true;
+    return false;
+}
+
+QPoint BrowseList::rowPoint(int row) const
+{
+    const QRect r = view_->visualRect(model_.index(std::max(row, 0), 0));
+    return view_->viewport()->mapToGlobal(r.isValid() ? r.center() : QPoint(0, 0));
+}
+
+void BrowseList::setCellEditor(int row, int column, QWidget* editor)
+{
+    const QModelIndex index = model_.index(row, column);
+    if (!editor) {
+        view_->setIndexWidget(index, nullptr);
+        view_->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    view_->scrollTo(index);
+    view_->setIndexWidget(index, editor);
+    editor->setFocus(Qt::OtherFocusReason);
+}
+
+void BrowseList::takeScrollAction(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: post(EVENT::ScrollUp); break;
+    case QAbstractSlider::SliderSingleStepAdd: post(EVENT::ScrollDown); break;
+    case QAbstractSlider::SliderPageStepSub: post(EVENT::PageUp); break;
+    case QAbstractSlider::SliderPageStepAdd: post(EVENT::PageDown); break;
+    case QAbstractSlider::SliderToMinimum: post(EVENT::ScrollTop); break;
+    case QAbstractSlider::SliderToMaximum: post(EVENT::ScrollBottom); break;
+    default: break;
+    }
+}
+
+bool BrowseList::takeKey(const QKeyEvent& key)
+{
+    if (int event = scrollEventOf(key)) {
+        post(event);
+        return true;
+    }
+    const int code = keyCodeOf(key);
+    if (isListKey(code)) {
+        post(EVENT::AlertKey, code);
+        return true;
+    }
+    if (code == KEY::Backspace) {
+        post(EVENT::Locate, KEY::Backspace);
+        return true;
+    }
+    const QList<uint> typed = key.text().toUcs4();
+    const bool commandKey = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+    if (!commandKey && typed.size() == 1 && QChar::isPrint(typed.front())) {
+        post(EVENT::Locate, int(typed.front()));
+        return true;
+    }
+    return false;
+}
+
+bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
+{
+    int code = 0;
+    if (mouse.button() == Qt::LeftButton)
+        code = doubleClick ? KEY::MouseLeft2 : KEY::MouseLeft;
+    else if (mouse.button() == Qt::RightButton && !doubleClick)
+        code = KEY::MouseRight;
+    if (!code) return false;
+    const QModelIndex index = view_->indexAt(mouse.position().toPoint());
+    mouseDownRow_ = index.isValid() ? index.row() : -1;
+    mouseDownPoint_ = mouse.globalPosition().toPoint();
+    view_->setFocus(Qt::MouseFocusReason);
+    post(EVENT::AlertKey, code);
+    return true;
+}
+
+bool BrowseList::eventFilter(QObject* watched, QEvent* event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        return watched == view_ && takeKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        return watched == view_->viewport() &&
+               takeMouse(*static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+        // the browse moves the highlight; the view only shows it
+        return watched == view_->viewport();
+    case QEvent::FocusOut:
+        if (watched == view_) ++focusLosses_;
+        return false;
+    default:
+        return false;
+    }
+}
+
+Control& AddBrowseList(Window& window, const QString& name, int number)
+{
+    auto* list = new BrowseList(window.content());
+    Control& c = window.add(CREATE::List, name, list, number);
+    list->setControlNumber(c.number());
+    c.immediate = true;
+    return c;
+}
+
+}  // namespace ui

@@ -1,0 +1,89 @@
+#pragma once
+// The list control of a browse: a table that shows only the visible rows (its model holds
+// nothing else) with a scroll bar of our own beside it, whose thumb the browse places. What
+// the user does to it reaches the window as events of the list control (the list is
+// immediate): the arrows, the page keys, Home and End as EVENT:ScrollUp ... EVENT:ScrollBottom,
+// a dropped thumb as EVENT:ScrollDrag, a typed character as EVENT:Locate with the character in
+// the key code (Backspace as KEY::Backspace), other keys and the mouse keys as EVENT:AlertKey
+// with their key codes. The wheel is left to the mouse-wheel add-on.
+
+#include "platform/ui/browse_column.h"
+#include "platform/ui/browse_model.h"
+
+#include <QPoint>
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+class QKeyEvent;
+class QMouseEvent;
+class QScrollBar;
+class QTableView;
+
+namespace ui {
+
+class Control;
+class Window;
+
+class BrowseList : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BrowseList(QWidget* parent = nullptr);
+
+    QTableView* view() const { return view_; }
+    QScrollBar* scrollBar() const { return bar_; }
+    BrowseModel& model() { return model_; }
+    const BrowseModel& model() const { return model_; }
+
+    // The control number its events are posted for.
+    void setControlNumber(int number) { number_ = number; }
+    int controlNumber() const { return number_; }
+    // Posts an event of this list to its window.
+    void post(int event, int keyCode = 0);
+
+    void setColumns(const std::vector<BrowseColumn>& columns);
+    // Rows that fit the list's height (at least one).
+    int visibleRows() const;
+    // The highlighted row drawn selected (-1: none).
+    void showHighlight(int row);
+    void setThumb(int percent);
+    int thumb() const;
+
+    // Where the last mouse key went down: the row under it (-1: none) and the screen point.
+    int mouseDownRow() const { return mouseDownRow_; }
+    QPoint mouseDownPoint() const { return mouseDownPoint_; }
+    // Where the thumb was dropped last (0..100).
+    int droppedThumb() const { return droppedThumb_; }
+    // How many times the list has lost the focus.
+    int focusLosses() const { return focusLosses_; }
+    bool hasFocusWithin() const;
+    // The screen point at the middle of a row (for the popup menu of the context-menu key).
+    QPoint rowPoint(int row) const;
+
+    // The in-place editor over a cell; null removes it.
+    void setCellEditor(int row, int column, QWidget* editor);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool takeKey(const QKeyEvent& key);
+    bool takeMouse(const QMouseEvent& mouse, bool doubleClick);
+    void takeScrollAction(int action);
+
+    QTableView* view_;
+    QScrollBar* bar_;
+    BrowseModel model_;
+    int number_ = 0;
+    int mouseDownRow_ = -1;
+    QPoint mouseDownPoint_;
+    int droppedThumb_ = 0;
+    int focusLosses_ = 0;
+};
+
+// Makes a browse list, a child of the window's content, and registers it as a list control.
+Control& AddBrowseList(Window& window, const QString& name, int number = 0);
+
+}  // namespace ui

@@ -1,0 +1,57 @@
+#include "platform/ui/browse_model.h"
+
+namespace ui {
+
+void BrowseModel::setColumns(std::vector<Column> columns)
+{
+    beginResetModel();
+    columns_ = std::move(columns);
+    endResetModel();
+}
+
+void BrowseModel::setRows(std::vector<QStringList> rows)
+{
+    if (rows.size() == rows_.size()) {
+        // the same rows with other texts: the view keeps its cell widgets (the in-place editor)
+        rows_ = std::move(rows);
+        if (!rows_.empty() && !columns_.empty())
+            emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+        return;
+    }
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+}
+
+QString BrowseModel::text(int row, int column) const
+{
+    if (row < 0 || row >= rowCount() || column < 0 || column >= rows_[std::size_t(row)].size()) return {};
+    return rows_[std::size_t(row)][column];
+}
+
+int BrowseModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+
+int BrowseModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
+
+QVariant BrowseModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.column() >= int(columns_.size())) return {};
+    const Column& c = columns_[std::size_t(index.column())];
+    switch (role) {
+    case Qt::DisplayRole: return text(index.row(), index.column());
+    case Qt::TextAlignmentRole: return QVariant::fromValue(c.align | Qt::AlignVCenter);
+    case IndentRole: return c.indent;
+    default: return {};
+    }
+}
+
+QVariant BrowseModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= int(columns_.size())) return {};
+    const Column& c = columns_[std::size_t(section)];
+    if (role == Qt::DisplayRole) return c.heading;
+    if (role == Qt::TextAlignmentRole) return QVariant::fromValue(c.headingAlign | Qt::AlignVCenter);
+    return {};
+}
+
+}  // namespace ui

@@ -1,0 +1,43 @@
+#pragma once
+// The rows a browse list shows: the texts of the visible rows only, rendered by the list's
+// thread from its page cache, so the view never reaches into records while Qt paints.
+
+#include <QAbstractTableModel>
+#include <QStringList>
+
+#include <vector>
+
+namespace ui {
+
+class BrowseModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    // Role of a cell's indent in pixels from its aligned edge.
+    static constexpr int IndentRole = Qt::UserRole + 1;
+
+    struct Column {
+        QString heading;
+        Qt::Alignment align = Qt::AlignLeft;
+        Qt::Alignment headingAlign = Qt::AlignLeft;
+        int indent = 0;
+    };
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setColumns(std::vector<Column> columns);
+    // One list of cell texts per row.
+    void setRows(std::vector<QStringList> rows);
+    QString text(int row, int column) const;
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::vector<Column> columns_;
+    std::vector<QStringList> rows_;
+};
+
+}  // namespace ui

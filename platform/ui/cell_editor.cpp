@@ -1,0 +1,51 @@
+#include "platform/ui/cell_editor.h"
+
+#include "platform/ui/entry.h"
+#include "platform/ui/event.h"
+#include "platform/ui/input_filter.h"
+
+#include <QKeyEvent>
+
+namespace ui {
+
+namespace {
+
+bool isEditingKey(int code)
+{
+    return code == KEY::Tab || code == (KEY::Shift | KEY::Tab) || code == KEY::Enter || code == KEY::Esc ||
+           code == KEY::Up || code == KEY::Down;
+}
+
+}  // namespace
+
+CellEditor::CellEditor(QWidget* parent, int maxLength, bool overwrite) : QLineEdit(parent), overwrite_(overwrite)
+{
+    if (maxLength > 0) setMaxLength(maxLength);
+    setValidator(new Cp1251Validator(this));
+    setFrame(false);
+}
+
+bool CellEditor::event(QEvent* event)
+{
+    // before the focus chain takes Tab and the window takes Esc
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
+        const int code = keyCodeOf(*static_cast<QKeyEvent*>(event));
+        if (isEditingKey(code)) {
+            if (event->type() == QEvent::KeyPress && onKey) onKey(code);
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void CellEditor::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    if (overwrite_ && !typed.isEmpty() && typed.front().isPrint() && !hasSelectedText() &&
+        cursorPosition() < text().size())
+        setSelection(cursorPosition(), 1);
+    QLineEdit::keyPressEvent(event);
+}
+
+}  // namespace ui

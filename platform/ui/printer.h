@@ -1,0 +1,12 @@
+#pragma once
+// The program's printer: the choice made in the printer set-up is kept for every report.
+
+class QPrinter;
+
+namespace ui {
+
+QPrinter& programPrinter();
+// The platform's page and printer set-up, shown non-modal; the calling thread waits for it.
+void printerSetup();
+
+}  // namespace ui

@@ -1,0 +1,115 @@
+#include "platform/ui/spin_box.h"
+
+#include "platform/core/picture.h"
+
+#include <QFontMetrics>
+#include <QLineEdit>
+#include <QStyle>
+#include <QStyleOptionSpinBox>
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+// What a number may hold while it is being typed: digits, a sign, separators, blanks.
+bool couldBecomeNumber(const QString& text)
+{
+    for (QChar c : text)
+        if (!c.isDigit() && c != u'-' && c != u'.' && c != u',' && c != u' ') return false;
+    return true;
+}
+
+}  // namespace
+
+SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum, QWidget* parent)
+    : QAbstractSpinBox(parent), picture_(std::move(picture)), step_(std::move(step)), minimum_(std::move(minimum)),
+      maximum_(std::move(maximum))
+{
+    setAlignment(Qt::AlignRight);
+    setAccelerated(true);
+    lineEdit()->setText(Format(bounded(Decimal()), picture_));
+    // The line edit's own modified flag does not last: the spin box clears it on Enter.
+    // textChanged comes before textEdited, so only the user's edits stay a change.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { modified_ = false; });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { modified_ = true; });
+    // The text left after editing is shown as the picture formats it; the user's change stays
+    // a change, so that the window still takes it as accepted.
+    connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
+        const bool modified = isModified();
+        lineEdit()->setText(Format(value(), picture_));
+        setModified(modified);
+    });
+}
+
+Decimal SpinBox::value() const
+{
+    Decimal v;
+    return Deformat(lineEdit()->text(), picture_, v) ? v : Decimal();
+}
+
+void SpinBox::setValue(const Decimal& value) { lineEdit()->setText(Format(bounded(value), picture_)); }
+
+bool SpinBox::isModified() const { return modified_; }
+void SpinBox::setModified(bool modified) { modified_ = modified; }
+
+Decimal SpinBox::bounded(const Decimal& value) const
+{
+    if (value < minimum_) return minimum_;
+    if (value > maximum_) return maximum_;
+    return value;
+}
+
+QSize SpinBox::sizeHint() const
+{
+    // As wide as the longest text of the range under the picture.
+    ensurePolished();
+    const QFontMetrics metrics(font());
+    const int textWidth = std::max(metrics.horizontalAdvance(Format(minimum_, picture_)),
+                                   metrics.horizontalAdvance(Format(maximum_, picture_)));
+    QStyleOptionSpinBox option;
+    initStyleOption(&option);
+    const QSize content(textWidth + 2, lineEdit()->sizeHint().height());
+    return style()->sizeFromContents(QStyle::CT_SpinBox, &option, content, this);
+}
+
+QSize SpinBox::minimumSizeHint() const { return sizeHint(); }
+
+void SpinBox::stepBy(int steps)
+{
+    setValue(value() + step_ * Decimal(steps));
+    setModified(true);
+    selectAll();
+    emit stepped();
+}
+
+QAbstractSpinBox::StepEnabled SpinBox::stepEnabled() const
+{
+    if (isReadOnly()) return StepNone;
+    const Decimal v = value();
+    StepEnabled enabled = StepNone;
+    if (v < maximum_) enabled |= StepUpEnabled;
+    if (v > minimum_) enabled |= StepDownEnabled;
+    return enabled;
+}
+
+QValidator::State SpinBox::validate(QString& input, int&) const
+{
+    Decimal v;
+    if (!Deformat(input, picture_, v)) return couldBecomeNumber(input) ? QValidator::Intermediate : QValidator::Invalid;
+    if (v < minimum_ || v > maximum_) return QValidator::Invalid;
+    // More places than the picture shows would be lost without a trace.
+    Decimal shown;
+    if (!Deformat(Format(v, picture_), picture_, shown) || shown != v) return QValidator::Invalid;
+    return QValidator::Acceptable;
+}
+
+void SpinBox::fixup(QString& input) const
+{
+    Decimal v;
+    if (!Deformat(input, picture_, v)) v = textToNumber(input);
+    input = Format(bounded(v), picture_);
+}
+
+}  // namespace ui

@@ -1,0 +1,274 @@
+#include "app/frame/archive.h"
+
+#include "data/files/groups_wks.h"
+#include "data/files/headers.h"
+#include "data/files/wrks_in_smt.h"
+#include "platform/records/record_file.h"
+#include "platform/records/sql_text.h"
+#include "tests/support/temp_workdir.h"
+
+#include <QDir>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using records::Layout;
+using records::Position;
+
+// One stored record: its position and its values as SQLite gives them back as text.
+struct Row {
+    Position position = 0;
+    std::string values;
+};
+
+// Every record of the file at `path`, in position order, read beside the record layer.
+std::vector<Row> rowsOf(const std::string& path, const Layout& layout)
+{
+    std::vector<Row> rows;
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        const std::string sql = records::sql::selectRecord(layout) + " ORDER BY pos";
+        sqlite3_stmt* s = nullptr;
+        sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
+        while (s && sqlite3_step(s) == SQLITE_ROW) {
+            Row row{sqlite3_column_int64(s, 0), {}};
+            for (int c = 1; c < sqlite3_column_count(s); ++c) {
+                const auto* t = reinterpret_cast<const char*>(sqlite3_column_text(s, c));
+                row.values += std::string(t ? t : "", std::size_t(sqlite3_column_bytes(s, c))) + '|';
+            }
+            rows.push_back(std::move(row));
+        }
+        sqlite3_finalize(s);
+    }
+    sqlite3_close(db);
+    return rows;
+}
+
+std::vector<std::string> valuesOf(const std::vector<Row>& rows)
+{
+    std::vector<std::string> out;
+    for (const Row& r : rows) out.push_back(r.values);
+    return out;
+}
+
+Position highestPosition(const std::vector<Row>& rows)
+{
+    Position highest = 0;
+    for (const Row& r : rows) highest = std::max(highest, r.position);
+    return highest;
+}
+
+std::string archived(const Layout& layout) { return "sav/" + layout.diskName; }
+
+QByteArray bytesOf(const std::string& path)
+{
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The three estimate files open for writing, as one window's thread has them.
+struct EstimateFiles {
+    EstimateFiles()
+    {
+        for (records::RecordFile* f : {&headers, &groups, &lines}) {
+            EXPECT_EQ(f->create(), 0);
+            EXPECT_EQ(f->open(records::OpenAccess::ReadWrite), 0) << f->lastError().text.toStdString();
+        }
+    }
+
+    Position addHeader(int number, const char* name)
+    {
+        header = HeadersRecord{};
+        header.NUMBER = std::int16_t(number);
+        header.NAME = name;
+        header.TOTALSUM.setScaled(1234567);
+        header.Primechanie = QStringLiteral("примечание к смете");
+        EXPECT_EQ(headers.add(), 0) << headers.lastError().text.toStdString();
+        return headers.position();
+    }
+    void addGroup(int smeta, int number, const char* name)
+    {
+        group = GroupsWksRecord{};
+        group.NUMSMET = std::int16_t(smeta);
+        group.NUMINSMETA = std::int16_t(number);
+        group.NAME = name;
+        EXPECT_EQ(groups.add(), 0) << groups.lastError().text.toStdString();
+    }
+    void addLine(int smeta, int group, int number, const char* name)
+    {
+        line = WrksInSmtRecord{};
+        line.CODER = std::int16_t(smeta);
+        line.GRINSMETA = std::uint8_t(group);
+        line.NUMINGROUP = std::int16_t(number);
+        line.NAME = name;
+        line.KOOEFF.setScaled(12345);
+        EXPECT_EQ(lines.add(), 0) << lines.lastError().text.toStdString();
+    }
+    // two estimates, three sections, four lines; the first estimate's position
+    Position fill()
+    {
+        const Position first = addHeader(1, "Ремонт кровли");
+        addHeader(2, "Фасад");
+        addGroup(1, 1, "Демонтаж");
+        addGroup(1, 2, "Монтаж");
+        addGroup(2, 1, "Штукатурка");
+        addLine(1, 1, 1, "Разборка покрытий");
+        addLine(1, 2, 1, "Устройство кровли");
+        addLine(1, 2, 2, "Устройство водостоков");
+        addLine(2, 1, 1, "Оштукатуривание");
+        return first;
+    }
+
+    HeadersRecord header;
+    GroupsWksRecord group;
+    WrksInSmtRecord line;
+    records::RecordFile headers{HeadersLayout(), &header};
+    records::RecordFile groups{GroupsWksLayout(), &group};
+    records::RecordFile lines{WrksInSmtLayout(), &line};
+};
+
+const std::vector<const Layout*> kArchived = {&HeadersLayout(), &WrksInSmtLayout(), &GroupsWksLayout()};
+
+// The values of the three files in `folder`, file by file.
+std::vector<std::vector<std::string>> contentsOf(const std::string& folder)
+{
+    std::vector<std::vector<std::string>> out;
+    for (const Layout* l : kArchived) out.push_back(valuesOf(rowsOf(folder + l->diskName, *l)));
+    return out;
+}
+
+struct ArchiveTest : ::testing::Test {
+    test::TempWorkDir dir;
+};
+
+TEST_F(ArchiveTest, SaveThenRestoreGivesBackTheRecordsUnderFreshPositions)
+{
+    EstimateFiles files;
+    const Position first = files.fill();
+    const auto saved = contentsOf("");
+    ASSERT_TRUE(saveArchive());
+    EXPECT_EQ(contentsOf("sav/"), saved);
+
+    // changes after the save, which the restore throws away
+    ASSERT_EQ(files.headers.fetch(first), 0);
+    ASSERT_EQ(files.headers.remove(), 0);
+    files.addHeader(3, "Новая смета");
+    files.addLine(3, 1, 1, "Новая строка");
+    std::vector<Position> highestBefore;
+    for (const Layout* l : kArchived) highestBefore.push_back(highestPosition(rowsOf(l->diskName, *l)));
+
+    ASSERT_EQ(restoreArchive(), RestoreResult::Restored);
+    EXPECT_EQ(contentsOf(""), saved);
+    for (std::size_t i = 0; i < kArchived.size(); ++i)
+        for (const Row& r : rowsOf(kArchived[i]->diskName, *kArchived[i]))
+            EXPECT_GT(r.position, highestBefore[i]) << kArchived[i]->label;
+    // the window that held the deleted estimate's position finds nothing there
+    EXPECT_EQ(files.headers.fetch(first), records::kRecordNotFound);
+    // and it reads the restored records through its open connection
+    files.header.NUMBER = 1;
+    ASSERT_EQ(files.headers.get(HeadersLayout().keyIndex("DFL:BYNUM")), 0);
+    EXPECT_EQ(files.header.NAME.toQString(), QStringLiteral("Ремонт кровли"));
+}
+
+TEST_F(ArchiveTest, SavesAConsistentCopyWhileAnotherThreadWrites)
+{
+    EstimateFiles other;
+    other.addHeader(1, "Первая");
+    ASSERT_TRUE(saveArchive());
+    EXPECT_EQ(contentsOf("sav/"), contentsOf(""));
+
+    other.addHeader(2, "Вторая");
+    other.addGroup(2, 1, "Раздел");
+    ASSERT_TRUE(saveArchive());
+    const auto consistent = contentsOf("");
+    EXPECT_EQ(contentsOf("sav/"), consistent);
+
+    // an unfinished write is never copied (the save waits for the locks, then gives up)
+    ASSERT_EQ(other.headers.begin(), 0);
+    other.addHeader(3, "Третья");
+    saveArchive();
+    EXPECT_EQ(contentsOf("sav/"), consistent);
+    ASSERT_EQ(other.headers.commit(), 0);
+
+    ASSERT_TRUE(saveArchive());
+    EXPECT_EQ(contentsOf("sav/"), contentsOf(""));
+    EXPECT_EQ(contentsOf("sav/")[0].size(), 3u);
+    other.addHeader(4, "После сохранения");  // the other connection goes on unharmed
+}
+
+TEST_F(ArchiveTest, WithoutAnArchiveNothingIsRestored)
+{
+    enum class Archive { NoFolder, EmptyFolder, EmptyFiles };
+    for (Archive archive : {Archive::NoFolder, Archive::EmptyFolder, Archive::EmptyFiles}) {
+        SCOPED_TRACE(int(archive));
+        test::TempWorkDir own;
+        EstimateFiles files;
+        files.fill();
+        if (archive != Archive::NoFolder) {
+            ASSERT_TRUE(QDir().mkdir("sav"));
+        }
+        if (archive == Archive::EmptyFiles) {
+            for (const Layout* l : kArchived) QFile(QString::fromStdString(archived(*l))).open(QIODevice::WriteOnly);
+        }
+        const auto before = contentsOf("");
+
+        EXPECT_EQ(restoreArchive(), RestoreResult::NothingToRestore);
+        EXPECT_EQ(contentsOf(""), before);
+        EXPECT_TRUE(QDir("sav").exists());
+    }
+}
+
+TEST_F(ArchiveTest, APartialArchiveRestoresNothing)
+{
+    EstimateFiles files;
+    files.fill();
+    ASSERT_TRUE(saveArchive());
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(archived(WrksInSmtLayout()))));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(archived(GroupsWksLayout()))));
+    files.addHeader(3, "После сохранения");
+    const auto before = contentsOf("");
+
+    EXPECT_EQ(restoreArchive(), RestoreResult::Incomplete);
+    EXPECT_EQ(contentsOf(""), before);
+}
+
+TEST_F(ArchiveTest, AForeignFileInTheArchiveFailsTheSaveAndStaysUntouched)
+{
+    enum class Foreign { Text, OtherDatabase };
+    for (Foreign foreign : {Foreign::Text, Foreign::OtherDatabase}) {
+        SCOPED_TRACE(int(foreign));
+        test::TempWorkDir own;
+        EstimateFiles files;
+        files.fill();
+        ASSERT_TRUE(QDir().mkdir("sav"));
+        const std::string path = archived(WrksInSmtLayout());
+        if (foreign == Foreign::Text) {
+            QFile f(QString::fromStdString(path));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("not a record file\r\n");
+        } else {
+            sqlite3* db = nullptr;
+            ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+            sqlite3_exec(db, "CREATE TABLE records (pos INTEGER PRIMARY KEY, x TEXT);"
+                             "INSERT INTO records VALUES (1, 'x')",
+                         nullptr, nullptr, nullptr);
+            sqlite3_close(db);
+        }
+        const QByteArray bytes = bytesOf(path);
+
+        EXPECT_FALSE(saveArchive());
+        EXPECT_EQ(bytesOf(path), bytes);
+        // nothing of the estimates reached the archive
+        EXPECT_TRUE(rowsOf(archived(HeadersLayout()), HeadersLayout()).empty());
+        EXPECT_TRUE(rowsOf(archived(GroupsWksLayout()), GroupsWksLayout()).empty());
+    }
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+// The relation managers: opening a file with its related files, and the cascades from an
+// estimate header to its sections, work lines and materials, all or nothing.
+
+#include "tests/data/data_test.h"
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+using records::Level;
+using test::header;
+using test::line;
+using test::section;
+
+// Estimate 1 has 3 sections and 40 work lines; estimate 2 one section, 2 lines and a material.
+class Relations : public test::DataTest {
+protected:
+    Relations()
+    {
+        EXPECT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+        store(FileId::Headers, header(1));
+        for (int s = 1; s <= 3; ++s) {
+            store(FileId::GroupsWks, section(1, s));
+            for (int n = 1; n <= (s == 3 ? 14 : 13); ++n) store(FileId::WrksInSmt, line(1, s, n));
+        }
+        store(FileId::Headers, header(2));
+        store(FileId::GroupsWks, section(2, 1));
+        for (int n = 1; n <= 2; ++n) store(FileId::WrksInSmt, line(2, 1, n));
+        MATSRecord material;
+        material.CODE = 2;
+        material.NPP = 1;
+        store(FileId::MATS, material);
+    }
+    ~Relations() override { Relate(FileId::Headers).Close(); }
+
+    // Reads estimate `number`'s header into the buffer: the record a delete or update acts on.
+    static void readHeader(int number)
+    {
+        DFL().NUMBER = std::int16_t(number);
+        ASSERT_EQ(Access(FileId::Headers).TryFetch(0), Level::Benign);
+    }
+
+    // The records of estimate `number`: header, sections, work lines, materials.
+    static std::vector<std::int64_t> recordsOf(int number)
+    {
+        const std::string n = std::to_string(number);
+        return {countOf(FileId::Headers, "NUMBER = " + n), countOf(FileId::GroupsWks, "NUMSMET = " + n),
+                countOf(FileId::WrksInSmt, "CODER = " + n), countOf(FileId::MATS, "CODE = " + n)};
+    }
+    using Counts = std::vector<std::int64_t>;
+    const Counts estimate1{1, 3, 40, 0};
+    const Counts estimate2{1, 1, 2, 1};
+    const Counts none{0, 0, 0, 0};
+};
+
+// Runs `action` when a message with `caption` is shown, before it is answered.
+class MessagesActing : public test::RecordedMessages {
+public:
+    MessagesActing(QString caption, std::function<void()> action)
+        : caption_(std::move(caption)), action_(std::move(action))
+    {
+    }
+    unsigned show(const QString& text, const QString& caption, MessageIcon icon, unsigned buttons,
+                  unsigned defaultButton) override
+    {
+        if (caption == caption_) action_();
+        return RecordedMessages::show(text, caption, icon, buttons, defaultButton);
+    }
+
+private:
+    QString caption_;
+    std::function<void()> action_;
+};
+
+TEST_F(Relations, OpeningAFileMarksEveryFileRelatedToItAsOpened)
+{
+    auto opened = [] {
+        std::vector<int> out;
+        for (FileId id : kFileOrder) out.push_back(Access(id).OPENED);
+        return out;
+    };
+    // in the order Headers, MATS, MatLst, WrksInSmt, Raszenki, NSBRAZ, textrep, EdIzmer, GroupsWks
+    EXPECT_EQ(opened(), (std::vector<int>{1, 1, 1, 1, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(Relate(FileId::NSBRAZ).Open(), Level::Benign);
+    EXPECT_EQ(opened(), (std::vector<int>{1, 1, 1, 1, 1, 1, 0, 1, 1}));
+    EXPECT_EQ(Relate(FileId::EdIzmer).Open(), Level::Benign);
+    EXPECT_EQ(opened(), (std::vector<int>{2, 2, 2, 2, 1, 1, 0, 2, 2}));
+    EXPECT_EQ(Access(FileId::EdIzmer).USED, 1);   // really open: the file it was called for
+    EXPECT_EQ(Access(FileId::Raszenki).USED, 0);  // only marked until its first use
+
+    Relate(FileId::EdIzmer).Close();
+    Relate(FileId::NSBRAZ).Close();
+    EXPECT_EQ(opened(), (std::vector<int>{1, 1, 1, 1, 0, 0, 0, 1, 1}));
+    EXPECT_EQ(Access(FileId::Headers).USED, 1);
+    Relate(FileId::Headers).Close();
+    EXPECT_EQ(opened(), (std::vector<int>{0, 0, 0, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(Access(FileId::Headers).USED, 0);
+    EXPECT_EQ(Relate(FileId::Headers).Open(), Level::Benign);  // for the fixture's close
+}
+
+TEST_F(Relations, DeletingAHeaderDeletesItsSectionsLinesAndMaterials)
+{
+    readHeader(1);
+    EXPECT_EQ(Relate(FileId::Headers).Delete(false), Level::Benign);
+    EXPECT_EQ(recordsOf(1), none);  // all 44 records
+    EXPECT_EQ(recordsOf(2), estimate2);
+    readHeader(2);
+    EXPECT_EQ(Relate(FileId::Headers).Delete(false), Level::Benign);
+    EXPECT_EQ(recordsOf(2), none);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Relations, ADeleteFailingHalfWayThroughTheCascadeLeavesEveryRecord)
+{
+    // the 20th work line refuses to go
+    RawConnection("WRKSINSM.TPS")
+        .exec(
+            "CREATE TABLE deletes (n INTEGER); INSERT INTO deletes VALUES (0);"
+            "CREATE TRIGGER refuse BEFORE DELETE ON records BEGIN UPDATE deletes SET n = n + 1;"
+            " SELECT RAISE(ABORT, 'refused') WHERE (SELECT n FROM deletes) = 20; END");
+    readHeader(1);
+    messages.answer(BUTTON_OK);
+    messages.answer(BUTTON_NO);
+    EXPECT_EQ(Relate(FileId::Headers).Delete(false), Level::Notify);
+    EXPECT_EQ(recordsOf(1), estimate1);
+    EXPECT_EQ(recordsOf(2), estimate2);
+    EXPECT_EQ(captions(),
+              (std::vector<QString>{QStringLiteral("Запись не удаляется"), QStringLiteral("Ошибка удаления записи")}));
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("refused")));
+}
+
+TEST_F(Relations, AFailedDeleteIsTriedAgainOnYes)
+{
+    RawConnection("GROUPSWK.TPS")
+        .exec("CREATE TRIGGER refuse BEFORE DELETE ON records BEGIN SELECT RAISE(ABORT, 'refused'); END");
+    MessagesActing acting(QStringLiteral("Ошибка удаления записи"),
+                          [] { RawConnection("GROUPSWK.TPS").exec("DROP TRIGGER refuse"); });
+    acting.answer(BUTTON_OK);
+    acting.answer(BUTTON_YES);
+    GRO() = section(2, 1);
+    ASSERT_EQ(Access(FileId::GroupsWks).TryFetch(0), Level::Benign);
+    EXPECT_EQ(Relate(FileId::GroupsWks).Delete(false), Level::Benign);
+    EXPECT_EQ(countOf(FileId::GroupsWks, "NUMSMET = 2"), 0);
+    ASSERT_EQ(acting.shown().size(), 2u);
+    EXPECT_EQ(acting.shown()[1].caption, QStringLiteral("Ошибка удаления записи"));
+}
+
+TEST_F(Relations, ADeleteAskedToConfirmDeletesOnlyOnYes)
+{
+    struct Case {
+        unsigned answer;
+        Level result;
+        Counts left;
+    };
+    for (const Case& c : {Case{BUTTON_NO, Level::Cancel, estimate2}, Case{BUTTON_YES, Level::Benign, none}}) {
+        messages.clear();
+        readHeader(2);
+        messages.answer(c.answer);
+        EXPECT_EQ(Relate(FileId::Headers).Delete(true), c.result);
+        EXPECT_EQ(recordsOf(2), c.left);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Подтвердите Удаление"));
+        EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Вы уверены что желаете удалить выделенную запись?"));
+    }
+}
+
+TEST_F(Relations, ANewHeaderNumberReachesItsSectionsLinesAndMaterials)
+{
+    readHeader(1);
+    DFL().NUMBER = 5;
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Benign);
+    readHeader(2);
+    DFL().NUMBER = 6;
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Benign);
+    EXPECT_EQ(recordsOf(1), none);
+    EXPECT_EQ(recordsOf(2), none);
+    EXPECT_EQ(recordsOf(5), estimate1);
+    EXPECT_EQ(recordsOf(6), estimate2);
+    // the lines keep their sections and numbers
+    EXPECT_EQ(countOf(FileId::WrksInSmt, "CODER = 5 AND GRINSMETA = 3 AND NUMINGROUP = 14"), 1);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Relations, AChangeThatCannotReachAReadOnlyChildLeavesTheHeader)
+{
+    Relate(FileId::Headers).Close();
+    ASSERT_EQ(::chmod("WRKSINSM.TPS", 0444), 0);
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    readHeader(1);
+    DFL().NUMBER = 5;
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Notify);
+    readHeader(1);
+    EXPECT_EQ(Relate(FileId::Headers).Delete(false), Level::Notify);
+    EXPECT_EQ(recordsOf(1), estimate1);
+    EXPECT_EQ(recordsOf(5), none);
+    EXPECT_EQ(captions(),
+              (std::vector<QString>{QStringLiteral("Запись не обновляется"), QStringLiteral("Запись не удаляется"),
+                                    QStringLiteral("Ошибка удаления записи")}));
+}
+
+TEST_F(Relations, AnotherProgramHoldingTheLockCancelsTheUpdateAfterTwoSeconds)
+{
+    Relate(FileId::Headers).Close();  // no connection of ours is copied into the other program
+    int ready[2], release[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    ASSERT_EQ(::pipe(release), 0);
+    const pid_t other = ::fork();
+    ASSERT_GE(other, 0);
+    if (other == 0) {
+        sqlite3* db = nullptr;
+        sqlite3_open("HEADERS.TPS", &db);
+        char c = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK ? '1' : '0';
+        (void)!::write(ready[1], &c, 1);
+        (void)!::read(release[0], &c, 1);
+        ::_exit(0);
+    }
+    char c = 0;
+    ASSERT_EQ(::read(ready[0], &c, 1), 1);
+    ASSERT_EQ(c, '1');
+
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    readHeader(1);
+    DFL().NUMBER = 5;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Notify);
+    const auto waited = std::chrono::steady_clock::now() - start;
+    (void)!::write(release[1], &c, 1);
+    int status = 0;
+    ::waitpid(other, &status, 0);
+
+    EXPECT_GE(waited, std::chrono::milliseconds(1800));
+    EXPECT_LT(waited, std::chrono::milliseconds(5000));
+    EXPECT_EQ(captions(), std::vector<QString>{QStringLiteral("Транзакция отменена")});
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("для HEADERS.")));
+    EXPECT_EQ(recordsOf(1), estimate1);
+    // the lock gone, the same change goes through
+    messages.clear();
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Benign);
+    EXPECT_EQ(recordsOf(5), estimate1);
+}
+
+}  // namespace

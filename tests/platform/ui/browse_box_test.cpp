@@ -1,0 +1,716 @@
+// The browse component over the program's files (mostly the units of measure, a unique NoCase
+// key on one STRING(25) field): the page cache over a large file, the locators, in-place
+// editing with NavRequest, sort orders by tabs with filters, the popup menu, the lookup role,
+// requests through a form, and the frame's toolbar buttons.
+#include "data/thread_data.h"
+#include "platform/records/cursor.h"
+#include "platform/ui/browse_box.h"
+#include "platform/ui/browse_list.h"
+#include "platform/ui/dialog_script.h"
+#include "platform/ui/toolbar_state.h"
+#include "platform/ui/window_manager.h"
+#include "tests/support/test_threads.h"
+#include "tests/support/ui_driver.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTest>
+#include <QVBoxLayout>
+#include <sqlite3.h>
+
+namespace {
+
+using records::Level;
+
+enum Controls { kList = 1, kTabs = 2, kSearch = 4, kSelect = 5, kInsert = 6, kChange = 7, kDelete = 8, kClose = 9, kHelp = 10 };
+
+// A list window as the program's windows build it: the list, an entry for the locator's text,
+// the buttons of a list, the toolbar's target; `configure` adds its sort orders and columns.
+class ListWindow : public ui::WindowManager {
+public:
+    ListWindow(FileId file, std::function<void(ListWindow&)> configure)
+        : WindowManager("BrowseList"), file_(file), configure_(std::move(configure))
+    {
+    }
+
+    Level Init() override
+    {
+        WindowManager::Init();
+        Relate(file_).Open();
+        window = std::make_unique<ui::Window>(ui::WindowKind::Dialog, "Список", 208, 193);
+        layout = new QVBoxLayout(window->content());
+        ui::Control& list = ui::AddBrowseList(*window, "?BROWSE:1", kList);
+        layout->addWidget(list.widget(), 1);
+        auto* search = new QLineEdit;
+        layout->addWidget(search);
+        window->add(ui::CREATE::Entry, "?SEARCH", search, kSearch);
+        auto* buttonRow = new QHBoxLayout;
+        layout->addLayout(buttonRow);
+        const std::tuple<const char*, const char*, int> buttons[] = {
+            {"?SELECT:2", "&Выбрать", kSelect}, {"?INSERT:3", "&Добавить", kInsert}, {"?CHANGE:3", "&Изменить", kChange},
+            {"?DELETE:3", "&Удалить", kDelete}, {"?CLOSE", "Закрыть", kClose},      {"?HELP", "Помощь", kHelp}};
+        for (const auto& [name, caption, number] : buttons) {
+            auto* b = new QPushButton(QString::fromUtf8(caption));
+            buttonRow->addWidget(b);
+            window->add(ui::CREATE::Button, name, b, number);
+        }
+        AddButton(kClose, REQUEST == ui::REQUEST::SelectRecord ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+
+        brw.Init(*this, list, Relate(file_));
+        brw.SelectControl = kSelect;
+        brw.InsertControl = kInsert;
+        brw.ChangeControl = kChange;
+        brw.DeleteControl = kDelete;
+        brw.HIDESELECT = 1;
+        Open();
+        configure_(*this);
+        brw.SetToolbarTarget(kHelp);
+        return Level::Benign;
+    }
+
+    Level Kill() override
+    {
+        WindowManager::Kill();
+        Relate(file_).Close();
+        return Level::Benign;
+    }
+
+    ui::BrowseBox brw;
+    QVBoxLayout* layout = nullptr;
+
+private:
+    FileId file_;
+    std::function<void(ListWindow&)> configure_;
+};
+using Configure = std::function<void(ListWindow&)>;
+
+template <auto Field>
+ui::BrowseColumn column(const char* heading, bool editable)
+{
+    ui::BrowseColumn c;
+    c.heading = QString::fromUtf8(heading);
+    c.widthDu = 80;
+    c.field = ui::recordField<Field>();
+    c.editable = editable;
+    return c;
+}
+
+// The unit list: one order with an incremental locator, one editable column typed over, and a
+// blank unit abandoned.
+void units(ListWindow& w)
+{
+    w.brw.AddSortOrder(EdIzmerLayout().keyIndex("EDI:KeyEdIzm"))
+        .SetLocator(ui::LocatorKind::Incremental, ui::recordField<&EdIzmerRecord::EDIZM>(), kSearch)
+        .SetStep(ui::ThumbStep::Alphabetic);
+    ui::BrowseColumn unit = column<&EdIzmerRecord::EDIZM>("Ед. Измерения", true);
+    unit.picture = QStringLiteral("@S25");
+    unit.overwrite = true;
+    w.brw.AddField(unit);
+    w.brw.IsEmptyRow = [](const void* r) { return static_cast<const EdIzmerRecord*>(r)->EDIZM.isBlank(); };
+}
+
+// The category list: a step locator on the code, the code and the name edited in place.
+void categories(ListWindow& w)
+{
+    w.brw.AddSortOrder(NSBRAZLayout().keyIndex("NSR:ONCATEGORIES"))
+        .SetLocator(ui::LocatorKind::Step, ui::recordField<&NSBRAZRecord::KEY_ROOT>());
+    w.brw.AddField(column<&NSBRAZRecord::KEY_ROOT>("№ п.п.", true));
+    w.brw.AddField(column<&NSBRAZRecord::NAME>("Наименование", true));
+}
+
+// The rates by the tabs of a sheet: by code with an incremental locator, by name with a
+// filter locator.
+void rates(ListWindow& w)
+{
+    auto* tabs = new QTabWidget;
+    tabs->addTab(new QWidget, QStringLiteral("по Позиции"));
+    tabs->addTab(new QWidget, QStringLiteral("По Работам"));
+    w.layout->addWidget(tabs);
+    w.window->add(ui::CREATE::Sheet, "?CURRENTTAB", tabs, kTabs);
+    w.brw.ChooseSortOrder = [tabs] { return tabs->currentIndex() + 1; };
+    w.brw.AddSortOrder(RaszenkiLayout().keyIndex("WRK:ONSPRAVOCH"))
+        .SetLocator(ui::LocatorKind::Incremental, ui::recordField<&RaszenkiRecord::NRAS>(), kSearch);
+    w.brw.AddSortOrder(RaszenkiLayout().keyIndex("WRK:ONWORKS"))
+        .SetLocator(ui::LocatorKind::Filter, ui::recordField<&RaszenkiRecord::NAME>(), kSearch);
+    w.brw.AddField(column<&RaszenkiRecord::NAME>("Наименование работы", false));
+    w.brw.AddField(column<&RaszenkiRecord::NRAS>("Шифр ед. Расценок", false));
+}
+
+QString unitName(int i) { return QStringLiteral("u%1").arg(i, 6, 10, QChar('0')); }
+
+struct Browse : test::ThreadsFixture {
+    ~Browse() override
+    {
+        if (list) list->window->post(EVENT::CloseWindow);
+        test::waitEnded(thread);
+    }
+
+    void onThread(std::function<void()> procedure) { test::waitEnded(test::start(std::move(procedure)), 60000); }
+
+    // Adds `count` records to the file on a thread of its own, in one transaction; `set(i)`
+    // fills that thread's record buffer.
+    void addRecords(FileId file, int count, const std::function<void(int)>& set)
+    {
+        onThread([&] {
+            Relate(file).Open();
+            records::RecordFile& f = Access(file).file();
+            f.begin();
+            for (int i = 0; i < count; ++i) {
+                Access(file).layout().clear(Access(file).buffer());
+                set(i);
+                f.add();
+            }
+            f.commit();
+            Relate(file).Close();
+        });
+    }
+    void addUnits(const std::vector<QString>& units)
+    {
+        addRecords(FileId::EdIzmer, int(units.size()), [&](int i) { EDI().EDIZM = units[std::size_t(i)]; });
+    }
+    void addCategories(const std::vector<std::pair<const char*, const char*>>& categories)
+    {
+        addRecords(FileId::NSBRAZ, int(categories.size()), [&](int i) {
+            NSR().KEY_ROOT = categories[std::size_t(i)].first;
+            NSR().NAME = categories[std::size_t(i)].second;
+        });
+    }
+
+    // The records of the file in the order of its first key, each as `text` shows it.
+    std::vector<QString> stored(FileId file, const std::function<QString()>& text)
+    {
+        std::vector<QString> out;
+        onThread([&] {
+            Relate(file).Open();
+            records::Cursor c(Access(file).file(), 0);
+            c.toStart();
+            while (c.next() == 0) out.push_back(text());
+            Relate(file).Close();
+        });
+        return out;
+    }
+    std::vector<QString> storedUnits()
+    {
+        return stored(FileId::EdIzmer, [] { return EDI().EDIZM.toQString(); });
+    }
+    std::vector<QString> storedCategories()
+    {
+        return stored(FileId::NSBRAZ, [] { return NSR().KEY_ROOT.toQString() + ' ' + NSR().NAME.toQString(); });
+    }
+
+    // Runs a list under the request on a thread of its own; `before` runs there first.
+    void runList(FileId file, Configure configure, std::uint8_t request = ui::REQUEST::None, std::function<void()> before = {})
+    {
+        thread = test::start([=, this] {
+            if (before) before();
+            ProcRequest() = request;
+            ListWindow w(file, configure);
+            list = &w;
+            w.Run();
+            list = nullptr;
+            response = ProcResponse();
+            bufferAfter = EDI().EDIZM.toQString();
+        });
+        ASSERT_TRUE(test::pumpUntil([&] { return list && list->window->isOpen() && brw().SortOrder() >= 1; }));
+        settle();
+    }
+    void runUnits(std::uint8_t request = ui::REQUEST::None, std::function<void()> before = {}, Configure more = {})
+    {
+        runList(FileId::EdIzmer, [more](ListWindow& w) {
+            units(w);
+            if (more) more(w);
+        }, request, std::move(before));
+    }
+
+    // Until the list's thread has taken every event.
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i) {
+            test::pump(10);
+            test::pumpUntil([&] { return !list || !list->window->hasEvents(); });
+        }
+    }
+
+    ui::BrowseBox& brw() { return list->brw; }
+    QTableView* view() { return brw().list().view(); }
+    ui::Window& window() { return *list->window; }
+    ThreadData& listData() { return static_cast<ThreadData&>(ui::Scheduler::instance().find(thread)->state()); }
+    sqlite3* listConnection() { return listData().access(FileId::EdIzmer).file().connection(); }
+
+    std::vector<QString> shownRows(int column = 0)
+    {
+        std::vector<QString> rows;
+        const ui::BrowseModel& m = brw().list().model();
+        for (int r = 0; r < m.rowCount(); ++r) rows.push_back(m.text(r, column));
+        return rows;
+    }
+    QString highlighted() { return brw().list().model().text(brw().page().highlighted(), 0); }
+
+    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QTest::keyClick(w, k, m);
+        settle();
+    }
+    // Characters typed into the list (QTest's key clicks know only Latin-1).
+    void typeInList(const QString& text)
+    {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(view(), &press);
+        }
+        settle();
+    }
+    void click(int row)
+    {
+        const QRect r = view()->visualRect(brw().list().model().index(row, 0));
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, r.center());
+        settle();
+    }
+    void press(int control)
+    {
+        static_cast<QPushButton*>(window().control(control)->widget())->click();
+        settle();
+    }
+    // The in-place editor of the row being edited.
+    QLineEdit* cellEditor()
+    {
+        if (!brw().Editing()) return nullptr;
+        const ui::BrowseModel& m = brw().list().model();
+        for (int c = 0; c < m.columnCount(); ++c)
+            if (auto* e = qobject_cast<QLineEdit*>(view()->indexWidget(m.index(brw().page().highlighted(), c)))) return e;
+        return nullptr;
+    }
+    // Types the text into the row's editor and ends it with the key.
+    void editRow(const QString& text, Qt::Key end)
+    {
+        QLineEdit* editor = cellEditor();
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        editor->insert(text);
+        key(editor, end);
+    }
+
+    ui::ThreadId thread = 0;
+    ListWindow* list = nullptr;
+    int response = -1;
+    QString bufferAfter;
+};
+
+// --- the page cache
+
+struct BigFile : Browse {
+    static int countRow(unsigned type, void* context, void*, void*)
+    {
+        if (type == SQLITE_TRACE_ROW) ++*static_cast<int*>(context);
+        return 0;
+    }
+    int rowsRead = 0;
+};
+
+TEST_F(BigFile, OpensScrollsAndLocatesReadingAboutAPage)
+{
+    constexpr int kUnits = 100000;
+    addRecords(FileId::EdIzmer, kUnits, [](int i) { EDI().EDIZM = unitName(i); });
+
+    runUnits(ui::REQUEST::None, [this] {
+        Relate(FileId::EdIzmer).Open();
+        sqlite3_trace_v2(Access(FileId::EdIzmer).file().connection(), SQLITE_TRACE_ROW, countRow, &rowsRead);
+    });
+    const int page = brw().page().size();
+    ASSERT_GT(page, 3);
+    EXPECT_EQ(int(shownRows().size()), page);
+    EXPECT_EQ(highlighted(), unitName(0));
+    // a page with one row more to see the end, and the view's first and last record for the
+    // thumb: once to open, once more as the window gains the focus
+    EXPECT_LE(rowsRead, 2 * (page + 3));
+
+    rowsRead = 0;
+    key(view(), Qt::Key_End);
+    EXPECT_EQ(highlighted(), unitName(kUnits - 1));
+    EXPECT_EQ(shownRows().front(), unitName(kUnits - page));
+    EXPECT_EQ(brw().list().thumb(), 100);
+    EXPECT_LE(rowsRead, page + 1);
+
+    key(view(), Qt::Key_Home);
+    EXPECT_EQ(brw().list().thumb(), 0);
+    key(view(), Qt::Key_PageDown);
+    EXPECT_EQ(highlighted(), unitName(page));
+
+    typeInList("u05");
+    EXPECT_EQ(highlighted(), unitName(50000));
+    EXPECT_EQ(brw().LocatorText(), "u05");
+    EXPECT_EQ(window().control(kSearch)->text(), "u05");
+    EXPECT_NEAR(brw().list().thumb(), 50, 5);
+
+    // the thumb dropped at the first quarter locates to the interpolated key
+    QScrollBar* bar = brw().list().scrollBar();
+    bar->setSliderDown(true);
+    bar->setSliderPosition(25);
+    bar->setSliderDown(false);
+    settle();
+    EXPECT_GE(highlighted(), unitName(20000));
+    EXPECT_LE(highlighted(), unitName(30000));
+    EXPECT_TRUE(brw().LocatorText().isEmpty());
+}
+
+// --- the incremental locator
+
+TEST_F(Browse, IncrementalLocatorFollowsTheTypedTextCaseFree)
+{
+    addUnits({"кг", "Км", "м", "м2", "шт"});
+    runUnits();
+    struct Step {
+        const char* typed;  // "\b" is Backspace
+        const char* text;
+        const char* unit;
+    };
+    const Step steps[] = {{"к", "к", "кг"}, {"м", "км", "Км"}, {"\b", "к", "кг"}, {"\b", "", "кг"}, {"л", "л", "м"}};
+    for (const Step& s : steps) {
+        for (QChar c : QString::fromUtf8(s.typed)) {
+            if (c == '\b')
+                key(view(), Qt::Key_Backspace);
+            else
+                typeInList(c);
+        }
+        EXPECT_EQ(brw().LocatorText(), QString::fromUtf8(s.text)) << s.typed;
+        EXPECT_EQ(window().control(kSearch)->text(), QString::fromUtf8(s.text)) << s.typed;
+        EXPECT_EQ(highlighted(), QString::fromUtf8(s.unit)) << s.typed;
+    }
+
+    click(1);
+    EXPECT_EQ(highlighted(), "Км");
+    EXPECT_TRUE(brw().LocatorText().isEmpty());
+    typeInList("ш");  // starts afresh: "ш", not "лш" (which stays on м)
+    EXPECT_EQ(brw().LocatorText(), "ш");
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "шт");  // the buffer follows the row, not the search text
+}
+
+// --- in-place editing
+
+TEST_F(Browse, InsertOnAnEmptyListOpensTheFirstRowAndEnterStoresIt)
+{
+    runUnits();
+    key(view(), Qt::Key_Return, Qt::ControlModifier);  // change and delete need a row
+    key(view(), Qt::Key_Delete);
+    EXPECT_FALSE(brw().Editing());
+
+    press(kInsert);
+    ASSERT_TRUE(brw().Editing());
+    EXPECT_EQ(brw().page().highlighted(), 0);
+    EXPECT_EQ(cellEditor()->maxLength(), 25);
+    editRow("кг", Qt::Key_Return);
+    EXPECT_FALSE(brw().Editing());
+    EXPECT_EQ(storedUnits(), std::vector<QString>{"кг"});
+    EXPECT_EQ(shownRows(), std::vector<QString>{"кг"});
+    EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "кг");
+}
+
+TEST_F(Browse, DownAfterAnAddedRowOpensAnotherNewRow)
+{
+    addUnits({"кг"});
+    runUnits();
+    key(view(), Qt::Key_Insert);
+    editRow("м", Qt::Key_Down);
+    ASSERT_TRUE(brw().Editing());
+    EXPECT_TRUE(cellEditor()->text().isEmpty());
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"кг", "м", ""}));  // the new row below the stored one
+    editRow("шт", Qt::Key_Return);
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "м", "шт"}));
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(listData().NavRequest, 0);
+}
+
+TEST_F(Browse, DownAfterAChangedRowGoesOnWithTheNextRowAndEscAbandonsIt)
+{
+    addUnits({"кг", "м", "шт"});
+    runUnits();
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(brw().Editing());
+    EXPECT_EQ(cellEditor()->text(), "кг");
+    editRow("г", Qt::Key_Down);
+    ASSERT_TRUE(brw().Editing());
+    EXPECT_EQ(cellEditor()->text(), "м");
+    editRow("метр", Qt::Key_Escape);
+    EXPECT_FALSE(brw().Editing());
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"г", "м", "шт"}));
+    EXPECT_EQ(highlighted(), "м");
+    EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "м");
+}
+
+TEST_F(Browse, EscAndABlankRowAbandonAnInsert)
+{
+    addUnits({"кг", "м"});
+    for (const char* typed : {"л", ""}) {
+        runUnits();
+        key(view(), Qt::Key_Down);
+        key(view(), Qt::Key_Insert);
+        editRow(QString::fromUtf8(typed), *typed ? Qt::Key_Escape : Qt::Key_Return);
+        EXPECT_FALSE(brw().Editing()) << typed;
+        EXPECT_EQ(shownRows(), (std::vector<QString>{"кг", "м"})) << typed;
+        EXPECT_EQ(highlighted(), "м") << typed;
+        press(kClose);
+        test::waitEnded(thread);
+    }
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "м"}));
+}
+
+TEST_F(Browse, DuplicateUnitShowsTheManagersMessageAndKeepsTheRowInEditing)
+{
+    addUnits({"кг"});
+    runUnits();
+    key(view(), Qt::Key_Insert);
+    editRow("КГ", Qt::Key_Return);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка дублирования в ключе"));
+    EXPECT_TRUE(messages.shown()[0].text.contains("EDI:KeyEdIzm"));
+    EXPECT_TRUE(brw().Editing());
+    editRow("км", Qt::Key_Return);
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "км"}));
+}
+
+TEST_F(Browse, OnlyAChangedRowIsWritten)
+{
+    addUnits({"кг"});
+    runUnits();
+    for (auto [typed, writes] : {std::pair{"кг", 0}, std::pair{"кГ", 1}}) {
+        const int before = sqlite3_total_changes(listConnection());
+        key(view(), Qt::Key_Return, Qt::ControlModifier);
+        editRow(QString::fromUtf8(typed), Qt::Key_Return);
+        EXPECT_FALSE(brw().Editing());
+        EXPECT_EQ(sqlite3_total_changes(listConnection()) - before, writes) << typed;
+    }
+    EXPECT_EQ(storedUnits(), std::vector<QString>{"кГ"});
+}
+
+TEST_F(Browse, TheEditorRefusesCharactersWindows1251CannotHold)
+{
+    addUnits({"кг"});
+    runUnits();
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    QLineEdit* editor = cellEditor();
+    ASSERT_TRUE(editor);
+    editor->setCursorPosition(0);
+    QTest::keyClicks(editor, "x");  // typed over the first character
+    EXPECT_EQ(editor->text(), "xг");
+    editor->insert(QStringLiteral("日"));
+    EXPECT_EQ(editor->text(), "xг");
+    key(editor, Qt::Key_Escape);
+}
+
+// --- editing two columns
+
+TEST_F(Browse, TabMovesBetweenTheEditableColumnsAndPastTheLastStoresTheRow)
+{
+    runList(FileId::NSBRAZ, categories);
+    press(kInsert);
+    editRow("1", Qt::Key_Tab);
+    ASSERT_TRUE(brw().Editing());
+    EXPECT_TRUE(view()->indexWidget(brw().list().model().index(0, 1)));
+    editRow("Земляные работы", Qt::Key_Backtab);
+    EXPECT_EQ(cellEditor()->text(), "1");
+    EXPECT_EQ(shownRows(1), std::vector<QString>{"Земляные работы"});
+    key(cellEditor(), Qt::Key_Tab);
+    key(cellEditor(), Qt::Key_Tab);
+    EXPECT_FALSE(brw().Editing());
+    EXPECT_EQ(storedCategories(), std::vector<QString>{"1 Земляные работы"});
+}
+
+TEST_F(Browse, AnAskingActionAsksBeforeStoringAChangedRow)
+{
+    addCategories({{"1", "Земляные"}});
+    struct Case {
+        unsigned answer;
+        bool editing;
+        const char* stored;
+    };
+    for (const Case& c : {Case{BUTTON_CANCEL, true, "1 Земляные"}, Case{BUTTON_NO, false, "1 Земляные"},
+                          Case{BUTTON_YES, false, "1 Бетонные"}}) {
+        runList(FileId::NSBRAZ, [](ListWindow& w) {
+            categories(w);
+            w.brw.ENTERACTION = ui::EDITACTION::Ask;
+        });
+        key(view(), Qt::Key_Return, Qt::ControlModifier);
+        key(cellEditor(), Qt::Key_Tab);
+        messages.clear();
+        messages.answer(c.answer);
+        editRow("Бетонные", Qt::Key_Return);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Сохранение записи"));
+        EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Вы хотите записать изменения для этой записи?"));
+        EXPECT_EQ(brw().Editing(), c.editing);
+        if (c.editing) key(cellEditor(), Qt::Key_Escape);
+        EXPECT_EQ(storedCategories(), std::vector<QString>{c.stored});
+        press(kClose);
+        ASSERT_TRUE(test::waitEnded(thread));
+    }
+}
+
+// --- the step locator
+
+TEST_F(Browse, StepLocatorGoesToTheFirstRowAtOrAfterTheTypedCharacter)
+{
+    addCategories({{"1", ""}, {"12", ""}, {"2", ""}, {"4", ""}});
+    runList(FileId::NSBRAZ, categories);
+    key(view(), Qt::Key_Down);
+    const std::pair<const char*, const char*> steps[] = {{"1", "12"}, {"3", "4"}, {"2", "2"}, {"1", "1"}};
+    for (const auto& [typed, code] : steps) {
+        typeInList(typed);
+        EXPECT_EQ(highlighted(), code) << typed;  // a row that begins with the character stays
+    }
+}
+
+// --- sort orders and filters
+
+TEST_F(Browse, TheTabChoosesTheOrderAndTheFiltersLimitTheRows)
+{
+    const std::pair<const char*, const char*> rateList[] = {{"01", "Кладка стен"},     {"02", "Окраска стен"},
+                                                            {"03", "Кладка печей"},    {"04", "Штукатурка"},
+                                                            {"05", "Разборка кладки"}, {"06", "Окна"}};
+    addRecords(FileId::Raszenki, 6, [&](int i) {
+        WRK().NRAS = rateList[i].first;
+        WRK().NAME = rateList[i].second;
+    });
+    runList(FileId::Raszenki, rates);
+    EXPECT_EQ(shownRows(1), (std::vector<QString>{"01", "02", "03", "04", "05", "06"}));
+    key(view(), Qt::Key_Down);
+    key(view(), Qt::Key_Down);
+
+    auto* tabs = static_cast<QTabWidget*>(window().control(kTabs)->widget());
+    tabs->setCurrentIndex(1);
+    settle();
+    EXPECT_EQ(brw().SortOrder(), 2);
+    EXPECT_EQ(highlighted(), "Кладка печей");  // the same rate in the other order
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"Кладка печей", "Кладка стен", "Окна", "Окраска стен",
+                                                 "Разборка кладки", "Штукатурка"}));
+    typeInList("КЛАД");
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"Кладка печей", "Кладка стен", "Разборка кладки"}));
+    EXPECT_EQ(window().control(kSearch)->text(), "КЛАД");
+
+    // a query set for every order stays when the tab changes; the name filter does not
+    brw().SetFilter("9 - QBE", [](const void* r) { return static_cast<const RaszenkiRecord*>(r)->NRAS.toQString() != "01"; });
+    window().post(EVENT::GainFocus);
+    settle();
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"Кладка печей", "Разборка кладки"}));
+    tabs->setCurrentIndex(0);
+    settle();
+    EXPECT_EQ(shownRows(1), (std::vector<QString>{"02", "03", "04", "05", "06"}));
+    EXPECT_EQ(highlighted(), "Кладка печей");
+    tabs->setCurrentIndex(1);
+    settle();
+    EXPECT_EQ(shownRows().size(), 5u);
+}
+
+// --- the popup menu and the refresh
+
+TEST_F(Browse, ThePopupMenuOffersTheListsButtonsAndDeletesWithoutAsking)
+{
+    addUnits({"кг", "м", "шт"});
+    runUnits();
+    ui::scriptPopupChoice(3);  // "&Добавить", "&Изменить", "&Удалить"
+    const QRect row = view()->visualRect(brw().list().model().index(1, 0));
+    QTest::mouseClick(view()->viewport(), Qt::RightButton, Qt::NoModifier, row.center());
+    settle();
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "шт"}));
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Browse, GainingTheFocusShowsWhatAnotherThreadStored)
+{
+    addUnits({"кг"});
+    runUnits();
+    addUnits({"м"});
+    EXPECT_EQ(shownRows(), std::vector<QString>{"кг"});
+    window().post(EVENT::GainFocus);
+    settle();
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"кг", "м"}));
+}
+
+// --- the lookup role
+
+TEST_F(Browse, LookupPutsTheBufferBackUnlessARowIsSelected)
+{
+    addUnits({"кг", "м", "шт"});
+    for (bool select : {false, true}) {
+        runUnits(ui::REQUEST::SelectRecord, [] { EDI().EDIZM = "старое"; });
+        EXPECT_FALSE(window().control(kSelect)->isHidden());
+        key(view(), Qt::Key_Down);
+        EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "м");
+        press(select ? kSelect : kClose);
+        ASSERT_TRUE(test::waitEnded(thread));
+        EXPECT_EQ(response, select ? 1 : 2);
+        EXPECT_EQ(bufferAfter, select ? "м" : "старое");
+    }
+}
+
+// --- requests through a form
+
+TEST_F(Browse, InsertThroughTheFormPrimesTheRecordAndLandsOnTheNewOne)
+{
+    addUnits({"кг", "м", "шт"});
+    std::vector<std::pair<int, int>> calls;
+    QString primed = "?";
+    runUnits(ui::REQUEST::None, {}, [&](ListWindow& w) {
+        w.brw.ASKPROCEDURE = 1;
+        w.brw.RunProcedure = [&](int number, std::uint8_t request) -> std::uint8_t {
+            calls.emplace_back(number, request);
+            primed = EDI().EDIZM.toQString();
+            if (calls.size() > 1) return ui::RESPONSE::Cancelled;
+            EDI().EDIZM = "л";
+            return Access(FileId::EdIzmer).Insert() == Level::Benign ? ui::RESPONSE::Completed : ui::RESPONSE::Cancelled;
+        };
+    });
+    key(view(), Qt::Key_End);
+    press(kInsert);
+    EXPECT_EQ(calls, (std::vector<std::pair<int, int>>{{1, ui::REQUEST::InsertRecord}}));
+    EXPECT_TRUE(primed.isEmpty());  // cleared by the priming
+    EXPECT_EQ(highlighted(), "л");
+    EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "л");
+
+    key(view(), Qt::Key_Up);
+    press(kInsert);  // cancelled: back on the row it left
+    EXPECT_EQ(highlighted(), "кг");
+    EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "л", "м", "шт"}));
+}
+
+// --- the frame's toolbar
+
+TEST_F(Browse, ForwardedToolbarButtonsActWhileTheirListButtonsAreEnabled)
+{
+    addUnits({"кг", "м"});
+    QSignalSpy changes(&ui::ToolbarState::instance(), &ui::ToolbarState::changed);
+    runUnits();
+    std::set<int> expected = {3001, 3002, 3003, 3005, 3006, 3007, 3008, 3009, 3010, 3011, 3013};
+    EXPECT_EQ(window().toolbarButtons(), expected);  // the hidden select button gives no 3004
+    EXPECT_TRUE(window().control(kSelect)->isHidden());
+
+    ui::post(thread, EVENT::Accepted, 3009);
+    settle();
+    EXPECT_EQ(highlighted(), "м");
+
+    window().control(kInsert)->disable();
+    settle();
+    expected.erase(3001);
+    EXPECT_EQ(window().toolbarButtons(), expected);
+    ASSERT_FALSE(changes.isEmpty());
+    EXPECT_EQ(changes.last().at(0).value<ui::Window*>(), &window());
+    ui::post(thread, EVENT::Accepted, 3001);
+    settle();
+    EXPECT_FALSE(brw().Editing());
+
+    window().control(kInsert)->enable();
+    ui::post(thread, EVENT::Accepted, 3001);
+    settle();
+    EXPECT_TRUE(brw().Editing());
+    key(cellEditor(), Qt::Key_Escape);
+}
+
+}  // namespace
