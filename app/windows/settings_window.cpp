@@ -73,12 +73,8 @@ Level SettingsWindow::Init()
 {
     WindowManager::Init();
     window = std::make_unique<ui::Window>(ui::WindowKind::MdiChild, QStringLiteral("Установки программы"), 229, 233);
-    QWidget* content = window->content();
-    content->setWindowIcon(QIcon(QStringLiteral(":/icons/sme.png")));
-    content->setAutoFillBackground(true);
-    QPalette wallpaper = content->palette();
-    wallpaper.setBrush(QPalette::Window, QBrush(QPixmap(QStringLiteral(":/images/wizbck02.png"))));
-    content->setPalette(wallpaper);
+    window->setIcon(QStringLiteral(":/icons/sme.png"));
+    window->setWallpaper(QStringLiteral(":/images/wizbck02.png"));
 
     auto* sheet = new QTabWidget;
     window->add(CREATE::Sheet, QStringLiteral("?SHEET1"), sheet);
@@ -106,7 +102,7 @@ Level SettingsWindow::Init()
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(close);
-    auto* layout = new QVBoxLayout(content);
+    auto* layout = new QVBoxLayout(window->content());
     layout->addWidget(sheet);
     layout->addLayout(buttons);
     window->setResizable(false);

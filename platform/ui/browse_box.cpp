@@ -289,43 +289,32 @@ int BrowseBox::thumbPercent() const
 
 // --- moving
 
-bool BrowseBox::move(Move how)
+void BrowseBox::move(Move how)
 {
-    if (!current_) return false;
-    const BrowseRow* h = page_->highlightedRow();
-    const records::Position before = h ? h->position : 0;
-    bool moved = false;
+    if (!current_) return;
+    bool moved = true;
     switch (how) {
     case Move::Down: moved = page_->down(); break;
     case Move::Up: moved = page_->up(); break;
     case Move::PageDown: moved = page_->pageDown(); break;
     case Move::PageUp: moved = page_->pageUp(); break;
-    case Move::First:
-        page_->fillFromStart();
-        moved = true;
-        break;
-    case Move::Last:
-        page_->fillFromEnd();
-        moved = true;
-        break;
+    case Move::First: page_->fillFromStart(); break;
+    case Move::Last: page_->fillFromEnd(); break;
     }
     checkRead();
-    if (!moved) return false;
-    showPage();
-    h = page_->highlightedRow();
-    return h && h->position != before;
+    if (moved) showPage();
 }
 
-bool BrowseBox::moveAsToolbar(int button)
+void BrowseBox::moveAsToolbar(int button)
 {
     switch (button) {
-    case TOOLBAR::Bottom: return move(Move::Last);
-    case TOOLBAR::Top: return move(Move::First);
-    case TOOLBAR::PageDown: return move(Move::PageDown);
-    case TOOLBAR::PageUp: return move(Move::PageUp);
-    case TOOLBAR::Down: return move(Move::Down);
-    case TOOLBAR::Up: return move(Move::Up);
-    default: return false;
+    case TOOLBAR::Bottom: move(Move::Last); break;
+    case TOOLBAR::Top: move(Move::First); break;
+    case TOOLBAR::PageDown: move(Move::PageDown); break;
+    case TOOLBAR::PageUp: move(Move::PageUp); break;
+    case TOOLBAR::Down: move(Move::Down); break;
+    case TOOLBAR::Up: move(Move::Up); break;
+    default: break;
     }
 }
 

@@ -153,8 +153,8 @@ private:
     int thumbPercent() const;
 
     // moving the highlight
-    bool move(Move how);
-    bool moveAsToolbar(int button);
+    void move(Move how);
+    void moveAsToolbar(int button);
     void dragThumb(int percent);
     void locate(const QString& text);
 

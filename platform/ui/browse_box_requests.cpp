@@ -75,10 +75,12 @@ void BrowseBox::afterRequest(std::uint8_t request)
         const int nav = NavRequest();
         if (nav == 0) return;
         NavRequest() = 0;
+        // another new row, or the request once more on the row now highlighted (the same one
+        // when there is none beyond it)
         if (nav == TOOLBAR::Insert || (nav == TOOLBAR::Down && request == REQUEST::InsertRecord))
             request = REQUEST::InsertRecord;
-        else if (!moveAsToolbar(nav))
-            return;  // no row there to go on with
+        else
+            moveAsToolbar(nav);
         runRequest(request);
         if (edit_) return;  // goes on when this row's editing ends
     }

@@ -1,6 +1,5 @@
 #include "platform/ui/cell_editor.h"
 
-#include "platform/ui/entry.h"
 #include "platform/ui/event.h"
 #include "platform/ui/input_filter.h"
 
@@ -18,10 +17,8 @@ bool isEditingKey(int code)
 
 }  // namespace
 
-CellEditor::CellEditor(QWidget* parent, int maxLength, bool overwrite) : QLineEdit(parent), overwrite_(overwrite)
+CellEditor::CellEditor(QWidget* parent, int maxLength, bool overwrite) : Entry(maxLength, overwrite, parent)
 {
-    if (maxLength > 0) setMaxLength(maxLength);
-    setValidator(new Cp1251Validator(this));
     setFrame(false);
 }
 
@@ -36,16 +33,8 @@ bool CellEditor::event(QEvent* event)
             return true;
         }
     }
-    return QLineEdit::event(event);
+    return Entry::event(event);
 }
 
-void CellEditor::keyPressEvent(QKeyEvent* event)
-{
-    const QString typed = event->text();
-    if (overwrite_ && !typed.isEmpty() && typed.front().isPrint() && !hasSelectedText() &&
-        cursorPosition() < text().size())
-        setSelection(cursorPosition(), 1);
-    QLineEdit::keyPressEvent(event);
-}
 
 }  // namespace ui

@@ -4,13 +4,13 @@
 // move or end the editing (Tab, Shift+Tab, Enter, Esc, Up, Down) go to `onKey` with their key
 // codes instead of the entry or the window.
 
-#include <QLineEdit>
+#include "platform/ui/entry.h"
 
 #include <functional>
 
 namespace ui {
 
-class CellEditor : public QLineEdit {
+class CellEditor : public Entry {
 public:
     CellEditor(QWidget* parent, int maxLength, bool overwrite);
 
@@ -18,10 +18,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    bool overwrite_;
 };
 
 }  // namespace ui

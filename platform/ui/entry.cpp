@@ -2,6 +2,8 @@
 
 #include "platform/core/codepage.h"
 
+#include <QKeyEvent>
+
 namespace ui {
 
 QValidator::State Cp1251Validator::validate(QString& input, int&) const
@@ -11,12 +13,21 @@ QValidator::State Cp1251Validator::validate(QString& input, int&) const
     return Acceptable;
 }
 
-QLineEdit* newEntry(int width)
+Entry::Entry(int width, bool overwrite, QWidget* parent) : QLineEdit(parent), overwrite_(overwrite)
 {
-    auto* edit = new QLineEdit;
-    edit->setMaxLength(width);
-    edit->setValidator(new Cp1251Validator(edit));
-    return edit;
+    if (width > 0) setMaxLength(width);
+    setValidator(new Cp1251Validator(this));
 }
+
+void Entry::keyPressEvent(QKeyEvent* event)
+{
+    const QString typed = event->text();
+    if (overwrite_ && !typed.isEmpty() && typed.front().isPrint() && !hasSelectedText() &&
+        cursorPosition() < text().size())
+        setSelection(cursorPosition(), 1);
+    QLineEdit::keyPressEvent(event);
+}
+
+Entry* newEntry(int width, bool overwrite) { return new Entry(width, overwrite); }
 
 }  // namespace ui

@@ -18,8 +18,21 @@ public:
     State validate(QString& input, int& pos) const override;
 };
 
+// An entry of a given width that takes only windows-1251 characters; in overwrite mode the
+// typed characters replace those after the cursor.
+class Entry : public QLineEdit {
+public:
+    explicit Entry(int width, bool overwrite = false, QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool overwrite_;
+};
+
 // A new entry of the given width that takes only windows-1251 characters.
-QLineEdit* newEntry(int width);
+Entry* newEntry(int width, bool overwrite = false);
 
 // An entry bound to a STRING(N) variable.
 template <std::size_t N>

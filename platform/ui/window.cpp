@@ -11,6 +11,9 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QIcon>
+#include <QPalette>
+#include <QPixmap>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -280,6 +283,16 @@ Event Window::wait()
 
 void Window::setTitle(const QString& title) { content_->setWindowTitle(title); }
 QString Window::title() const { return content_->windowTitle(); }
+
+void Window::setIcon(const QString& resource) { content_->setWindowIcon(QIcon(resource)); }
+
+void Window::setWallpaper(const QString& resource)
+{
+    content_->setAutoFillBackground(true);
+    QPalette palette = content_->palette();
+    palette.setBrush(QPalette::Window, QBrush(QPixmap(resource)));
+    content_->setPalette(palette);
+}
 
 void Window::setTimer(int hundredths)
 {

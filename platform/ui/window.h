@@ -77,6 +77,9 @@ public:
     // --- properties
     void setTitle(const QString& title);
     QString title() const;
+    void setIcon(const QString& resource);
+    // An image tiled behind the window's controls.
+    void setWallpaper(const QString& resource);
     void setTimer(int hundredths);  // 0 stops it
     void alertKey(int keyCode);
     bool isAlerted(int keyCode) const { return alerted_.count(keyCode) > 0; }
