@@ -42,7 +42,10 @@ std::string createTable(const std::string& schemaName, const Layout& layout)
         case ColumnKind::Text: sql += " TEXT NOT NULL DEFAULT ''"; break;
         case ColumnKind::Memo: sql += " BLOB NOT NULL DEFAULT x''"; break;
         }
-        if (collatesNoCase(layout, int(i))) sql += std::string(" COLLATE ") + kNoCaseCollation;
+        if (collatesNoCase(layout, int(i))) {
+            sql += " COLLATE ";
+            sql += kNoCaseCollation;
+        }
     }
     return sql + ')';
 }
@@ -226,8 +229,9 @@ int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
     const int rc = inWriteTransaction(db, [&] {
         std::vector<std::string> indexes;
         sqlite3_stmt* stmt = nullptr;
-        const std::string list = std::string("SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '") +
-                                 sql::kTable + "' AND sql IS NOT NULL";
+        std::string list = "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '";
+        list += sql::kTable;
+        list += "' AND sql IS NOT NULL";
         int r = sqlite3_prepare_v2(db, list.c_str(), int(list.size()), &stmt, nullptr);
         if (r != SQLITE_OK) return r;
         while ((r = sqlite3_step(stmt)) == SQLITE_ROW)

@@ -1,0 +1,491 @@
+// The unit list as the frame and the lookups run it: the window's look by request, the locator,
+// in-place editing (duplicates, blank units, the width, going on with Down and Up), deleting, the
+// lookup role with its buffer, the frame's toolbar and the saved window position.
+#include "catalogue/units/browse_ed_izmer.h"
+
+#include "app/settings/settings_file.h"
+#include "data/thread_data.h"
+#include "platform/core/ini_file.h"
+#include "platform/records/cursor.h"
+#include "platform/ui/browse_list.h"
+#include "platform/ui/window_manager.h"
+#include "tests/support/raw_sqlite.h"
+#include "tests/support/test_threads.h"
+#include "tests/support/ui_driver.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+enum Controls { kList = 1, kSearch = 4, kSelect = 5, kInsert = 6, kChange = 7, kDelete = 8, kClose = 9 };
+
+using Units = std::vector<QString>;
+
+struct UnitList : test::ThreadsFixture {
+    ~UnitList() override
+    {
+        if (ui::Scheduler::instance().isRunning(thread)) ui::post(thread, EVENT::CloseWindow);
+        test::waitEnded(thread);
+    }
+
+    void onThread(const std::function<void()>& procedure) { test::waitEnded(test::start(procedure)); }
+
+    void addUnits(const Units& units)
+    {
+        onThread([&] {
+            Relate(FileId::EdIzmer).Open();
+            records::RecordFile& f = Access(FileId::EdIzmer).file();
+            for (const QString& unit : units) {
+                EDI().EDIZM = unit;
+                f.add();
+            }
+            Relate(FileId::EdIzmer).Close();
+        });
+    }
+    // The records of the file in the order of its first key, each as `text` gives it.
+    Units stored(FileId file, const std::function<QString()>& text)
+    {
+        Units out;
+        onThread([&] {
+            Relate(file).Open();
+            records::Cursor c(Access(file).file(), 0);
+            c.toStart();
+            while (c.next() == 0) out.push_back(text());
+            Relate(file).Close();
+        });
+        return out;
+    }
+    Units storedUnits()
+    {
+        return stored(FileId::EdIzmer, [] { return EDI().EDIZM.toQString(); });
+    }
+    // Every unit record, also a blank one, which the key leaves out.
+    std::int64_t unitRecords() { return RawConnection("EDIZMER.TPS").integers("SELECT count(*) FROM records").at(0); }
+
+    // BrowseEdIzmer on a thread of its own under the request; `before` runs there first.
+    void open(std::uint8_t request = ui::REQUEST::None, std::function<void()> before = {})
+    {
+        response = -1;
+        thread = test::start([=, this] {
+            if (before) before();
+            ProcRequest() = request;
+            BrowseEdIzmer();
+            response = ProcResponse();
+            bufferAfter = EDI().EDIZM.toQString();
+        });
+        window = test::waitWindow(thread);
+        ASSERT_TRUE(window);
+        settle();
+    }
+    // Closes the window with "Закрыть" and waits for the procedure's end.
+    void close()
+    {
+        press(kClose);
+        ASSERT_TRUE(test::waitEnded(thread));
+        window = nullptr;
+    }
+
+    // Until the list's thread has taken every event.
+    void settle()
+    {
+        for (int i = 0; i < 3; ++i) {
+            test::pump(5);
+            test::pumpUntil([&] {
+                const ui::Scheduler& s = ui::Scheduler::instance();
+                return !s.isRunning(thread) || s.isWaitingIdle(thread);
+            });
+        }
+    }
+
+    ui::BrowseList& list() { return *qobject_cast<ui::BrowseList*>(window->control(kList)->widget()); }
+    QTableView* view() { return list().view(); }
+    ThreadData& listData() { return static_cast<ThreadData&>(ui::Scheduler::instance().find(thread)->state()); }
+    QString searchText() { return window->control(kSearch)->text(); }
+
+    Units shownRows()
+    {
+        Units rows;
+        for (int r = 0; r < list().model().rowCount(); ++r) rows.push_back(list().model().text(r, 0));
+        return rows;
+    }
+    int highlightedRow() { return view()->currentIndex().row(); }
+    QString highlighted() { return list().model().text(highlightedRow(), 0); }
+
+    // The in-place editor of the row being edited; null when no row is.
+    QLineEdit* cellEditor()
+    {
+        for (int r = 0; r < list().model().rowCount(); ++r)
+            if (auto* e = qobject_cast<QLineEdit*>(view()->indexWidget(list().model().index(r, 0)))) return e;
+        return nullptr;
+    }
+    bool editing() { return cellEditor() != nullptr; }
+
+    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
+    {
+        QTest::keyClick(w, k, m);
+        settle();
+    }
+    // Characters typed one by one (QTest's key clicks know only Latin-1).
+    void type(QWidget* w, const QString& text)
+    {
+        for (QChar c : text) {
+            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(w, &press);
+        }
+        settle();
+    }
+    void press(int control)
+    {
+        static_cast<QPushButton*>(window->control(control)->widget())->click();
+        settle();
+    }
+    QPoint rowCentre(int row) { return view()->visualRect(list().model().index(row, 0)).center(); }
+    void click(int row)
+    {
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
+        settle();
+    }
+    void doubleClick(int row)
+    {
+        QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
+        settle();
+    }
+    // Types the unit over the edited row's text and ends the row with the key.
+    void editRow(const QString& unit, Qt::Key end)
+    {
+        QLineEdit* editor = cellEditor();
+        ASSERT_TRUE(editor);
+        editor->selectAll();
+        editor->del();
+        type(editor, unit);
+        key(editor, end);
+    }
+
+    ui::ThreadId thread = 0;
+    ui::Window* window = nullptr;
+    int response = -1;
+    QString bufferAfter;
+};
+
+// --- the window
+
+TEST_F(UnitList, ShowsSelectOnlyAsALookupAndCloseAnswersByTheRequest)
+{
+    addUnits({"кг"});
+    struct Case {
+        std::uint8_t request;
+        bool selectShown;
+        int closeAnswers;
+    };
+    for (const Case c : {Case{ui::REQUEST::None, false, 1}, Case{ui::REQUEST::InsertRecord, false, 1},
+                         Case{ui::REQUEST::ChangeRecord, false, 1}, Case{ui::REQUEST::DeleteRecord, false, 1},
+                         Case{ui::REQUEST::SelectRecord, true, 2}}) {
+        open(c.request);
+        EXPECT_EQ(window->title(), "Единицы измерения");
+        EXPECT_EQ(list().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Ед. Измерения");
+        EXPECT_EQ(shownRows(), Units{"кг"});
+        EXPECT_EQ(!window->control(kSelect)->isHidden(), c.selectShown) << int(c.request);
+        EXPECT_EQ(window->toolbarButtons().count(3004) > 0, c.selectShown) << int(c.request);
+        close();
+        EXPECT_EQ(response, c.closeAnswers) << int(c.request);
+    }
+    EXPECT_EQ(storedUnits(), Units{"кг"});
+}
+
+// --- the locator
+
+TEST_F(UnitList, LocatorFindsTheTypedTextInEitherCaseAndRestartsOnAClick)
+{
+    addUnits({"кг", "Км", "м", "м2", "шт"});
+    open();
+    struct Step {
+        const char* typed;  // "\b" is Backspace
+        const char* text;
+        const char* unit;
+    };
+    const Step steps[] = {{"к", "к", "кг"}, {"м", "км", "Км"}, {"\b", "к", "кг"}, {"\b", "", "кг"}, {"л", "л", "м"}};
+    for (const Step& s : steps) {
+        if (*s.typed == '\b')
+            key(view(), Qt::Key_Backspace);
+        else
+            type(view(), QString::fromUtf8(s.typed));
+        EXPECT_EQ(searchText(), QString::fromUtf8(s.text)) << s.typed;
+        EXPECT_EQ(highlighted(), QString::fromUtf8(s.unit)) << s.typed;
+        EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), QString::fromUtf8(s.unit)) << s.typed;
+    }
+
+    click(3);
+    EXPECT_EQ(highlighted(), "м2");
+    EXPECT_TRUE(searchText().isEmpty());
+    type(view(), "ш");  // "ш" afresh, not "лш"
+    EXPECT_EQ(searchText(), "ш");
+    EXPECT_EQ(highlighted(), "шт");
+}
+
+// --- in-place editing
+
+TEST_F(UnitList, AnEmptyListChangesAndDeletesNothingAndInsertOpensTheFirstRow)
+{
+    open();
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    press(kChange);
+    key(view(), Qt::Key_Delete);
+    press(kDelete);
+    EXPECT_FALSE(editing());
+    EXPECT_TRUE(messages.shown().empty());
+
+    press(kInsert);
+    ASSERT_TRUE(editing());
+    EXPECT_EQ(highlightedRow(), 0);
+    editRow("кг", Qt::Key_Return);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(storedUnits(), Units{"кг"});
+    EXPECT_EQ(shownRows(), Units{"кг"});
+}
+
+TEST_F(UnitList, AUnitThatDiffersOnlyInCaseIsRefusedAsADuplicate)
+{
+    open();
+    press(kInsert);
+    editRow("м2", Qt::Key_Return);
+    ASSERT_EQ(storedUnits(), Units{"м2"});
+
+    key(view(), Qt::Key_Insert);
+    editRow("М2", Qt::Key_Return);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, "Ошибка дублирования в ключе");
+    EXPECT_TRUE(messages.shown()[0].text.contains("EDI:KeyEdIzm")) << messages.shown()[0].text.toStdString();
+    EXPECT_TRUE(editing());  // to be corrected or abandoned
+    key(cellEditor(), Qt::Key_Escape);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(storedUnits(), Units{"м2"});
+    EXPECT_EQ(shownRows(), Units{"м2"});
+}
+
+TEST_F(UnitList, DownAndUpAfterAChangedRowGoOnWithTheNeighbourAndEscAbandonsIt)
+{
+    addUnits({"кг", "м", "шт"});
+    open();
+    doubleClick(0);
+    ASSERT_TRUE(editing());
+    EXPECT_EQ(cellEditor()->text(), "кг");
+    editRow("г", Qt::Key_Down);
+    ASSERT_TRUE(editing());
+    EXPECT_EQ(cellEditor()->text(), "м");
+    EXPECT_EQ(highlightedRow(), 1);
+    editRow("мм", Qt::Key_Up);
+    ASSERT_TRUE(editing());
+    EXPECT_EQ(cellEditor()->text(), "г");
+    EXPECT_EQ(highlightedRow(), 0);
+    editRow("метр", Qt::Key_Escape);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(storedUnits(), (Units{"г", "мм", "шт"}));
+    EXPECT_EQ(highlighted(), "г");
+    EXPECT_EQ(listData().NavRequest, 0);
+}
+
+TEST_F(UnitList, DownAfterAnAddedRowOpensAnotherNewRowAndEscAbandonsIt)
+{
+    addUnits({"кг"});
+    open();
+    key(view(), Qt::Key_Insert);
+    editRow("м", Qt::Key_Down);
+    ASSERT_TRUE(editing());
+    EXPECT_TRUE(cellEditor()->text().isEmpty());
+    editRow("шт", Qt::Key_Down);
+    ASSERT_TRUE(editing());
+    EXPECT_TRUE(cellEditor()->text().isEmpty());
+    editRow("л", Qt::Key_Escape);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
+    EXPECT_EQ(shownRows(), (Units{"кг", "м", "шт"}));
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(listData().NavRequest, 0);
+}
+
+TEST_F(UnitList, ABlankUnitIsNeverStored)
+{
+    addUnits({"кг", "м"});
+    open();
+    struct Case {
+        const char* name;
+        std::function<void()> start;
+        const char* typed;
+    };
+    const Case cases[] = {
+        {"new row left empty", [&] { press(kInsert); }, ""},
+        {"new row of blanks", [&] { press(kInsert); }, "   "},
+        {"unit emptied", [&] { key(view(), Qt::Key_Return, Qt::ControlModifier); }, ""},
+    };
+    for (const Case& c : cases) {
+        c.start();
+        editRow(QString::fromUtf8(c.typed), Qt::Key_Return);
+        EXPECT_FALSE(editing()) << c.name;
+        EXPECT_EQ(storedUnits(), (Units{"кг", "м"})) << c.name;
+        EXPECT_EQ(unitRecords(), 2) << c.name;
+        EXPECT_EQ(shownRows(), (Units{"кг", "м"})) << c.name;
+        EXPECT_EQ(highlighted(), "кг") << c.name;
+        EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "кг") << c.name;
+    }
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(UnitList, AUnitOf25CharactersIsStoredWholeAndA26thCannotBeTyped)
+{
+    const QString letters = QStringLiteral("абвгдежзийклмнопрстуфхцчшщ");
+    ASSERT_EQ(letters.size(), 26);
+    open();
+    press(kInsert);
+    editRow(letters, Qt::Key_Return);
+    EXPECT_EQ(storedUnits(), Units{letters.left(25)});
+    EXPECT_EQ(shownRows(), Units{letters.left(25)});
+}
+
+TEST_F(UnitList, ClosingTheWindowAbandonsTheRowInEditing)
+{
+    addUnits({"кг"});
+    for (int control : {kInsert, kChange}) {
+        open();
+        press(control);
+        ASSERT_TRUE(editing()) << control;
+        type(cellEditor(), "м");
+        window->topWidget()->close();  // the close box
+        ASSERT_TRUE(test::waitEnded(thread)) << control;
+        EXPECT_EQ(storedUnits(), Units{"кг"}) << control;
+    }
+}
+
+// --- deleting
+
+TEST_F(UnitList, DeleteRemovesTheUnitWithoutAskingAndShiftDeleteNever)
+{
+    addUnits({"кг", "м", "шт"});
+    // a material in that unit, which the delete leaves as it is
+    auto materialUnits = [&] { return stored(FileId::MatLst, [] { return MAN().EDIZM.toQString(); }); };
+    onThread([] {
+        Relate(FileId::MatLst).Open();
+        ASSERT_EQ(Access(FileId::MatLst).PrimeRecord(), records::Level::Benign);
+        MAN().NAME = "Кирпич";
+        MAN().EDIZM = "м";
+        ASSERT_EQ(Access(FileId::MatLst).Insert(), records::Level::Benign);
+        Relate(FileId::MatLst).Close();
+    });
+    ASSERT_EQ(materialUnits(), Units{"м"});
+    open();
+    key(view(), Qt::Key_Down);
+    key(view(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
+
+    key(view(), Qt::Key_Delete);
+    EXPECT_EQ(storedUnits(), (Units{"кг", "шт"}));
+    EXPECT_EQ(highlighted(), "шт");  // the next unit takes its place
+    press(kDelete);
+    EXPECT_EQ(storedUnits(), Units{"кг"});
+    EXPECT_EQ(shownRows(), Units{"кг"});
+    EXPECT_TRUE(messages.shown().empty());
+    EXPECT_EQ(materialUnits(), Units{"м"});
+}
+
+// --- the lookup role
+
+TEST_F(UnitList, TheLookupHandsBackThePickedUnitOrTheBufferAsItWas)
+{
+    addUnits({"кг", "м", "шт"});
+    struct Case {
+        const char* name;
+        const char* before;  // the caller's buffer; null: no unit read on the thread
+        std::function<void()> end;
+        int answer;
+        const char* unit;
+    };
+    const Case cases[] = {
+        {"closed", "старое", [&] { press(kClose); }, 2, "старое"},
+        {"closed on a fresh thread", nullptr, [&] { press(kClose); }, 2, ""},
+        {"picked with the button", "старое", [&] { press(kSelect); }, 1, "м"},
+        {"picked with Enter", nullptr, [&] { key(view(), Qt::Key_Return); }, 1, "м"},
+        {"picked with a double click", nullptr, [&] { doubleClick(1); }, 1, "м"},
+        {"added and picked", "старое", [&] {
+             key(view(), Qt::Key_Insert);
+             editRow("л", Qt::Key_Return);
+             press(kSelect);
+         }, 1, "л"},
+    };
+    for (const Case& c : cases) {
+        open(ui::REQUEST::SelectRecord, [before = c.before] {
+            if (before) EDI().EDIZM = QString::fromUtf8(before);
+        });
+        key(view(), Qt::Key_Down);
+        EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "м") << c.name;  // the buffer follows the row
+        c.end();
+        ASSERT_TRUE(test::waitEnded(thread)) << c.name;
+        EXPECT_EQ(response, c.answer) << c.name;
+        EXPECT_EQ(bufferAfter, QString::fromUtf8(c.unit)) << c.name;
+    }
+}
+
+// --- the frame's toolbar
+
+TEST_F(UnitList, TheFramesInsertButtonAddsARowWhileTheWindowIsActive)
+{
+    addUnits({"кг"});
+    open();
+    EXPECT_TRUE(window->toolbarButtons().count(3001));
+    ui::post(thread, EVENT::Accepted, 3001);  // as the frame forwards its button
+    settle();
+    ASSERT_TRUE(editing());
+    editRow("м", Qt::Key_Return);
+    EXPECT_EQ(storedUnits(), (Units{"кг", "м"}));
+    EXPECT_EQ(highlighted(), "м");
+}
+
+// --- the window's position
+
+TEST_F(UnitList, ThePositionIsSavedUnderItsNameAndRestoredAtTheNextOpening)
+{
+    // the program's settings file as the windows' settings manager, for this test only
+    struct ProgramSettings {
+        ProgramSettings()
+        {
+            file.Init(settingsFileName);
+            setSettingsManager(&file);
+        }
+        ~ProgramSettings()
+        {
+            setSettingsManager(nullptr);
+            file.Kill();
+        }
+        SettingsFile file;
+    } settings;
+    const WindowPlacement moved{40, 50, 700, 500};
+
+    open();
+    window->setPlacement(moved);
+    settle();
+    close();
+    QFile ini("tolvex.ini");
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    const QByteArray text = ini.readAll();
+    EXPECT_TRUE(text.contains("[BrowseEdIzmer]\r\n")) << text.toStdString();
+    const QString section = QStringLiteral("BrowseEdIzmer");
+    IniFile& file = IniFile::at(QStringLiteral("tolvex.ini"));
+    EXPECT_EQ(file.value(section, "XPos"), "40");
+    EXPECT_EQ(file.value(section, "YPos"), "50");
+    EXPECT_EQ(file.value(section, "Width"), "700");
+    EXPECT_EQ(file.value(section, "Height"), "500");
+
+    open();
+    const WindowPlacement restored = window->placement();
+    EXPECT_EQ(restored.x, moved.x);
+    EXPECT_EQ(restored.y, moved.y);
+    EXPECT_EQ(restored.width, moved.width);
+    EXPECT_EQ(restored.height, moved.height);
+    close();
+}
+
+}  // namespace
