@@ -69,11 +69,11 @@ public:
     // --- what the window decides
     // The sort order (1-based) at each reset, e.g. by the tab of a sheet; unset: the first.
     std::function<int()> ChooseSortOrder;
-    // Runs the form `number` with the request; returns its response (ASKPROCEDURE != 0).
-    std::function<std::uint8_t(int number, std::uint8_t request)> RunProcedure;
     // In-place editing: a row that counts as empty is abandoned instead of stored, as if Esc.
     std::function<bool(const void* record)> IsEmptyRow;
 
+    // The number of the form the window's RunProcedure opens for the list's requests; 0: the
+    // list edits its rows in place.
     int ASKPROCEDURE = 0;
     int SelectControl = 0;
     int InsertControl = 0;

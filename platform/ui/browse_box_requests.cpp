@@ -52,7 +52,7 @@ void BrowseBox::askForm(std::uint8_t request)
 {
     const bool ready = request == REQUEST::InsertRecord ? primeInsert() : readHighlighted();
     std::uint8_t response = RESPONSE::Cancelled;
-    if (ready && RunProcedure) response = RunProcedure(ASKPROCEDURE, request);
+    if (ready) response = manager_->RunProcedure(ASKPROCEDURE, request);
     // on the new or the changed record, which the form leaves in the buffer; else on the row
     // the request started from (after a delete the row that took its place)
     if (ready && response == RESPONSE::Completed && request != REQUEST::DeleteRecord)

@@ -149,6 +149,13 @@ void WindowManager::Reset(bool force)
     for (WindowComponent* c : components_) c->Reset(force);
 }
 
+std::uint8_t WindowManager::RunProcedure(int number, std::uint8_t request)
+{
+    ProcRequest() = request;
+    CallProcedure(number);
+    return ProcResponse();
+}
+
 // --- the form
 
 void WindowManager::saveFiles()

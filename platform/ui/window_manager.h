@@ -67,6 +67,11 @@ public:
     // Controls -> variables; variables -> controls.
     virtual void Update();
     virtual void Reset(bool force = false);
+    // The numbered call through which a window opens the forms of its lists and the lookups of
+    // its entries: ProcRequest := request, the procedure of that number, its ProcResponse.
+    std::uint8_t RunProcedure(int number, std::uint8_t request);
+    // The procedure a number selects (a window with forms or lookups overrides it).
+    virtual void CallProcedure(int /*number*/) {}
 
     // --- the current event
     int EVENT() const { return event_.event; }

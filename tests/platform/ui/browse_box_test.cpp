@@ -82,7 +82,16 @@ public:
         return Level::Benign;
     }
 
+    // The form of the list's requests (ASKPROCEDURE): the number and the request, its answer.
+    void CallProcedure(int number) override
+    {
+        const std::uint8_t request = ProcRequest();
+        ProcRequest() = 0;
+        ProcResponse() = form ? form(number, request) : ui::RESPONSE::Cancelled;
+    }
+
     ui::BrowseBox brw;
+    std::function<std::uint8_t(int number, std::uint8_t request)> form;
     QVBoxLayout* layout = nullptr;
 
 private:
@@ -660,7 +669,7 @@ TEST_F(Browse, InsertThroughTheFormPrimesTheRecordAndLandsOnTheNewOne)
     QString primed = "?";
     runUnits(ui::REQUEST::None, {}, [&](ListWindow& w) {
         w.brw.ASKPROCEDURE = 1;
-        w.brw.RunProcedure = [&](int number, std::uint8_t request) -> std::uint8_t {
+        w.form = [&](int number, std::uint8_t request) -> std::uint8_t {
             calls.emplace_back(number, request);
             primed = EDI().EDIZM.toQString();
             if (calls.size() > 1) return ui::RESPONSE::Cancelled;
