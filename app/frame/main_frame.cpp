@@ -24,11 +24,14 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
+
+#include <algorithm>
 
 using records::Level;
 
@@ -189,9 +192,14 @@ void MainFrame::buildMenu()
 
 void MainFrame::buildToolbar()
 {
-    QToolBar* toolbar = main_->addToolBar(QStringLiteral("toolbar"));
-    toolbar->setMovable(false);
-    toolbar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    // Two rows: in one the buttons need over 1000 pixels, and the frame opens 800 wide.
+    auto addRow = [this] {
+        QToolBar* row = main_->addToolBar(QStringLiteral("toolbar"));
+        row->setMovable(false);
+        row->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        return row;
+    };
+    QToolBar* toolbar = addRow();
     auto addButton = [&](const char* name, int number, const QString& text, const QString& tip, const QIcon& icon) {
         QAction* action = toolbar->addAction(icon, text);
         if (!tip.isEmpty()) action->setToolTip(tip);
@@ -202,7 +210,8 @@ void MainFrame::buildToolbar()
     };
     for (const ToolbarButton& b : navigationButtons)
         addButton(b.name, b.number, u(b.text), u(b.tip), QIcon(QStringLiteral(":/icons/%1.png").arg(b.icon)));
-    toolbar->addSeparator();  // ?PANEL1:2
+    main_->addToolBarBreak();  // ?PANEL1:2
+    toolbar = addRow();
     QStyle* style = main_->style();
     addButton("?BUTTON19", ToolbarCut, {}, {}, QIcon::fromTheme("edit-cut", QIcon(":/icons/cut.png")));
     addButton("?BUTTON20", ToolbarCopy, {}, {}, QIcon::fromTheme("edit-copy", QIcon(":/icons/copy.png")));
@@ -256,21 +265,32 @@ void MainFrame::rebuildWindowList(QMenu* menu)
         QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(n++).arg(sub->windowTitle()));
         a->setCheckable(true);
         a->setChecked(sub == area_->activeSubWindow());
-        QObject::connect(a, &QAction::triggered, area_, [this, sub] { area_->setActiveSubWindow(sub); });
+        // the window may close while the menu is open
+        QObject::connect(a, &QAction::triggered, area_, [this, sub = QPointer<QMdiSubWindow>(sub)] {
+            if (sub && sub->isVisible()) area_->setActiveSubWindow(sub);
+        });
     }
 }
 
 void MainFrame::arrangeIcons()
 {
-    // minimised children in a row along the bottom of the area
+    // minimised children in rows along the bottom of the area, each full row pushing the next
+    // one up
+    const QSize room = area_->viewport()->size();
     int x = 0;
-    const int bottom = area_->viewport()->height();
+    int bottom = room.height();
+    int rowHeight = 0;
     for (QMdiSubWindow* sub : area_->subWindowList()) {
-        if (!sub->isMinimized()) continue;
-        QSize size = sub->size();
-        if (x > 0 && x + size.width() > area_->viewport()->width()) x = 0;
+        if (!sub->isVisible() || !sub->isMinimized()) continue;
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > room.width()) {
+            x = 0;
+            bottom -= rowHeight;
+            rowHeight = 0;
+        }
         sub->move(x, bottom - size.height());
         x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
     }
 }
 
@@ -309,6 +329,12 @@ void MainFrame::saveToArchive()
 Level MainFrame::TakeAccepted()
 {
     const int f = FIELD();
+    // The first control accepted in the frame ends the splash; accepted events always name a
+    // control, so they never reach TakeWindowEvent.
+    if (SplashThread) {
+        ui::post(SplashThread, EVENT::CloseWindow);
+        SplashThread = 0;
+    }
     // before the platform's handling
     if (f == Archive) {
         QApplication::beep();
@@ -372,12 +398,7 @@ Level MainFrame::TakeWindowEvent()
         return TakeCloseEvent();
     }
     Level l = WindowManager::TakeWindowEvent();
-    if (e == EVENT::OpenWindow) {
-        SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
-    } else if (SplashThread && e == EVENT::Accepted) {
-        ui::post(SplashThread, EVENT::CloseWindow);
-        SplashThread = 0;
-    }
+    if (e == EVENT::OpenWindow) SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
     return l;
 }
 

@@ -7,6 +7,7 @@
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "platform/records/error_manager.h"
+#include "platform/ui/message_dialog.h"
 #include "platform/ui/scheduler.h"
 
 #include <QApplication>
@@ -20,6 +21,7 @@ int main(int argc, char** argv)
     loadProgramResources();
     registerFontSubstitutions();
     QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    ui::installMessageDialog();  // without it every message takes the answer Esc gives, unseen
 
     InitProgramGlobals();
     ui::Scheduler& scheduler = ui::Scheduler::instance();

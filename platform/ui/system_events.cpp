@@ -1,6 +1,7 @@
 #include "platform/ui/system_events.h"
 
 #include "platform/ui/event.h"
+#include "platform/ui/message_dialog.h"
 #include "platform/ui/system_event_sources.h"
 #include "platform/ui/window.h"
 
@@ -100,7 +101,20 @@ void SystemEventsClass::Detach()
 
 std::int32_t SystemEventsClass::deliver(unsigned message, unsigned wParam)
 {
-    if (const int event = eventForMessage(message, wParam, SENDNORMALEVENTS, SENDEXTENDEDEVENTS)) post(thread_, event);
+    if (message == WM::ENDSESSION && SENDNORMALEVENTS && HWND) {
+        // The session ends: nothing may wait for a person any more, and the windows nested over
+        // this one (a message, the about window) close, so that this window takes the event.
+        setMessagesSuppressed(true);
+        if (LogicalThread* t = Scheduler::instance().find(thread_))
+            for (Window* w : t->windows())
+                if (w != HWND) w->post(EVENT::CloseWindow);
+    }
+    if (const int event = eventForMessage(message, wParam, SENDNORMALEVENTS, SENDEXTENDEDEVENTS)) {
+        if (HWND)
+            HWND->post(event);  // to the window itself: a window nested over it would drop it
+        else
+            post(thread_, event);
+    }
     if (message == WM::QUERYENDSESSION) return RETVALQUERY;
     if (message == WM::ENDSESSION) return RETVALEND;
     return HWNDPROC && HWND ? HWNDPROC->handle(*HWND, message, wParam) : defaultSystemAnswer(message);
