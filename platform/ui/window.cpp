@@ -5,10 +5,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QAbstractItemView>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
 #include <QIcon>
@@ -18,7 +15,6 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTimer>
 #include <QWidget>
@@ -193,20 +189,22 @@ int Window::duY(int units) const
 
 // --- opening and closing
 
-void Window::setThreadWindowsEnabled(bool enabled)
+void Window::setInputEnabled(bool enabled)
 {
-    LogicalThread* t = Scheduler::instance().find(thread_);
-    if (!t) return;
-    for (Window* w : t->windows()) {
-        if (w == this || !w->topWidget()) continue;
-        if (w->kind_ != WindowKind::Frame) {
-            w->topWidget()->setEnabled(enabled);
-            continue;
-        }
-        // The frame holds the other threads' windows: only its own menu and toolbars wait.
-        for (QWidget* child : w->topWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-            if (child != theMdiArea && !child->isWindow()) child->setEnabled(enabled);
+    QWidget* top = topWidget();
+    if (!top) return;
+    if (kind_ != WindowKind::Frame) {
+        top->setEnabled(enabled);
+        return;
     }
+    // The frame holds the other threads' windows: only its own menu and toolbars wait.
+    for (QWidget* child : top->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child != theMdiArea && !child->isWindow()) child->setEnabled(enabled);
+}
+
+void Window::enableTopWindowOnly(const LogicalThread& thread)
+{
+    for (Window* w : thread.windows()) w->setInputEnabled(w == thread.topWindow());
 }
 
 void Window::open()
@@ -214,8 +212,8 @@ void Window::open()
     if (open_) return;
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
         // A nested window blocks only its own thread's other windows.
-        setThreadWindowsEnabled(false);
         t->pushWindow(this);
+        enableTopWindowOnly(*t);
     }
     if (kind_ == WindowKind::MdiChild && theMdiArea) {
         auto* sub = theMdiArea->addSubWindow(content_);
@@ -241,14 +239,12 @@ void Window::close()
 {
     if (!open_) return;
     open_ = false;
-    closing_ = true;
     setTimer(0);
-    QWidget* top = topWidget();
-    if (top) top->hide();
-    closing_ = false;
+    if (QWidget* top = topWidget()) top->hide();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
         t->removeWindow(this);
-        setThreadWindowsEnabled(true);
+        // the window below takes input again; those under it still wait for it
+        enableTopWindowOnly(*t);
         if (Window* below = t->topWindow()) {
             // The focus goes back to the window that called this one.
             if (QWidget* w = below->topWidget()) {
@@ -352,7 +348,7 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     if (watched != top_ && watched != content_) return false;
     switch (event->type()) {
     case QEvent::Close:
-        if (!closing_ && open_) {
+        if (open_) {
             // The close box asks the window's thread; the window closes itself when it agrees.
             event->ignore();
             post(EVENT::CloseWindow);

@@ -106,7 +106,9 @@ public:
 
 private:
     void connectControl(Control& c);
-    void setThreadWindowsEnabled(bool enabled);
+    void setInputEnabled(bool enabled);
+    // Only the thread's top window takes input; the windows under it wait until it closes.
+    static void enableTopWindowOnly(const LogicalThread& thread);
 
     WindowKind kind_;
     ThreadId thread_;
@@ -120,7 +122,6 @@ private:
     int lastKeyCode_ = 0;
     QTimer* timer_ = nullptr;
     bool open_ = false;
-    bool closing_ = false;
     bool takesCloseRequests_ = true;
     int widthDu_ = 0, heightDu_ = 0;
 };

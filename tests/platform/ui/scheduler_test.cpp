@@ -92,6 +92,50 @@ TEST(Scheduler, NestedWindowBlocksOnlyItsOwnThread)
     EXPECT_TRUE(test::waitEnded(a));
 }
 
+TEST(Scheduler, ClosingANestedWindowEnablesOnlyTheWindowBelowIt)
+{
+    // a list, its form and the form's message: each window waits for the one above it
+    std::vector<ui::Window*> open;
+    int toClose = 0;
+    ui::ThreadId t = test::start([&] {
+        ui::Window list(ui::WindowKind::Dialog, "list", 80, 40);
+        ui::Window form(ui::WindowKind::Dialog, "form", 60, 30);
+        ui::Window message(ui::WindowKind::Dialog, "message", 40, 20);
+        for (ui::Window* w : {&list, &form, &message}) {
+            w->open();
+            open.push_back(w);
+        }
+        while (!open.empty()) {
+            if (toClose) {
+                open.back()->close();
+                open.pop_back();
+                --toClose;
+            }
+            if (!open.empty()) open.back()->wait();
+        }
+    });
+    ASSERT_TRUE(test::pumpUntil([&] { return open.size() == 3; }));
+    auto enabled = [&](std::size_t i) { return open[i]->topWidget()->isEnabled(); };
+    EXPECT_FALSE(enabled(0));
+    EXPECT_FALSE(enabled(1));
+    EXPECT_TRUE(enabled(2));
+
+    toClose = 1;
+    open.back()->post(EVENT::Timer);
+    ASSERT_TRUE(test::pumpUntil([&] { return open.size() == 2; }));
+    EXPECT_FALSE(enabled(0));  // the form is still open over the list
+    EXPECT_TRUE(enabled(1));
+
+    toClose = 1;
+    open.back()->post(EVENT::Timer);
+    ASSERT_TRUE(test::pumpUntil([&] { return open.size() == 1; }));
+    EXPECT_TRUE(enabled(0));
+
+    toClose = 1;
+    open.back()->post(EVENT::Timer);
+    EXPECT_TRUE(test::waitEnded(t));
+}
+
 TEST(Scheduler, EscapingExceptionTakesTheFatalPath)
 {
     std::string what;
