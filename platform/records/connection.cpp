@@ -64,6 +64,10 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
         return nullptr;
     }
     sqlite3_extended_result_codes(raw, 1);
+    // A quoted name that names no column is an error, never a text: a file whose columns
+    // differ from the layout fails its statements instead of reading or writing nonsense.
+    sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
+    sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     sqlite3_busy_handler(raw, waitForLock, nullptr);
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     // Reading in key order visits the table out of position order; SQLite keeps the pages

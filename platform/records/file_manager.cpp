@@ -256,7 +256,20 @@ Level FileManager::CancelPrimed()
 Level FileManager::TryFetch(int key)
 {
     if (Level l = UseFile(); l != Level::Benign) return l;
-    return file().get(key) == kNoError ? Level::Benign : Level::Notify;
+    const int code = file().get(key);
+    if (code == kNoError) return Level::Benign;
+    if (code == kRecordNotFound) return Level::Notify;
+    return ReportReadFailure();
+}
+
+Level FileManager::ReportReadFailure()
+{
+    // Another program's commit keeps the file from readers past the lock wait.
+    if (lastErrorCode() == kLocked)
+        ERRORS->report(Msg::RecordHeld, FILENAMEVALUE);
+    else
+        ERRORS->report(Msg::AbortReading, FILENAMEVALUE, lastErrorText());
+    return Level::Notify;
 }
 
 Level FileManager::DeleteRecord()

@@ -60,8 +60,12 @@ public:
     Level PrimeAutoInc();
     Level Insert();
     Level CancelPrimed();
-    // Exact read by the buffer's key values, without a message when it is not there.
+    // Exact read by the buffer's key values, without a message when it is not there; a read
+    // that fails otherwise is reported.
     Level TryFetch(int key);
+    // Reports the failed read of this manager's file: a record held by another program's
+    // write ("Запись не читается") or any other failure ("Ошибка доступа к записи").
+    Level ReportReadFailure();
     // Deletes the record read last, without relations ("Запись не удаляется" on failure).
     Level DeleteRecord();
 

@@ -180,7 +180,7 @@ void BrowseBox::checkRead()
 {
     if (!page_->failed()) return;
     records::FileManager& me = relations_->ME;
-    if (me.ERRORS) me.ERRORS->report(records::Msg::AbortReading, me.FILENAMEVALUE, me.lastErrorText());
+    if (me.ERRORS) me.ReportReadFailure();
 }
 
 void BrowseBox::readEnds()

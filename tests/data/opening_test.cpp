@@ -157,6 +157,51 @@ TEST_F(Opening, AForeignFileIsFatalAndLeftAsItIs)
     Relate(FileId::Headers).Close();
 }
 
+TEST_F(Opening, KeysToRebuildAreReportedThenRebuiltOrTheirFailureIsFatal)
+{
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    store(FileId::Headers, header(1));
+    Relate(FileId::Headers).Close();
+    const std::string keys = RawConnection("HEADERS.TPS").column("SELECT value FROM tolvex_meta WHERE name = 'keys'").at(0);
+    const QString rebuild = QStringLiteral("Неверный ключ");
+
+    RawConnection("HEADERS.TPS").exec("UPDATE tolvex_meta SET value = '0' WHERE name = 'collation'");
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    EXPECT_EQ(captions(), std::vector<QString>{rebuild});
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Файл HEADERS - ключ испорчен. Ключ необходимо перестроить."));
+    EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Information);
+    DFL().NUMBER = 1;
+    EXPECT_EQ(Access(FileId::Headers).TryFetch(0), Level::Benign);
+    Relate(FileId::Headers).Close();
+
+    // two headers with one number cannot get their unique key back
+    messages.clear();
+    RawConnection("HEADERS.TPS")
+        .exec("DROP INDEX BYNUM; INSERT INTO records (NUMBER) VALUES (1);"
+              "UPDATE tolvex_meta SET value = 'old' WHERE name = 'keys'");
+    EXPECT_EQ(Relate(FileId::Headers).Open(), Level::Fatal);
+    EXPECT_EQ(fatalErrors, 1);
+    EXPECT_EQ(captions(), (std::vector<QString>{rebuild, QStringLiteral("Ключ не построен")}));
+    EXPECT_EQ(messages.shown()[1].text,
+              QStringLiteral("Ошибка: (Недопустимое повторение ключа (40)) восстановления ключа для HEADERS.") +
+                  kFatalSuffix);
+    EXPECT_EQ(countOf(FileId::Headers), 2);
+    EXPECT_NE(RawConnection("HEADERS.TPS").column("SELECT value FROM tolvex_meta WHERE name = 'keys'").at(0), keys);
+    Relate(FileId::Headers).Close();
+}
+
+TEST_F(Opening, AMissingFileThatCannotBeCreatedIsFatal)
+{
+    // the name leads into a folder that does not exist
+    ASSERT_TRUE(QFile::link(QStringLiteral("no-such-folder/EDIZMER.TPS"), QStringLiteral("EDIZMER.TPS")));
+    EXPECT_EQ(Relate(FileId::EdIzmer).Open(), Level::Fatal);
+    EXPECT_EQ(fatalErrors, 1);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка создания файла"));
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Ошибка: (Нет доступа (5)) создания EDIZMER.") + kFatalSuffix);
+    Relate(FileId::EdIzmer).Close();
+}
+
 TEST_F(Opening, UsingAFileNoWindowOpenedIsFatal)
 {
     GRO().NUMSMET = 1;

@@ -201,6 +201,72 @@ TEST_F(Priming, ANumberBeyondItsFieldFailsTheAddAndNeverWraps)
     }
 }
 
+TEST_F(Priming, AnInsertNeverPrimedIsNumberedAndAddedThen)
+{
+    ASSERT_EQ(Relate(FileId::GroupsWks).Open(), Level::Benign);
+    storeKeys(FileId::GroupsWks, {{7, 1}, {7, 3}});
+    GRO() = test::section(7, 0);
+    GRO().NAME = "new";
+    ASSERT_EQ(Access(FileId::GroupsWks).Insert(), Level::Benign);
+    EXPECT_EQ(GRO().NUMINSMETA, 4);
+    EXPECT_EQ(Access(FileId::GroupsWks).AUTOINCDONE, 0);
+    EXPECT_EQ(countOf(FileId::GroupsWks, "NUMSMET = 7 AND NUMINSMETA = 4 AND NAME = 'new'"), 1);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Priming, AFailedAddIsTriedThreeTimesThenAskedAboutAndYesTriesThreeMore)
+{
+    const QString question = QStringLiteral("Ошибка автоматического увеличения");
+    struct Case {
+        const char* what;
+        bool dropTriggerOnSecondQuestion;
+        Level result;
+        std::int64_t added;
+    };
+    for (const Case& c : {Case{"No after Yes", false, Level::Notify, 0}, Case{"Yes twice", true, Level::Benign, 1}}) {
+        SCOPED_TRACE(c.what);
+        test::TempWorkDir caseDir;
+        ThreadData caseThread{3};
+        ThreadState::setCurrent(&caseThread);
+        ASSERT_EQ(Relate(FileId::WrksInSmt).Open(), Level::Benign);
+        RawConnection("WRKSINSM.TPS")
+            .exec("CREATE TRIGGER refuse BEFORE INSERT ON records BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        int asked = 0;
+        test::MessagesActing acting(question, [&] {
+            if (++asked == 2 && c.dropTriggerOnSecondQuestion) RawConnection("WRKSINSM.TPS").exec("DROP TRIGGER refuse");
+        });
+        acting.answer(BUTTON_YES);
+        acting.answer(c.dropTriggerOnSecondQuestion ? BUTTON_YES : BUTTON_NO);
+        NSB() = line(7, 2, 0);
+        EXPECT_EQ(Access(FileId::WrksInSmt).PrimeRecord(true), c.result);
+        EXPECT_EQ(asked, 2);
+        ASSERT_EQ(acting.shown().size(), 2u);
+        EXPECT_EQ(acting.shown()[0].caption, question);
+        EXPECT_EQ(acting.shown()[0].text, QStringLiteral("Попытка автоматического нумерования этой записи привела к "
+                                                         "ошибке: refused (1811). Попробовать еще раз?"));
+        EXPECT_EQ(acting.shown()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(countOf(FileId::WrksInSmt), c.added);
+        EXPECT_EQ(Access(FileId::WrksInSmt).AUTOINCDONE, c.added);
+        Relate(FileId::WrksInSmt).Close();
+        ThreadState::setCurrent(&thread);
+    }
+}
+
+TEST_F(Priming, AFailedReadWhileNumberingIsReportedAndAddsNothing)
+{
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    storeKeys(FileId::Headers, {{1}});
+    RawConnection("HEADERS.TPS").exec("ALTER TABLE records RENAME COLUMN NUMBER TO NUM");
+    EXPECT_EQ(Access(FileId::Headers).PrimeRecord(), Level::Notify);
+    EXPECT_EQ(Access(FileId::Headers).AUTOINCDONE, 0);
+    EXPECT_EQ(countOf(FileId::Headers), 1);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка доступа к записи"));
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Ошибка: (no such column: NUMBER (1)) возникла")))
+        << messages.shown()[0].text.toStdString();
+    Relate(FileId::Headers).Close();
+}
+
 // Each process primes its lines of section 2 of estimate 7 as soon as both are ready.
 TEST_F(Priming, TwoProcessesPrimingLinesOfOneSectionGetDistinctNumbers)
 {

@@ -3,9 +3,6 @@
 
 #include "tests/data/data_test.h"
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <functional>
 
@@ -55,25 +52,6 @@ protected:
     const Counts estimate1{1, 3, 40, 0};
     const Counts estimate2{1, 1, 2, 1};
     const Counts none{0, 0, 0, 0};
-};
-
-// Runs `action` when a message with `caption` is shown, before it is answered.
-class MessagesActing : public test::RecordedMessages {
-public:
-    MessagesActing(QString caption, std::function<void()> action)
-        : caption_(std::move(caption)), action_(std::move(action))
-    {
-    }
-    unsigned show(const QString& text, const QString& caption, MessageIcon icon, unsigned buttons,
-                  unsigned defaultButton) override
-    {
-        if (caption == caption_) action_();
-        return RecordedMessages::show(text, caption, icon, buttons, defaultButton);
-    }
-
-private:
-    QString caption_;
-    std::function<void()> action_;
 };
 
 TEST_F(Relations, OpeningAFileMarksEveryFileRelatedToItAsOpened)
@@ -137,7 +115,7 @@ TEST_F(Relations, AFailedDeleteIsTriedAgainOnYes)
 {
     RawConnection("GROUPSWK.TPS")
         .exec("CREATE TRIGGER refuse BEFORE DELETE ON records BEGIN SELECT RAISE(ABORT, 'refused'); END");
-    MessagesActing acting(QStringLiteral("Ошибка удаления записи"),
+    test::MessagesActing acting(QStringLiteral("Ошибка удаления записи"),
                           [] { RawConnection("GROUPSWK.TPS").exec("DROP TRIGGER refuse"); });
     acting.answer(BUTTON_OK);
     acting.answer(BUTTON_YES);
@@ -204,23 +182,9 @@ TEST_F(Relations, AChangeThatCannotReachAReadOnlyChildLeavesTheHeader)
 
 TEST_F(Relations, AnotherProgramHoldingTheLockCancelsTheUpdateAfterTwoSeconds)
 {
-    Relate(FileId::Headers).Close();  // no connection of ours is copied into the other program
-    int ready[2], release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t other = ::fork();
-    ASSERT_GE(other, 0);
-    if (other == 0) {
-        sqlite3* db = nullptr;
-        sqlite3_open("HEADERS.TPS", &db);
-        char c = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK ? '1' : '0';
-        (void)!::write(ready[1], &c, 1);
-        (void)!::read(release[0], &c, 1);
-        ::_exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    ASSERT_EQ(c, '1');
+    Relate(FileId::Headers).Close();
+    test::OtherProgram other("HEADERS.TPS", "BEGIN IMMEDIATE");
+    ASSERT_TRUE(other.lock());
 
     ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
     readHeader(1);
@@ -228,9 +192,7 @@ TEST_F(Relations, AnotherProgramHoldingTheLockCancelsTheUpdateAfterTwoSeconds)
     const auto start = std::chrono::steady_clock::now();
     EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Notify);
     const auto waited = std::chrono::steady_clock::now() - start;
-    (void)!::write(release[1], &c, 1);
-    int status = 0;
-    ::waitpid(other, &status, 0);
+    other.release();
 
     EXPECT_GE(waited, std::chrono::milliseconds(1800));
     EXPECT_LT(waited, std::chrono::milliseconds(5000));

@@ -86,4 +86,24 @@ TEST_F(ThreadDataTest, TheErrorReporterShowsNoticesQuestionsAndFatalMessages)
     }
 }
 
+TEST_F(ThreadDataTest, AConfirmedFatalMessageRollsBackAndEndsTheProgram)
+{
+    EXPECT_EXIT(
+        {
+            ErrorReporter().setFatalHandler(nullptr);
+            Relate(FileId::Headers).Open();
+            records::RecordFile& headers = Access(FileId::Headers).file();
+            headers.begin();
+            DFL() = test::header(2);
+            headers.add();
+            ErrorReporter().report(Msg::OpenFailed, QStringLiteral("MATS"), QStringLiteral("Нет доступа (5)"));
+            std::fprintf(stderr, "went on after the fatal message\n");
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "");
+    // rolled back, not left to the next opener as a hot journal
+    EXPECT_FALSE(QFile::exists(QStringLiteral("HEADERS.TPS-journal")));
+    EXPECT_EQ(countOf(FileId::Headers), 0);
+}
+
 }  // namespace
