@@ -180,6 +180,36 @@ TEST_F(Relations, AChangeThatCannotReachAReadOnlyChildLeavesTheHeader)
                                     QStringLiteral("Ошибка удаления записи")}));
 }
 
+TEST_F(Relations, ARecordAnotherThreadDeletedIsNeverWrittenOverAnother)
+{
+    NSB() = line(2, 1, 2);
+    ASSERT_EQ(Access(FileId::WrksInSmt).TryFetch(0), Level::Benign);
+
+    ThreadData other{3};
+    ThreadState::setCurrent(&other);
+    ASSERT_EQ(Relate(FileId::WrksInSmt).Open(), Level::Benign);
+    NSB() = line(2, 1, 2);
+    ASSERT_EQ(Access(FileId::WrksInSmt).TryFetch(0), Level::Benign);
+    ASSERT_EQ(Relate(FileId::WrksInSmt).Delete(false), Level::Benign);
+    NSB() = line(2, 1, 0);
+    ASSERT_EQ(Access(FileId::WrksInSmt).PrimeRecord(true), Level::Benign);  // takes number 2 again
+    Relate(FileId::WrksInSmt).Close();
+    ThreadState::setCurrent(&thread);
+
+    NSB().NAME = "stale";
+    messages.answer(BUTTON_OK);
+    EXPECT_EQ(Relate(FileId::WrksInSmt).Update(), Level::Notify);
+    messages.answer(BUTTON_OK);
+    messages.answer(BUTTON_NO);
+    EXPECT_EQ(Relate(FileId::WrksInSmt).Delete(false), Level::Notify);
+    EXPECT_EQ(captions(), (std::vector<QString>{QStringLiteral("Запись не обновляется"),
+                                                QStringLiteral("Запись не удаляется"),
+                                                QStringLiteral("Ошибка удаления записи")}));
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("Запись не найдена (35)")));
+    EXPECT_EQ(countOf(FileId::WrksInSmt, "CODER = 2 AND NUMINGROUP = 2"), 1);
+    EXPECT_EQ(countOf(FileId::WrksInSmt, "NAME = 'stale'"), 0);
+}
+
 TEST_F(Relations, AnotherProgramHoldingTheLockCancelsTheUpdateAfterTwoSeconds)
 {
     Relate(FileId::Headers).Close();
