@@ -130,4 +130,23 @@ TEST_F(RecordFiles, DeletingASectionAUnitOrACategoryLeavesTheRecordsThatNameIt)
     EXPECT_TRUE(messages.shown().empty());
 }
 
+TEST_F(RecordFiles, TheHeadersNotesAreNamedForExpressionsAndKeptByteForByte)
+{
+    const records::Layout& layout = HeadersLayout();
+    const int memo = layout.columnIndex("DFL:Primechanie");
+    ASSERT_GE(memo, 0);
+    EXPECT_EQ(layout.columns[std::size_t(memo)].kind, records::ColumnKind::Memo);
+    EXPECT_EQ(layout.columns[std::size_t(memo)].width, 1000);
+
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    ASSERT_EQ(Access(FileId::Headers).PrimeRecord(), Level::Benign);
+    const std::string notes = cp("Примечание\r\n\tвторая строка  ") + std::string(1, '\0') + "   ";
+    DFL().Primechanie.setBytes(notes);
+    ASSERT_EQ(Access(FileId::Headers).Insert(), Level::Benign);
+    DFL() = test::header(1);
+    ASSERT_EQ(Access(FileId::Headers).TryFetch(0), Level::Benign);
+    EXPECT_EQ(std::string(DFL().Primechanie.bytes()), notes);
+    Relate(FileId::Headers).Close();
+}
+
 }  // namespace
