@@ -329,12 +329,6 @@ void MainFrame::saveToArchive()
 Level MainFrame::TakeAccepted()
 {
     const int f = FIELD();
-    // The first control accepted in the frame ends the splash; accepted events always name a
-    // control, so they never reach TakeWindowEvent.
-    if (SplashThread) {
-        ui::post(SplashThread, EVENT::CloseWindow);
-        SplashThread = 0;
-    }
     // before the platform's handling
     if (f == Archive) {
         QApplication::beep();
@@ -393,12 +387,17 @@ Level MainFrame::TakeWindowEvent()
     if (e == EVENT::QueryEndSession) ShowAbout();
     if (e == EVENT::EndSession) {
         // The session ends: the same orderly close, without any question that waits.
-        endingSession_ = true;
         ui::setMessagesSuppressed(true);
         return TakeCloseEvent();
     }
     Level l = WindowManager::TakeWindowEvent();
-    if (e == EVENT::OpenWindow) SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+    if (e == EVENT::OpenWindow) {
+        SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+    } else if (SplashThread && e == EVENT::Accepted) {
+        // An accepted event without a control ends the splash early.
+        ui::post(SplashThread, EVENT::CloseWindow);
+        SplashThread = 0;
+    }
     return l;
 }
 
@@ -406,7 +405,6 @@ Level MainFrame::TakeCloseEvent()
 {
     if (!closeOtherThreads()) {
         ui::setMessagesSuppressed(false);
-        endingSession_ = false;
         return Level::Notify;
     }
     WritePresets();

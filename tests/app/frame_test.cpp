@@ -284,6 +284,34 @@ TEST_F(ProgramTest, EveryToolbarButtonShowsInTheFrameAsItFirstOpens)
     EXPECT_TRUE(exitProgram());
 }
 
+// --- the procedures the frame starts
+
+TEST_F(ProgramTest, ItemsStartTheirWindowsOnThreadsOfTheirOwnAndThoseNotBuiltYetAreDisabled)
+{
+    startProgram();
+    for (const char* item : {"&Открыть смету", "&Импорт Расценок", "Справочник Расценок", "Категории расценок",
+                             "Выбор сметы из списка"}) {
+        SCOPED_TRACE(item);
+        EXPECT_FALSE(action(item)->isEnabled());
+    }
+    struct Case {
+        const char* item;
+        const char* procedure;
+    };
+    for (const Case& c : {Case{"Единицы Измерения", "BrowseEdIzmer"}, Case{"&Установки", "ShwNaz"},
+                          Case{"&О программе", "ShowAbout"}}) {
+        SCOPED_TRACE(c.item);
+        EXPECT_TRUE(action(c.item)->isEnabled());
+        trigger(c.item);
+        ASSERT_TRUE(test::pumpUntil([&] { return threadOf(c.procedure) != 0; }));
+        const ui::ThreadId started = threadOf(c.procedure);
+        EXPECT_NE(started, program);
+        ui::post(started, EVENT::CloseWindow);
+        ASSERT_TRUE(test::waitEnded(started));
+    }
+    EXPECT_TRUE(exitProgram());
+}
+
 // --- the window menu
 
 TEST_F(ProgramTest, TheWindowMenuListsTheOpenWindowsAndActivatesTheChosenOne)
@@ -592,11 +620,15 @@ TEST_F(ProgramTest, TheQueryBeforeTheSessionEndsShowsTheAboutWindowAndTheEndStil
 
 // --- the splash and the dragging layer
 
-TEST_F(ProgramTest, TheFramesFirstAcceptedEventClosesTheSplash)
+TEST_F(ProgramTest, TheFramesFirstAcceptedEventWithoutAControlClosesTheSplash)
 {
     startProgram(/*keepSplash=*/true);
     const ui::ThreadId splash = threadOf("HelloScreen");
-    trigger("&Мозаикой");
+    trigger("&Мозаикой");  // a control: the splash stays
+    ASSERT_TRUE(test::pumpUntil([this] { return frameSettled(); }));
+    test::pump(50);
+    EXPECT_TRUE(ui::Scheduler::instance().isRunning(splash));
+    frame()->post(EVENT::Accepted);
     EXPECT_TRUE(test::waitEnded(splash, 1000));
     EXPECT_TRUE(exitProgram());
 }
