@@ -193,14 +193,19 @@ struct ProgramTest : ::testing::Test {
         EXPECT_TRUE(test::waitWindow(id));
         return id;
     }
-    // The form over the estimate with number 1, which must exist.
-    ui::ThreadId startEditedForm()
+    // The form changing the estimate with number 1, which must exist, or inserting a new one
+    // whose number its thread reserved as a list does.
+    ui::ThreadId startEditedForm(std::uint8_t request = ui::REQUEST::ChangeRecord)
     {
-        const ui::ThreadId id = test::start([] {
+        const ui::ThreadId id = test::start([request] {
             Relate(FileId::Headers).Open();
-            DFL().NUMBER = 1;
-            Access(FileId::Headers).TryFetch(0);
-            ProcRequest() = ui::REQUEST::ChangeRecord;
+            if (request == ui::REQUEST::InsertRecord) {
+                Access(FileId::Headers).PrimeRecord(false);
+            } else {
+                DFL().NUMBER = 1;
+                Access(FileId::Headers).TryFetch(0);
+            }
+            ProcRequest() = request;
             EditedHeaderForm().Run();
             Relate(FileId::Headers).Close();
         });
@@ -593,11 +598,14 @@ TEST_F(ProgramTest, TheEndOfTheSessionEndsTheProgramInOrderWithoutAsking)
     }
     startProgram();
     startEditedForm();
+    startEditedForm(ui::REQUEST::InsertRecord);
+    ASSERT_EQ(test::rowsOf(HeadersLayout().diskName, HeadersLayout()).size(), 2u);  // the number reserved
     FirmName = "ООО Ромашка";
     EXPECT_EQ(ui::injectSystemMessage(ui::WM::ENDSESSION, 1), 1);
     ASSERT_TRUE(test::waitEnded(program));
     EXPECT_TRUE(ui::Scheduler::instance().runningThreads().empty());
-    // the form's question taken as No
+    // the forms' questions taken as No: the change not written, the reserved record abandoned
+    EXPECT_EQ(test::rowsOf(HeadersLayout().diskName, HeadersLayout()).size(), 1u);
     test::EstimateFiles files;
     files.header.NUMBER = 1;
     ASSERT_EQ(files.headers.get(HeadersLayout().keyIndex("DFL:BYNUM")), 0);
