@@ -210,7 +210,8 @@ void MainFrame::buildToolbar()
     };
     for (const ToolbarButton& b : navigationButtons)
         addButton(b.name, b.number, u(b.text), u(b.tip), QIcon(QStringLiteral(":/icons/%1.png").arg(b.icon)));
-    main_->addToolBarBreak();  // ?PANEL1:2
+    main_->addToolBarBreak();
+    window->add(ui::CREATE::Panel, u("?PANEL1:2"), nullptr, 3014);  // the separator is the break
     toolbar = addRow();
     QStyle* style = main_->style();
     addButton("?BUTTON19", ToolbarCut, {}, {}, QIcon::fromTheme("edit-cut", QIcon(":/icons/cut.png")));
@@ -218,7 +219,7 @@ void MainFrame::buildToolbar()
     addButton("?BUTTON21", ToolbarPaste, {}, {}, QIcon::fromTheme("edit-paste", QIcon(":/icons/paste.png")));
     addButton("?BUTTON22", ToolbarHelp, {}, u("Вызов справки \nпо программе"),
               style->standardIcon(QStyle::SP_DialogHelpButton));
-    toolbar->addSeparator();  // ?PANEL1
+    window->add(ui::CREATE::Panel, u("?PANEL1"), toolbar->widgetForAction(toolbar->addSeparator()), 3019);
     QAction* choose = addButton("?BUTTON1:4", ChooseSmeta, u("Выбор сметы из списка"), u("Выбор сметы для работы [Ctrl-O]"), {});
     if (QWidget* w = toolbar->widgetForAction(choose)) w->setCursor(Qt::PointingHandCursor);
     addButton("?BUTTON1:2", Archive, u("Восстановить из архива"), u("Восстановить из архива"), {});

@@ -273,7 +273,7 @@ TEST_F(ProgramTest, TheInsertButtonGoesToTheActiveChildOfAnotherThreadAndWithout
     EXPECT_TRUE(exitProgram());
 }
 
-TEST_F(ProgramTest, EveryToolbarButtonShowsInTheFrameAsItFirstOpens)
+TEST_F(ProgramTest, EveryToolbarControlIsThereUnderItsNumberAndEveryButtonShowsAsTheFrameFirstOpens)
 {
     startProgram();
     ASSERT_EQ(mainWindow()->width(), 800);
@@ -286,6 +286,7 @@ TEST_F(ProgramTest, EveryToolbarButtonShowsInTheFrameAsItFirstOpens)
     }
     EXPECT_EQ(buttons, 19);
     EXPECT_TRUE(hidden.isEmpty()) << hidden.join(' ').toStdString();
+    for (int number = 3001; number <= 3021; ++number) EXPECT_TRUE(frame()->control(number)) << number;
     EXPECT_TRUE(exitProgram());
 }
 
