@@ -18,16 +18,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -297,18 +294,15 @@ void MainFrame::arrangeIcons()
 
 void MainFrame::standardEdit(int item)
 {
+    // The focused control does it as for its own key, whatever its kind (an entry, the entry
+    // of a spin or a combo, a list's cell editor).
     QWidget* focus = QApplication::focusWidget();
-    auto act = [item](auto* w) {
-        if (item == Cut || item == ToolbarCut) w->cut();
-        else if (item == Copy || item == ToolbarCopy) w->copy();
-        else w->paste();
-    };
-    if (auto* line = qobject_cast<QLineEdit*>(focus))
-        act(line);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus))
-        act(plain);
-    else if (auto* rich = qobject_cast<QTextEdit*>(focus))
-        act(rich);
+    if (!focus) return;
+    const Qt::Key key = item == Cut || item == ToolbarCut     ? Qt::Key_X
+                        : item == Copy || item == ToolbarCopy ? Qt::Key_C
+                                                              : Qt::Key_V;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QApplication::sendEvent(focus, &press);
 }
 
 void MainFrame::restoreFromArchive()

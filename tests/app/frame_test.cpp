@@ -18,9 +18,13 @@
 #include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -315,6 +319,33 @@ TEST_F(ProgramTest, ItemsStartTheirWindowsOnThreadsOfTheirOwnAndThoseNotBuiltYet
         ui::post(started, EVENT::CloseWindow);
         ASSERT_TRUE(test::waitEnded(started));
     }
+    EXPECT_TRUE(exitProgram());
+}
+
+// --- the edit items
+
+TEST_F(ProgramTest, CutCopyAndPasteActOnTheFocusedControlWhateverItsKind)
+{
+    startProgram();
+    trigger("&Установки");
+    ASSERT_TRUE(test::pumpUntil([] { return threadOf("ShwNaz") != 0; }));
+    ui::Window* settings = ui::Scheduler::instance().find(threadOf("ShwNaz"))->topWindow();
+    auto* entry = qobject_cast<QLineEdit*>(settings->control(QStringLiteral("?FIRMNAME"))->widget());
+    auto* spin = qobject_cast<QAbstractSpinBox*>(settings->control(QStringLiteral("?GLO:MATERCOEFF"))->widget());
+    ASSERT_TRUE(entry && spin);
+    QApplication::clipboard()->setText(u("Ромашка"));
+    entry->setFocus();
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::focusWidget() == entry; }));
+    trigger("&Вставить");
+    ASSERT_TRUE(test::pumpUntil([&] { return entry->text() == u("Ромашка"); }));
+
+    spin->setFocus();
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::focusWidget() == spin; }));
+    spin->selectAll();
+    trigger("&Копировать");
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::clipboard()->text() == spin->text(); }));
+    trigger("В&ырезать");
+    ASSERT_TRUE(test::pumpUntil([&] { return spin->text().isEmpty(); }));
     EXPECT_TRUE(exitProgram());
 }
 
