@@ -18,16 +18,13 @@
 #include <QApplication>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -210,7 +207,8 @@ void MainFrame::buildToolbar()
     };
     for (const ToolbarButton& b : navigationButtons)
         addButton(b.name, b.number, u(b.text), u(b.tip), QIcon(QStringLiteral(":/icons/%1.png").arg(b.icon)));
-    main_->addToolBarBreak();  // ?PANEL1:2
+    main_->addToolBarBreak();
+    window->add(ui::CREATE::Panel, u("?PANEL1:2"), nullptr, 3014);  // the separator is the break
     toolbar = addRow();
     QStyle* style = main_->style();
     addButton("?BUTTON19", ToolbarCut, {}, {}, QIcon::fromTheme("edit-cut", QIcon(":/icons/cut.png")));
@@ -218,7 +216,7 @@ void MainFrame::buildToolbar()
     addButton("?BUTTON21", ToolbarPaste, {}, {}, QIcon::fromTheme("edit-paste", QIcon(":/icons/paste.png")));
     addButton("?BUTTON22", ToolbarHelp, {}, u("Вызов справки \nпо программе"),
               style->standardIcon(QStyle::SP_DialogHelpButton));
-    toolbar->addSeparator();  // ?PANEL1
+    window->add(ui::CREATE::Panel, u("?PANEL1"), toolbar->widgetForAction(toolbar->addSeparator()), 3019);
     QAction* choose = addButton("?BUTTON1:4", ChooseSmeta, u("Выбор сметы из списка"), u("Выбор сметы для работы [Ctrl-O]"), {});
     if (QWidget* w = toolbar->widgetForAction(choose)) w->setCursor(Qt::PointingHandCursor);
     addButton("?BUTTON1:2", Archive, u("Восстановить из архива"), u("Восстановить из архива"), {});
@@ -296,18 +294,15 @@ void MainFrame::arrangeIcons()
 
 void MainFrame::standardEdit(int item)
 {
+    // The focused control does it as for its own key, whatever its kind (an entry, the entry
+    // of a spin or a combo, a list's cell editor).
     QWidget* focus = QApplication::focusWidget();
-    auto act = [item](auto* w) {
-        if (item == Cut || item == ToolbarCut) w->cut();
-        else if (item == Copy || item == ToolbarCopy) w->copy();
-        else w->paste();
-    };
-    if (auto* line = qobject_cast<QLineEdit*>(focus))
-        act(line);
-    else if (auto* plain = qobject_cast<QPlainTextEdit*>(focus))
-        act(plain);
-    else if (auto* rich = qobject_cast<QTextEdit*>(focus))
-        act(rich);
+    if (!focus) return;
+    const Qt::Key key = item == Cut || item == ToolbarCut     ? Qt::Key_X
+                        : item == Copy || item == ToolbarCopy ? Qt::Key_C
+                                                              : Qt::Key_V;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QApplication::sendEvent(focus, &press);
 }
 
 void MainFrame::restoreFromArchive()
@@ -329,12 +324,6 @@ void MainFrame::saveToArchive()
 Level MainFrame::TakeAccepted()
 {
     const int f = FIELD();
-    // The first control accepted in the frame ends the splash; accepted events always name a
-    // control, so they never reach TakeWindowEvent.
-    if (SplashThread) {
-        ui::post(SplashThread, EVENT::CloseWindow);
-        SplashThread = 0;
-    }
     // before the platform's handling
     if (f == Archive) {
         QApplication::beep();
@@ -393,12 +382,17 @@ Level MainFrame::TakeWindowEvent()
     if (e == EVENT::QueryEndSession) ShowAbout();
     if (e == EVENT::EndSession) {
         // The session ends: the same orderly close, without any question that waits.
-        endingSession_ = true;
         ui::setMessagesSuppressed(true);
         return TakeCloseEvent();
     }
     Level l = WindowManager::TakeWindowEvent();
-    if (e == EVENT::OpenWindow) SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+    if (e == EVENT::OpenWindow) {
+        SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+    } else if (SplashThread && e == EVENT::Accepted) {
+        // An accepted event without a control ends the splash early.
+        ui::post(SplashThread, EVENT::CloseWindow);
+        SplashThread = 0;
+    }
     return l;
 }
 
@@ -406,7 +400,6 @@ Level MainFrame::TakeCloseEvent()
 {
     if (!closeOtherThreads()) {
         ui::setMessagesSuppressed(false);
-        endingSession_ = false;
         return Level::Notify;
     }
     WritePresets();

@@ -71,5 +71,4 @@ private:
     std::map<int, QAction*> actions_;
     std::map<int, QString> procedureOf_;
     std::map<int, std::size_t> stackOf_;
-    bool endingSession_ = false;
 };

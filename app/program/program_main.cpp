@@ -23,6 +23,7 @@ void ProgramMain()
     regional::installProgramSettings();  // the regional settings, then the error texts
     ui::InputFilter::install();          // Ctrl+Insert, Shift+Insert and Shift+Delete in every window
     // The Cyrillic character set: texts are Unicode inside Qt and windows-1251 in the files.
+    // The help file: the program's own pages among its resources (showHelp).
     SetupErrorReporter();
     TextMatcher::instance().Init();
     TextMatcher::instance().SetOption(TextMatcher::NOCASE, 1);

@@ -18,9 +18,13 @@
 #include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"
 
+#include <QAbstractSpinBox>
 #include <QAction>
+#include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -193,14 +197,19 @@ struct ProgramTest : ::testing::Test {
         EXPECT_TRUE(test::waitWindow(id));
         return id;
     }
-    // The form over the estimate with number 1, which must exist.
-    ui::ThreadId startEditedForm()
+    // The form changing the estimate with number 1, which must exist, or inserting a new one
+    // whose number its thread reserved as a list does.
+    ui::ThreadId startEditedForm(std::uint8_t request = ui::REQUEST::ChangeRecord)
     {
-        const ui::ThreadId id = test::start([] {
+        const ui::ThreadId id = test::start([request] {
             Relate(FileId::Headers).Open();
-            DFL().NUMBER = 1;
-            Access(FileId::Headers).TryFetch(0);
-            ProcRequest() = ui::REQUEST::ChangeRecord;
+            if (request == ui::REQUEST::InsertRecord) {
+                Access(FileId::Headers).PrimeRecord(false);
+            } else {
+                DFL().NUMBER = 1;
+                Access(FileId::Headers).TryFetch(0);
+            }
+            ProcRequest() = request;
             EditedHeaderForm().Run();
             Relate(FileId::Headers).Close();
         });
@@ -268,7 +277,7 @@ TEST_F(ProgramTest, TheInsertButtonGoesToTheActiveChildOfAnotherThreadAndWithout
     EXPECT_TRUE(exitProgram());
 }
 
-TEST_F(ProgramTest, EveryToolbarButtonShowsInTheFrameAsItFirstOpens)
+TEST_F(ProgramTest, EveryToolbarControlIsThereUnderItsNumberAndEveryButtonShowsAsTheFrameFirstOpens)
 {
     startProgram();
     ASSERT_EQ(mainWindow()->width(), 800);
@@ -281,6 +290,62 @@ TEST_F(ProgramTest, EveryToolbarButtonShowsInTheFrameAsItFirstOpens)
     }
     EXPECT_EQ(buttons, 19);
     EXPECT_TRUE(hidden.isEmpty()) << hidden.join(' ').toStdString();
+    for (int number = 3001; number <= 3021; ++number) EXPECT_TRUE(frame()->control(number)) << number;
+    EXPECT_TRUE(exitProgram());
+}
+
+// --- the procedures the frame starts
+
+TEST_F(ProgramTest, ItemsStartTheirWindowsOnThreadsOfTheirOwnAndThoseNotBuiltYetAreDisabled)
+{
+    startProgram();
+    for (const char* item : {"&Открыть смету", "&Импорт Расценок", "Справочник Расценок", "Категории расценок",
+                             "Выбор сметы из списка"}) {
+        SCOPED_TRACE(item);
+        EXPECT_FALSE(action(item)->isEnabled());
+    }
+    struct Case {
+        const char* item;
+        const char* procedure;
+    };
+    for (const Case& c : {Case{"Единицы Измерения", "BrowseEdIzmer"}, Case{"&Установки", "ShwNaz"},
+                          Case{"&О программе", "ShowAbout"}}) {
+        SCOPED_TRACE(c.item);
+        EXPECT_TRUE(action(c.item)->isEnabled());
+        trigger(c.item);
+        ASSERT_TRUE(test::pumpUntil([&] { return threadOf(c.procedure) != 0; }));
+        const ui::ThreadId started = threadOf(c.procedure);
+        EXPECT_NE(started, program);
+        ui::post(started, EVENT::CloseWindow);
+        ASSERT_TRUE(test::waitEnded(started));
+    }
+    EXPECT_TRUE(exitProgram());
+}
+
+// --- the edit items
+
+TEST_F(ProgramTest, CutCopyAndPasteActOnTheFocusedControlWhateverItsKind)
+{
+    startProgram();
+    trigger("&Установки");
+    ASSERT_TRUE(test::pumpUntil([] { return threadOf("ShwNaz") != 0; }));
+    ui::Window* settings = ui::Scheduler::instance().find(threadOf("ShwNaz"))->topWindow();
+    auto* entry = qobject_cast<QLineEdit*>(settings->control(QStringLiteral("?FIRMNAME"))->widget());
+    auto* spin = qobject_cast<QAbstractSpinBox*>(settings->control(QStringLiteral("?GLO:MATERCOEFF"))->widget());
+    ASSERT_TRUE(entry && spin);
+    QApplication::clipboard()->setText(u("Ромашка"));
+    entry->setFocus();
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::focusWidget() == entry; }));
+    trigger("&Вставить");
+    ASSERT_TRUE(test::pumpUntil([&] { return entry->text() == u("Ромашка"); }));
+
+    spin->setFocus();
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::focusWidget() == spin; }));
+    spin->selectAll();
+    trigger("&Копировать");
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::clipboard()->text() == spin->text(); }));
+    trigger("В&ырезать");
+    ASSERT_TRUE(test::pumpUntil([&] { return spin->text().isEmpty(); }));
     EXPECT_TRUE(exitProgram());
 }
 
@@ -565,11 +630,14 @@ TEST_F(ProgramTest, TheEndOfTheSessionEndsTheProgramInOrderWithoutAsking)
     }
     startProgram();
     startEditedForm();
+    startEditedForm(ui::REQUEST::InsertRecord);
+    ASSERT_EQ(test::rowsOf(HeadersLayout().diskName, HeadersLayout()).size(), 2u);  // the number reserved
     FirmName = "ООО Ромашка";
     EXPECT_EQ(ui::injectSystemMessage(ui::WM::ENDSESSION, 1), 1);
     ASSERT_TRUE(test::waitEnded(program));
     EXPECT_TRUE(ui::Scheduler::instance().runningThreads().empty());
-    // the form's question taken as No
+    // the forms' questions taken as No: the change not written, the reserved record abandoned
+    EXPECT_EQ(test::rowsOf(HeadersLayout().diskName, HeadersLayout()).size(), 1u);
     test::EstimateFiles files;
     files.header.NUMBER = 1;
     ASSERT_EQ(files.headers.get(HeadersLayout().keyIndex("DFL:BYNUM")), 0);
@@ -592,11 +660,15 @@ TEST_F(ProgramTest, TheQueryBeforeTheSessionEndsShowsTheAboutWindowAndTheEndStil
 
 // --- the splash and the dragging layer
 
-TEST_F(ProgramTest, TheFramesFirstAcceptedEventClosesTheSplash)
+TEST_F(ProgramTest, TheFramesFirstAcceptedEventWithoutAControlClosesTheSplash)
 {
     startProgram(/*keepSplash=*/true);
     const ui::ThreadId splash = threadOf("HelloScreen");
-    trigger("&Мозаикой");
+    trigger("&Мозаикой");  // a control: the splash stays
+    ASSERT_TRUE(test::pumpUntil([this] { return frameSettled(); }));
+    test::pump(50);
+    EXPECT_TRUE(ui::Scheduler::instance().isRunning(splash));
+    frame()->post(EVENT::Accepted);
     EXPECT_TRUE(test::waitEnded(splash, 1000));
     EXPECT_TRUE(exitProgram());
 }
