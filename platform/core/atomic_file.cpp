@@ -51,6 +51,13 @@ int createTemporary(const QByteArray& folder, const QByteArray& baseName, QByteA
     return -1;
 }
 
+// Root saving a user's file must not take it over. Nobody else may give a file away; their
+// copy is theirs, as the file they could write in place would have stayed.
+void keepOwner(int fd, const struct stat& st)
+{
+    [[maybe_unused]] const int result = ::fchown(fd, st.st_uid, st.st_gid);
+}
+
 // Makes the rename itself survive a power failure.
 void syncFolder(const QByteArray& folder)
 {
@@ -77,6 +84,7 @@ bool replace(const QString& path, std::string_view bytes)
     QByteArray tempName;
     const int fd = createTemporary(folder, QFile::encodeName(info.fileName()), tempName);
     if (fd < 0) return false;
+    if (exists) keepOwner(fd, existing);
     bool written = writeAll(fd, bytes) && (!exists || ::fchmod(fd, existing.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     written = ::close(fd) == 0 && written;
     if (!written || ::rename(tempName.constData(), name.constData()) != 0) {

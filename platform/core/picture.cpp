@@ -18,11 +18,11 @@ struct StringPicture {
 
 using Picture = std::variant<NumberPicture, StringPicture, DatePicture, PatternPicture>;
 
-std::optional<StringPicture> parseStringPicture(QStringView spec)
+std::optional<StringPicture> parseStringPicture(QStringView body)
 {
     qsizetype i = 0;
-    std::optional<int> width = readCount(spec, i);
-    if (!width || *width == 0 || i != spec.size()) return std::nullopt;
+    std::optional<int> width = readCount(body, i);
+    if (!width || *width == 0 || i != body.size()) return std::nullopt;
     return StringPicture{*width};
 }
 
@@ -38,11 +38,11 @@ std::optional<Picture> parsePicture(QStringView picture)
     while (!picture.isEmpty() && picture.back() == u' ') picture.chop(1);
     if (picture.startsWith(u'@')) picture = picture.sliced(1);
     if (picture.isEmpty()) return std::nullopt;
-    QStringView spec = picture.sliced(1);
+    QStringView body = picture.sliced(1);
     switch (picture.front().toUpper().unicode()) {
-    case u'N': return widened(parseNumberPicture(spec));
-    case u'S': return widened(parseStringPicture(spec));
-    case u'D': return widened(parseDatePicture(spec));
+    case u'N': return widened(parseNumberPicture(body));
+    case u'S': return widened(parseStringPicture(body));
+    case u'D': return widened(parseDatePicture(body));
     case u'P': return widened(parsePatternPicture(picture));
     default: return std::nullopt;
     }

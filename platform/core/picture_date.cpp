@@ -82,11 +82,11 @@ int fullYear(int twoDigitYear)
 
 }  // namespace
 
-std::optional<DatePicture> parseDatePicture(QStringView spec)
+std::optional<DatePicture> parseDatePicture(QStringView body)
 {
     qsizetype i = 0;
-    std::optional<int> layout = readCount(spec, i);
-    if (!layout || *layout < 1 || *layout > 8 || i != spec.size()) return std::nullopt;
+    std::optional<int> layout = readCount(body, i);
+    if (!layout || *layout < 1 || *layout > 8 || i != body.size()) return std::nullopt;
     return DatePicture{*layout};
 }
 

@@ -18,8 +18,8 @@ struct DatePicture {
     int layout;  // 1..8
 };
 
-// spec: the picture after its type letter
-std::optional<DatePicture> parseDatePicture(QStringView spec);
+// body: the picture after its type letter
+std::optional<DatePicture> parseDatePicture(QStringView body);
 // A day number that is no date (0, negative, beyond 9999) shows the picture's width of blanks.
 QString formatDate(const DatePicture& picture, DayNumber day);
 // Blank text gives 0. Blanks around the numbers and names do not matter; month names of

@@ -24,31 +24,31 @@ QString grouped(const QString& digits, QChar separator)
 
 }  // namespace
 
-std::optional<NumberPicture> parseNumberPicture(QStringView spec)
+std::optional<NumberPicture> parseNumberPicture(QStringView body)
 {
     NumberPicture picture{u' ', true, 0, 0, u'.', false};
     qsizetype i = 0;
     // "-" asks for a leading minus, which every number picture shows (formatNumber).
-    if (i < spec.size() && spec[i] == u'-') ++i;
-    if (i < spec.size() && (spec[i] == u'_' || (spec[i] == u'0' && i + 1 < spec.size() && isAsciiDigit(spec[i + 1])))) {
-        picture.fill = spec[i] == u'0' ? u'0' : u' ';
+    if (i < body.size() && body[i] == u'-') ++i;
+    if (i < body.size() && (body[i] == u'_' || (body[i] == u'0' && i + 1 < body.size() && isAsciiDigit(body[i + 1])))) {
+        picture.fill = body[i] == u'0' ? u'0' : u' ';
         picture.grouped = false;
         ++i;
     }
-    std::optional<int> width = readCount(spec, i);
+    std::optional<int> width = readCount(body, i);
     if (!width || *width == 0) return std::nullopt;
     picture.width = *width;
-    if (i < spec.size() && (spec[i] == u'.' || spec[i] == u'`')) {
-        picture.decimalSeparator = spec[i] == u'`' ? u',' : u'.';
-        std::optional<int> places = readCount(spec, ++i);
+    if (i < body.size() && (body[i] == u'.' || body[i] == u'`')) {
+        picture.decimalSeparator = body[i] == u'`' ? u',' : u'.';
+        std::optional<int> places = readCount(body, ++i);
         if (!places) return std::nullopt;
         picture.places = *places;
     }
-    if (i < spec.size() && (spec[i] == u'B' || spec[i] == u'b')) {
+    if (i < body.size() && (body[i] == u'B' || body[i] == u'b')) {
         picture.blankWhenZero = true;
         ++i;
     }
-    if (i != spec.size()) return std::nullopt;
+    if (i != body.size()) return std::nullopt;
     return picture;
 }
 

@@ -19,8 +19,8 @@ struct NumberPicture {
     bool blankWhenZero;      // "B"
 };
 
-// spec: the picture after its type letter
-std::optional<NumberPicture> parseNumberPicture(QStringView spec);
+// body: the picture after its type letter
+std::optional<NumberPicture> parseNumberPicture(QStringView body);
 QString formatNumber(const NumberPicture& picture, const Decimal& value);
 std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text);
 

@@ -103,17 +103,30 @@ TEST_F(ImageLoaderTest, JpegDecodesToItsSizeAndColours)
     }
 }
 
-TEST_F(ImageLoaderTest, BmpDecodesThroughQt)
+TEST_F(ImageLoaderTest, BmpIcoAndPngDecodeThroughQt)
 {
     QImage original(3, 2, QImage::Format_RGB32);
     const QRgb colours[] = {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(10, 20, 30), qRgb(255, 255, 255), qRgb(0, 0, 0)};
     for (int i = 0; i < 6; ++i) original.setPixel(i % 3, i / 3, colours[i]);
-    const QString path = dir.filePath("logo.bmp");
-    ASSERT_TRUE(original.save(path, "BMP"));
+    for (const char* format : {"BMP", "ICO", "PNG"}) {
+        const QString path = dir.filePath(QStringLiteral("logo.") + QString::fromLatin1(format).toLower());
+        ASSERT_TRUE(original.save(path, format)) << format;
 
-    const QImage image = loadImage(path);
-    ASSERT_EQ(image.size(), QSize(3, 2));
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(image.pixel(i % 3, i / 3), colours[i]) << i;
+        const QImage image = loadImage(path);
+        ASSERT_EQ(image.size(), QSize(3, 2)) << format;
+        for (int i = 0; i < 6; ++i) EXPECT_EQ(image.pixel(i % 3, i / 3) | 0xFF000000u, colours[i]) << format << " " << i;
+    }
+}
+
+TEST_F(ImageLoaderTest, GifDecodesThroughQt)
+{
+    // 2x1 pixels, red then blue, from a two-colour table (Qt writes no GIF).
+    const char gif[] = "GIF89a\x02\x00\x01\x00\x80\x00\x00\xFF\x00\x00\x00\x00\xFF"
+                       ",\x00\x00\x00\x00\x02\x00\x01\x00\x00\x02\x02\x44\x0A\x00;";
+    const QImage image = loadImage(write("toolbar.gif", QByteArray(gif, sizeof gif - 1)));
+    ASSERT_EQ(image.size(), QSize(2, 1));
+    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(1, 0), qRgb(0, 0, 255));
 }
 
 TEST_F(ImageLoaderTest, DamagedOrMissingFilesGiveAnEmptyImage)

@@ -14,6 +14,7 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -184,6 +185,24 @@ TEST_F(IniFileTest, ReplacingFollowsTheLinkAndKeepsTheMode)
     EXPECT_EQ(readBytes(target), "[A]\r\nk=2\r\n");
     EXPECT_EQ(modeOf(target), mode_t(0640));
     EXPECT_EQ(QDir(dir.filePath("real")).entryList(QDir::Files | QDir::Hidden), QStringList{"settings.ini"});
+}
+
+TEST_F(IniFileTest, RootSavingAUsersFileLeavesItTheirs)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "only root can give a file away";
+    const QString file = path("tolvex.ini");
+    writeBytes(file, "[A]\r\nk=1\r\n");
+    const QByteArray name = QFile::encodeName(file);
+    ASSERT_EQ(::chown(name.constData(), 4321, 4322), 0);
+    ASSERT_EQ(::chmod(name.constData(), 0600), 0);
+
+    IniFile::at(file).setValue("A", "k", "2");
+    struct stat st {};
+    ASSERT_EQ(::stat(name.constData(), &st), 0);
+    EXPECT_EQ(readBytes(file), "[A]\r\nk=2\r\n");
+    EXPECT_EQ(st.st_uid, uid_t(4321));
+    EXPECT_EQ(st.st_gid, gid_t(4322));
+    EXPECT_EQ(st.st_mode & 07777, mode_t(0600));
 }
 
 TEST_F(IniFileTest, WriteFailingPartWayLeavesTheOldFileWhole)
