@@ -4,6 +4,7 @@
 #include "platform/ui/browse_box.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/help.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/window_manager.h"
 
@@ -51,7 +52,6 @@ public:
         unit.picture = QStringLiteral("@S25");
         unit.field = ui::recordField<&EdIzmerRecord::EDIZM>();
         unit.editable = true;
-        unit.overwrite = true;
         brw_.AddField(unit);
         // A blank unit would be stored but never listed (the key leaves blank values out), so
         // it could never be seen, changed or deleted again: such a row is abandoned instead.
@@ -59,6 +59,13 @@ public:
         RestoreWindow();
         brw_.SetToolbarTarget(Help);
         return Level::Benign;
+    }
+
+    Level TakeAccepted() override
+    {
+        // also the frame's help button, which the list forwards as this button
+        if (FIELD() == Help) ui::showHelpTopic(QStringLiteral("units"));
+        return WindowManager::TakeAccepted();
     }
 
     Level TakeFieldEvent() override
