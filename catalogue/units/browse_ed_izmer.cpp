@@ -109,7 +109,11 @@ private:
         tabLayout->addWidget(search, 1);
         layout->addWidget(sheet);
 
-        auto* buttons = new QHBoxLayout;
+        // the list's buttons in one row, closing and help in another, so that the window keeps
+        // its width
+        auto* listButtons = new QHBoxLayout;
+        auto* windowButtons = new QHBoxLayout;
+        windowButtons->addStretch();
         QStyle* style = window->content()->style();
         const struct {
             const char* name;
@@ -127,9 +131,10 @@ private:
         for (const auto& spec : specs) {
             auto* button = new QPushButton(spec.icon, QString::fromUtf8(spec.caption));
             window->add(ui::CREATE::Button, QString::fromUtf8(spec.name), button, spec.number);
-            buttons->addWidget(button);
+            (spec.number < Close ? listButtons : windowButtons)->addWidget(button);
         }
-        layout->addLayout(buttons);
+        layout->addLayout(listButtons);
+        layout->addLayout(windowButtons);
     }
 
     ui::BrowseBox brw_;
