@@ -270,6 +270,22 @@ TEST_F(UnitList, TheLocatorStartsAfreshWhenTheHighlightMovesByOtherMeans)
     EXPECT_EQ(storedUnits(), (Units{"кг", "Км", "м2", "шт"}));
 }
 
+TEST_F(UnitList, TheTextAcceptedInTheSearchEntryLocates)
+{
+    addUnits({"кг", "м", "шт"});
+    open();
+    type(view(), "м");  // typed in the list before the entry takes the focus
+    QLineEdit* search = qobject_cast<QLineEdit*>(window->control(kSearch)->widget());
+    search->setFocus();
+    search->selectAll();
+    type(search, "ш");
+    key(search, Qt::Key_Return);
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(searchText(), "ш");
+    type(view(), "г");  // the list's typing goes on from the accepted text
+    EXPECT_EQ(searchText(), "шг");
+}
+
 TEST_F(UnitList, TheSearchEntryTypesOverAndTheRowEditorInserts)
 {
     addUnits({"м2"});
