@@ -18,9 +18,11 @@
 #include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
@@ -192,6 +194,14 @@ TEST_F(UnitList, ShowsSelectOnlyAsALookupAndCloseAnswersByTheRequest)
         open(c.request);
         EXPECT_EQ(window->title(), "Единицы измерения");
         EXPECT_EQ(list().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Ед. Измерения");
+        EXPECT_EQ(list().statusTip(), "Browsing Records");
+        EXPECT_EQ(qobject_cast<QTabWidget*>(window->control(2)->widget())->tabText(0), "ед. Измерения");
+        EXPECT_EQ(qobject_cast<QLabel*>(window->control(3)->widget())->text(), "Поиск:");
+        EXPECT_EQ(window->control(kSearch)->widget()->toolTip(), "Ед. Измерения");
+        const char* const captions[] = {"&Выбрать", "&Добавить", "&Изменить", "&Удалить", "Закрыть", "Помощь"};
+        for (int button = kSelect; button <= kHelp; ++button)
+            EXPECT_EQ(static_cast<QPushButton*>(window->control(button)->widget())->text(),
+                      QString::fromUtf8(captions[button - kSelect]));
         EXPECT_EQ(shownRows(), Units{"кг"});
         EXPECT_EQ(!window->control(kSelect)->isHidden(), c.selectShown) << int(c.request);
         EXPECT_EQ(window->toolbarButtons().count(3004) > 0, c.selectShown) << int(c.request);
@@ -395,14 +405,14 @@ TEST_F(UnitList, DownAfterAnAddedRowOpensAnotherNewRowAndEscAbandonsIt)
     editRow("м", Qt::Key_Down);
     ASSERT_TRUE(editing());
     EXPECT_TRUE(cellEditor()->text().isEmpty());
-    editRow("шт", Qt::Key_Down);
+    editRow("шт", Qt::Key_Up);  // Up as well
     ASSERT_TRUE(editing());
     EXPECT_TRUE(cellEditor()->text().isEmpty());
     editRow("л", Qt::Key_Escape);
     EXPECT_FALSE(editing());
     EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
     EXPECT_EQ(shownRows(), (Units{"кг", "м", "шт"}));
-    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(highlighted(), "м");  // Up went one row up before the new row opened
     EXPECT_EQ(listData().NavRequest, 0);
 }
 
