@@ -58,6 +58,7 @@ std::vector<HelpTopic> HelpIndex::find(const QString& words) const
 }
 
 QUrl HelpIndex::contentsUrl() { return urlOf(QStringLiteral("contents.html")); }
+QUrl HelpIndex::howToUseUrl() { return urlOf(QStringLiteral("howto.html")); }
 
 QUrl HelpIndex::topicUrl(const QString& topic)
 {
@@ -65,4 +66,3 @@ QUrl HelpIndex::topicUrl(const QString& topic)
     const QString fileName = topic + QStringLiteral(".html");
     return !topic.isEmpty() && QFile::exists(kFolder + '/' + fileName) ? urlOf(fileName) : contentsUrl();
 }
-QUrl HelpIndex::howToUseUrl() { return urlOf(QStringLiteral("howto.html")); }

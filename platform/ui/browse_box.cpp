@@ -434,7 +434,8 @@ Level BrowseBox::TakeEvent(const Event& e)
     if (list_->focusLosses() != focusLossesSeen_) {
         focusLossesSeen_ = list_->focusLosses();
         // the search entry's text, accepted now, is the new search text: not cleared before it is read
-        const bool searchAccepted = current_ && e.event == EVENT::Accepted && e.field && e.field == order().locatorControl;
+        const bool searchAccepted =
+            current_ && e.event == EVENT::Accepted && e.field && e.field == order().locatorControl;
         if (!searchAccepted) restartLocator();
     }
     claimToolbar();
