@@ -59,3 +59,10 @@ std::vector<HelpTopic> HelpIndex::find(const QString& words) const
 
 QUrl HelpIndex::contentsUrl() { return urlOf(QStringLiteral("contents.html")); }
 QUrl HelpIndex::howToUseUrl() { return urlOf(QStringLiteral("howto.html")); }
+
+QUrl HelpIndex::topicUrl(const QString& topic)
+{
+    loadProgramResources();
+    const QString fileName = topic + QStringLiteral(".html");
+    return !topic.isEmpty() && QFile::exists(kFolder + '/' + fileName) ? urlOf(fileName) : contentsUrl();
+}

@@ -24,6 +24,8 @@ public:
 
     static QUrl contentsUrl();
     static QUrl howToUseUrl();
+    // The page named after a window's help topic; the contents when there is none.
+    static QUrl topicUrl(const QString& topic);
 
 private:
     std::vector<HelpTopic> topics_;

@@ -29,9 +29,7 @@ QToolButton* addButton(QHBoxLayout* bar, const QString& text)
     return button;
 }
 
-}  // namespace
-
-void showHelp(HelpPage page)
+HelpWindow& helpWindow()
 {
     QPointer<HelpWindow>& window = theHelpWindow();
     if (!window) {
@@ -39,8 +37,14 @@ void showHelp(HelpPage page)
         QWidget* frame = ui::Window::mdiArea() ? ui::Window::mdiArea()->window() : nullptr;
         window = new HelpWindow(frame);
     }
-    window->showPage(page);
+    return *window;
 }
+
+}  // namespace
+
+void showHelp(HelpPage page) { helpWindow().showPage(page); }
+
+void showHelpTopic(const QString& topic) { helpWindow().showTopic(topic); }
 
 HelpWindow* HelpWindow::instance() { return theHelpWindow(); }
 
@@ -108,13 +112,24 @@ void HelpWindow::showPage(HelpPage page)
         searchButton_->setChecked(true);
         break;
     }
-    show();
-    raise();
-    activateWindow();
+    bringUp();
     if (page == HelpPage::Search) {
         searchEdit_->setFocus();
         searchEdit_->selectAll();
     }
+}
+
+void HelpWindow::showTopic(const QString& topic)
+{
+    browser_->setSource(HelpIndex::topicUrl(topic));
+    bringUp();
+}
+
+void HelpWindow::bringUp()
+{
+    show();
+    raise();
+    activateWindow();
 }
 
 void HelpWindow::listResults(const QString& words)

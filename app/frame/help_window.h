@@ -17,6 +17,8 @@ enum class HelpPage { Contents, Search, HowToUse };
 
 // Shows the page in the one help window, made on first use and raised when shown again.
 void showHelp(HelpPage page);
+// Shows the page of a window's help topic (its "Помощь" button) in the same window.
+void showHelpTopic(const QString& topic);
 
 class HelpWindow : public QWidget {
     Q_OBJECT
@@ -28,6 +30,7 @@ public:
     static HelpWindow* instance();
 
     void showPage(HelpPage page);
+    void showTopic(const QString& topic);
 
     QTextBrowser* browser() const { return browser_; }
     QLineEdit* searchEdit() const { return searchEdit_; }
@@ -35,6 +38,7 @@ public:
     QWidget* searchPanel() const { return searchPanel_; }
 
 private:
+    void bringUp();
     void listResults(const QString& words);
 
     HelpIndex index_;

@@ -1,11 +1,13 @@
 #include "app/program/program_main.h"
 
+#include "app/frame/help_window.h"
 #include "app/frame/main_frame.h"
 #include "app/program/full_window_drag.h"
 #include "app/settings/settings_file.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "platform/core/regional.h"
+#include "platform/ui/help.h"
 #include "platform/ui/input_filter.h"
 #include "platform/ui/text_matcher.h"
 
@@ -23,7 +25,7 @@ void ProgramMain()
     regional::installProgramSettings();  // the regional settings, then the error texts
     ui::InputFilter::install();          // Ctrl+Insert, Shift+Insert and Shift+Delete in every window
     // The Cyrillic character set: texts are Unicode inside Qt and windows-1251 in the files.
-    // The help file: the program's own pages among its resources (showHelp).
+    ui::setHelpViewer(showHelpTopic);  // the help file: the program's own pages behind every "Помощь"
     SetupErrorReporter();
     TextMatcher::instance().Init();
     TextMatcher::instance().SetOption(TextMatcher::NOCASE, 1);

@@ -4,6 +4,7 @@
 #include "platform/ui/browse_box.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/help.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/window_manager.h"
 
@@ -51,7 +52,6 @@ public:
         unit.picture = QStringLiteral("@S25");
         unit.field = ui::recordField<&EdIzmerRecord::EDIZM>();
         unit.editable = true;
-        unit.overwrite = true;
         brw_.AddField(unit);
         // A blank unit would be stored but never listed (the key leaves blank values out), so
         // it could never be seen, changed or deleted again: such a row is abandoned instead.
@@ -59,6 +59,13 @@ public:
         RestoreWindow();
         brw_.SetToolbarTarget(Help);
         return Level::Benign;
+    }
+
+    Level TakeAccepted() override
+    {
+        // also the frame's help button, which the list forwards as this button
+        if (FIELD() == Help) ui::showHelpTopic(QStringLiteral("units"));
+        return WindowManager::TakeAccepted();
     }
 
     Level TakeFieldEvent() override
@@ -102,7 +109,11 @@ private:
         tabLayout->addWidget(search, 1);
         layout->addWidget(sheet);
 
-        auto* buttons = new QHBoxLayout;
+        // the list's buttons in one row, closing and help in another, so that the window keeps
+        // its width
+        auto* listButtons = new QHBoxLayout;
+        auto* windowButtons = new QHBoxLayout;
+        windowButtons->addStretch();
         QStyle* style = window->content()->style();
         const struct {
             const char* name;
@@ -120,9 +131,10 @@ private:
         for (const auto& spec : specs) {
             auto* button = new QPushButton(spec.icon, QString::fromUtf8(spec.caption));
             window->add(ui::CREATE::Button, QString::fromUtf8(spec.name), button, spec.number);
-            buttons->addWidget(button);
+            (spec.number < Close ? listButtons : windowButtons)->addWidget(button);
         }
-        layout->addLayout(buttons);
+        layout->addLayout(listButtons);
+        layout->addLayout(windowButtons);
     }
 
     ui::BrowseBox brw_;

@@ -433,7 +433,10 @@ Level BrowseBox::TakeEvent(const Event& e)
     if (!current_) ResetSort(true);
     if (list_->focusLosses() != focusLossesSeen_) {
         focusLossesSeen_ = list_->focusLosses();
-        restartLocator();
+        // the search entry's text, accepted now, is the new search text: not cleared before it is read
+        const bool searchAccepted =
+            current_ && e.event == EVENT::Accepted && e.field && e.field == order().locatorControl;
+        if (!searchAccepted) restartLocator();
     }
     claimToolbar();
     Level l = Level::Benign;

@@ -21,6 +21,9 @@ void BrowseBox::Ask(std::uint8_t request)
 
 void BrowseBox::runRequest(std::uint8_t request)
 {
+    // the highlight moves by other means than the typed text: on the edited or new row, or on
+    // the row that takes a deleted one's place
+    restartLocator();
     if (ASKPROCEDURE)
         askForm(request);
     else if (request == REQUEST::DeleteRecord)
@@ -91,7 +94,6 @@ void BrowseBox::afterRequest(std::uint8_t request)
 void BrowseBox::startEdit(std::uint8_t request)
 {
     if (!editor_->hasEditableColumns()) return;
-    restartLocator();
     EditState e;
     e.request = request;
     e.before = highlightAnchor();

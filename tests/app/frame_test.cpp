@@ -1,6 +1,7 @@
 // The program's frame with its start-up and shut-down, run as the program runs them:
 // ProgramMain on a logical thread in a working folder of its own, the frame driven through its
 // actions and posted events, its questions answered from the dialog script.
+#include "app/frame/help_window.h"
 #include "app/program/full_window_drag.h"
 #include "app/program/program_main.h"
 #include "app/program/program_resources.h"
@@ -14,6 +15,7 @@
 #include "platform/ui/toolbar_state.h"
 #include "platform/ui/window_manager.h"
 #include "tests/support/estimate_files.h"
+#include "tests/support/raw_sqlite.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"
@@ -24,12 +26,15 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QTextBrowser>
 
 #include <gtest/gtest.h>
 
@@ -346,6 +351,44 @@ TEST_F(ProgramTest, CutCopyAndPasteActOnTheFocusedControlWhateverItsKind)
     ASSERT_TRUE(test::pumpUntil([&] { return QApplication::clipboard()->text() == spin->text(); }));
     trigger("В&ырезать");
     ASSERT_TRUE(test::pumpUntil([&] { return spin->text().isEmpty(); }));
+    EXPECT_TRUE(exitProgram());
+}
+
+// --- the unit list
+
+TEST_F(ProgramTest, TheUnitItemOpensTheUnitListOnAThreadOfItsOwnWhereTheToolbarAddsAndHelpShows)
+{
+    startProgram();
+    QAction* units = action("Единицы Измерения");
+    ASSERT_TRUE(units->isEnabled());
+    units->trigger();
+    ui::ThreadId list = 0;
+    ASSERT_TRUE(test::pumpUntil([&] { return (list = threadOf("BrowseEdIzmer")) != 0; }));
+    EXPECT_NE(list, program);
+    ui::Window* window = ui::Scheduler::instance().find(list)->topWindow();
+    EXPECT_EQ(window->title(), u("Единицы измерения"));
+
+    QAction* insert = action(kInsert);
+    ASSERT_TRUE(test::pumpUntil([&] { return insert->isEnabled(); }));
+    insert->trigger();
+    QLineEdit* editor = nullptr;
+    ASSERT_TRUE(test::pumpUntil([&] { return (editor = window->control(1)->widget()->findChild<QLineEdit*>()) != nullptr; }));
+    for (QChar c : u("кг")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(editor, &press);
+    }
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(editor, &enter);
+    ASSERT_TRUE(test::pumpUntil([] { return RawConnection("EDIZMER.TPS").column("SELECT EDIZM FROM records").size() == 1; }));
+    EXPECT_EQ(RawConnection("EDIZMER.TPS").column("SELECT EDIZM FROM records"), std::vector<std::string>{"кг"});
+
+    static_cast<QPushButton*>(window->control(10)->widget())->click();  // "Помощь"
+    ASSERT_TRUE(test::pumpUntil([] { return HelpWindow::instance() && HelpWindow::instance()->isVisible(); }));
+    EXPECT_EQ(HelpWindow::instance()->browser()->documentTitle(), u("Единицы измерения"));
+    HelpWindow::instance()->close();
+
+    static_cast<QPushButton*>(window->control(9)->widget())->click();  // "Закрыть"
+    ASSERT_TRUE(test::waitEnded(list));
     EXPECT_TRUE(exitProgram());
 }
 

@@ -57,6 +57,24 @@ TEST(HelpWindow, ShowsEachPageInOneWindow)
     ASSERT_TRUE(test::pumpUntil([] { return HelpWindow::instance() == nullptr; }));
 }
 
+TEST(HelpWindow, AWindowsTopicShowsItsPageElseTheContents)
+{
+    const struct {
+        const char* topic;
+        const char* title;
+    } cases[] = {{"units", "Единицы измерения"}, {"no-such-window", "Содержание"}, {"", "Содержание"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.topic);
+        showHelpTopic(QString::fromUtf8(c.topic));
+        HelpWindow* window = HelpWindow::instance();
+        ASSERT_NE(window, nullptr);
+        EXPECT_TRUE(window->isVisible());
+        EXPECT_EQ(window->browser()->documentTitle(), QString::fromUtf8(c.title));
+    }
+    HelpWindow::instance()->close();
+    ASSERT_TRUE(test::pumpUntil([] { return HelpWindow::instance() == nullptr; }));
+}
+
 TEST(HelpWindow, ContentsLeadToEveryPageAndNoLinkIsBroken)
 {
     const HelpIndex index;

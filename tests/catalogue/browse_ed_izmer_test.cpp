@@ -8,22 +8,27 @@
 #include "platform/core/ini_file.h"
 #include "platform/records/cursor.h"
 #include "platform/ui/browse_list.h"
+#include "platform/ui/help.h"
 #include "platform/ui/window_manager.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 
 namespace {
 
-enum Controls { kList = 1, kSearch = 4, kSelect = 5, kInsert = 6, kChange = 7, kDelete = 8, kClose = 9 };
+enum Controls { kList = 1, kSearch = 4, kSelect = 5, kInsert = 6, kChange = 7, kDelete = 8, kClose = 9, kHelp = 10 };
 
 using Units = std::vector<QString>;
 
@@ -189,6 +194,14 @@ TEST_F(UnitList, ShowsSelectOnlyAsALookupAndCloseAnswersByTheRequest)
         open(c.request);
         EXPECT_EQ(window->title(), "Единицы измерения");
         EXPECT_EQ(list().model().headerData(0, Qt::Horizontal, Qt::DisplayRole).toString(), "Ед. Измерения");
+        EXPECT_EQ(list().statusTip(), "Browsing Records");
+        EXPECT_EQ(qobject_cast<QTabWidget*>(window->control(2)->widget())->tabText(0), "ед. Измерения");
+        EXPECT_EQ(qobject_cast<QLabel*>(window->control(3)->widget())->text(), "Поиск:");
+        EXPECT_EQ(window->control(kSearch)->widget()->toolTip(), "Ед. Измерения");
+        const char* const captions[] = {"&Выбрать", "&Добавить", "&Изменить", "&Удалить", "Закрыть", "Помощь"};
+        for (int button = kSelect; button <= kHelp; ++button)
+            EXPECT_EQ(static_cast<QPushButton*>(window->control(button)->widget())->text(),
+                      QString::fromUtf8(captions[button - kSelect]));
         EXPECT_EQ(shownRows(), Units{"кг"});
         EXPECT_EQ(!window->control(kSelect)->isHidden(), c.selectShown) << int(c.request);
         EXPECT_EQ(window->toolbarButtons().count(3004) > 0, c.selectShown) << int(c.request);
@@ -226,6 +239,100 @@ TEST_F(UnitList, LocatorFindsTheTypedTextInEitherCaseAndRestartsOnAClick)
     type(view(), "ш");  // "ш" afresh, not "лш"
     EXPECT_EQ(searchText(), "ш");
     EXPECT_EQ(highlighted(), "шт");
+}
+
+TEST_F(UnitList, TheLocatorStartsAfreshWhenTheHighlightMovesByOtherMeans)
+{
+    addUnits({"кг", "Км", "м", "м2", "шт"});
+    open();
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        bool shownAtOnce;  // else the entry shows the old text until the list's next event
+    };
+    const Case cases[] = {
+        {"moved with a key", [&] { key(view(), Qt::Key_Down); }, true},
+        {"the focus lost", [&] {
+             window->control(kSearch)->widget()->setFocus();
+             settle();
+             view()->setFocus();
+             settle();
+         }, false},
+        {"editing started", [&] {
+             key(view(), Qt::Key_Return, Qt::ControlModifier);
+             ASSERT_TRUE(editing());
+             key(cellEditor(), Qt::Key_Escape);
+         }, true},
+        {"a unit deleted", [&] { key(view(), Qt::Key_Delete); }, true},
+    };
+    for (const Case& c : cases) {
+        type(view(), "м");
+        ASSERT_EQ(searchText(), "м") << c.name;
+        c.act();
+        if (c.shownAtOnce) {
+            EXPECT_TRUE(searchText().isEmpty()) << c.name;
+        }
+        type(view(), "ш");  // "ш" afresh, not "мш"
+        EXPECT_EQ(searchText(), "ш") << c.name;
+        EXPECT_EQ(highlighted(), "шт") << c.name;
+        key(view(), Qt::Key_Home);
+    }
+    EXPECT_EQ(storedUnits(), (Units{"кг", "Км", "м2", "шт"}));
+}
+
+TEST_F(UnitList, TheTextAcceptedInTheSearchEntryLocates)
+{
+    addUnits({"кг", "м", "шт"});
+    open();
+    type(view(), "м");  // typed in the list before the entry takes the focus
+    QLineEdit* search = qobject_cast<QLineEdit*>(window->control(kSearch)->widget());
+    search->setFocus();
+    search->selectAll();
+    type(search, "ш");
+    key(search, Qt::Key_Return);
+    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(searchText(), "ш");
+    type(view(), "г");  // the list's typing goes on from the accepted text
+    EXPECT_EQ(searchText(), "шг");
+}
+
+TEST_F(UnitList, TheSearchEntryTypesOverAndTheRowEditorInserts)
+{
+    addUnits({"м2"});
+    open();
+    QLineEdit* search = qobject_cast<QLineEdit*>(window->control(kSearch)->widget());
+    ASSERT_TRUE(search);
+    search->setFocus();
+    search->setText("шт");
+    search->setCursorPosition(0);
+    type(search, "м");
+    EXPECT_EQ(search->text(), "мт");
+
+    view()->setFocus();
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(editing());
+    cellEditor()->setCursorPosition(0);
+    type(cellEditor(), "кв.");
+    key(cellEditor(), Qt::Key_Return);
+    EXPECT_EQ(storedUnits(), Units{"кв.м2"});
+}
+
+TEST_F(UnitList, TheThumbStandsByTheAlphabeticValueOfTheUnit)
+{
+    // by position "аб" would stand two thirds down; by its value it is near the top
+    addUnits({"а", "аа", "аб", "я"});
+    open();
+    const struct {
+        Qt::Key key;
+        const char* unit;
+        int low, high;
+    } steps[] = {{Qt::Key_Down, "аа", 0, 5}, {Qt::Key_Down, "аб", 0, 5}, {Qt::Key_End, "я", 100, 100}, {Qt::Key_Home, "а", 0, 0}};
+    for (const auto& s : steps) {
+        key(view(), s.key);
+        ASSERT_EQ(highlighted(), QString::fromUtf8(s.unit));
+        EXPECT_GE(list().thumb(), s.low) << s.unit;
+        EXPECT_LE(list().thumb(), s.high) << s.unit;
+    }
 }
 
 // --- in-place editing
@@ -298,14 +405,14 @@ TEST_F(UnitList, DownAfterAnAddedRowOpensAnotherNewRowAndEscAbandonsIt)
     editRow("м", Qt::Key_Down);
     ASSERT_TRUE(editing());
     EXPECT_TRUE(cellEditor()->text().isEmpty());
-    editRow("шт", Qt::Key_Down);
+    editRow("шт", Qt::Key_Up);  // Up as well
     ASSERT_TRUE(editing());
     EXPECT_TRUE(cellEditor()->text().isEmpty());
     editRow("л", Qt::Key_Escape);
     EXPECT_FALSE(editing());
     EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
     EXPECT_EQ(shownRows(), (Units{"кг", "м", "шт"}));
-    EXPECT_EQ(highlighted(), "шт");
+    EXPECT_EQ(highlighted(), "м");  // Up went one row up before the new row opened
     EXPECT_EQ(listData().NavRequest, 0);
 }
 
@@ -317,15 +424,18 @@ TEST_F(UnitList, ABlankUnitIsNeverStored)
         const char* name;
         std::function<void()> start;
         const char* typed;
+        Qt::Key end;
     };
     const Case cases[] = {
-        {"new row left empty", [&] { press(kInsert); }, ""},
-        {"new row of blanks", [&] { press(kInsert); }, "   "},
-        {"unit emptied", [&] { key(view(), Qt::Key_Return, Qt::ControlModifier); }, ""},
+        {"new row left empty", [&] { press(kInsert); }, "", Qt::Key_Return},
+        {"new row of blanks", [&] { press(kInsert); }, "   ", Qt::Key_Return},
+        {"new row left empty with Down", [&] { press(kInsert); }, "", Qt::Key_Down},  // no further new row
+        {"unit emptied", [&] { key(view(), Qt::Key_Return, Qt::ControlModifier); }, "", Qt::Key_Return},
+        {"unit emptied with Down", [&] { key(view(), Qt::Key_Return, Qt::ControlModifier); }, "", Qt::Key_Down},
     };
     for (const Case& c : cases) {
         c.start();
-        editRow(QString::fromUtf8(c.typed), Qt::Key_Return);
+        editRow(QString::fromUtf8(c.typed), c.end);
         EXPECT_FALSE(editing()) << c.name;
         EXPECT_EQ(storedUnits(), (Units{"кг", "м"})) << c.name;
         EXPECT_EQ(unitRecords(), 2) << c.name;
@@ -334,6 +444,21 @@ TEST_F(UnitList, ABlankUnitIsNeverStored)
         EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), "кг") << c.name;
     }
     EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(UnitList, AnEmptyNewRowEndsARunOfNewRows)
+{
+    open();
+    press(kInsert);
+    editRow("кг", Qt::Key_Down);
+    editRow("м", Qt::Key_Down);
+    ASSERT_TRUE(editing());
+    key(cellEditor(), Qt::Key_Down);
+    EXPECT_FALSE(editing());
+    EXPECT_EQ(storedUnits(), (Units{"кг", "м"}));
+    EXPECT_EQ(unitRecords(), 2);
+    EXPECT_EQ(highlighted(), "м");
+    EXPECT_EQ(listData().NavRequest, 0);
 }
 
 TEST_F(UnitList, AUnitOf25CharactersIsStoredWholeAndA26thCannotBeTyped)
@@ -382,6 +507,16 @@ TEST_F(UnitList, DeleteRemovesTheUnitWithoutAskingAndShiftDeleteNever)
     key(view(), Qt::Key_Delete, Qt::ShiftModifier);
     EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
 
+    // in the row editor it cuts the text
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    ASSERT_TRUE(editing());
+    cellEditor()->selectAll();
+    key(cellEditor(), Qt::Key_Delete, Qt::ShiftModifier);
+    EXPECT_TRUE(cellEditor()->text().isEmpty());
+    EXPECT_EQ(QApplication::clipboard()->text(), "м");
+    key(cellEditor(), Qt::Key_Escape);
+    EXPECT_EQ(storedUnits(), (Units{"кг", "м", "шт"}));
+
     key(view(), Qt::Key_Delete);
     EXPECT_EQ(storedUnits(), (Units{"кг", "шт"}));
     EXPECT_EQ(highlighted(), "шт");  // the next unit takes its place
@@ -390,6 +525,43 @@ TEST_F(UnitList, DeleteRemovesTheUnitWithoutAskingAndShiftDeleteNever)
     EXPECT_EQ(shownRows(), Units{"кг"});
     EXPECT_TRUE(messages.shown().empty());
     EXPECT_EQ(materialUnits(), Units{"м"});
+}
+
+TEST_F(UnitList, ThePopupMenuOffersSelectOnlyInTheLookup)
+{
+    addUnits({"кг", "м"});
+    struct Case {
+        std::uint8_t request;
+        QStringList items;
+    };
+    const Case cases[] = {
+        {ui::REQUEST::None, {"&Добавить", "&Изменить", "&Удалить"}},
+        {ui::REQUEST::SelectRecord, {"&Выбрать", "&Добавить", "&Изменить", "&Удалить"}},
+    };
+    for (const Case& c : cases) {
+        open(c.request);
+        QTest::mouseClick(view()->viewport(), Qt::RightButton, Qt::NoModifier, rowCentre(1));
+        QMenu* menu = nullptr;
+        ASSERT_TRUE(test::pumpUntil([&] {
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* m = qobject_cast<QMenu*>(w); m && m->isVisible()) menu = m;
+            return menu != nullptr;
+        }));
+        QStringList items;
+        for (QAction* a : menu->actions()) items << a->text();
+        EXPECT_EQ(items, c.items) << int(c.request);
+        menu->actions().front()->trigger();  // "&Выбрать" picks the unit the click highlighted
+        settle();
+        if (c.request == ui::REQUEST::SelectRecord) {
+            ASSERT_TRUE(test::waitEnded(thread));
+            EXPECT_EQ(response, 1);
+            EXPECT_EQ(bufferAfter, "м");
+        } else {
+            ASSERT_TRUE(editing());  // "&Добавить"
+            key(cellEditor(), Qt::Key_Escape);
+            close();
+        }
+    }
 }
 
 // --- the lookup role
@@ -410,6 +582,15 @@ TEST_F(UnitList, TheLookupHandsBackThePickedUnitOrTheBufferAsItWas)
         {"picked with the button", "старое", [&] { press(kSelect); }, 1, "м"},
         {"picked with Enter", nullptr, [&] { key(view(), Qt::Key_Return); }, 1, "м"},
         {"picked with a double click", nullptr, [&] { doubleClick(1); }, 1, "м"},
+        {"deleted and closed", "старое", [&] {
+             press(kDelete);
+             press(kClose);
+         }, 2, "старое"},
+        {"changed and picked", "старое", [&] {
+             press(kChange);
+             editRow("мм", Qt::Key_Return);
+             press(kSelect);
+         }, 1, "мм"},
         {"added and picked", "старое", [&] {
              key(view(), Qt::Key_Insert);
              editRow("л", Qt::Key_Return);
@@ -417,6 +598,7 @@ TEST_F(UnitList, TheLookupHandsBackThePickedUnitOrTheBufferAsItWas)
          }, 1, "л"},
     };
     for (const Case& c : cases) {
+        addUnits({"м"});  // back after the cases that change or delete it
         open(ui::REQUEST::SelectRecord, [before = c.before] {
             if (before) EDI().EDIZM = QString::fromUtf8(before);
         });
@@ -442,6 +624,27 @@ TEST_F(UnitList, TheFramesInsertButtonAddsARowWhileTheWindowIsActive)
     editRow("м", Qt::Key_Return);
     EXPECT_EQ(storedUnits(), (Units{"кг", "м"}));
     EXPECT_EQ(highlighted(), "м");
+}
+
+// --- help
+
+TEST_F(UnitList, HelpShowsTheUnitsPageFromTheButtonAndFromTheFramesHelpButton)
+{
+    struct Viewer {
+        explicit Viewer(Units& topics)
+        {
+            ui::setHelpViewer([&topics](const QString& topic) { topics.push_back(topic); });
+        }
+        ~Viewer() { ui::setHelpViewer({}); }
+    };
+    Units topics;
+    Viewer viewer(topics);
+    open();
+    press(kHelp);
+    EXPECT_TRUE(window->toolbarButtons().count(3013));
+    ui::post(thread, EVENT::Accepted, 3013);  // as the frame forwards its button
+    settle();
+    EXPECT_EQ(topics, (Units{"units", "units"}));
 }
 
 // --- the window's position
