@@ -145,6 +145,7 @@ void Window::connectControl(Control& c)
     if (!w) return;
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         connect(button, &QAbstractButton::clicked, this, [this, n, &c] {
+            acceptFocusedEntry();
             c.update();
             post(EVENT::Accepted, n);
         });
@@ -170,6 +171,26 @@ void Window::connectControl(Control& c)
             c.update();
             post(EVENT::Accepted, n);
         });
+    }
+}
+
+void Window::acceptFocusedEntry()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return;
+    for (const auto& c : controls_) {
+        QWidget* w = c->widget();
+        if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isModified()) {
+            edit->setModified(false);
+            c->update();
+            post(EVENT::Accepted, c->number());
+        } else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified()) {
+            spin->setModified(false);
+            c->update();
+            post(EVENT::Accepted, c->number());
+        }
+        return;
     }
 }
 
