@@ -47,49 +47,58 @@ TEST(Scheduler, IdsCountUpAndPostsToEndedThreadsAreDropped)
 
 TEST(Scheduler, NestedWindowBlocksOnlyItsOwnThread)
 {
-    bool closeA = false, closeB = false;
-    ui::Window* outerA = nullptr;
-    ui::Window* nestedA = nullptr;
-    ui::Window* windowB = nullptr;
-    ui::ThreadId a = test::start([&] {
-        ui::Window outer(ui::WindowKind::Dialog, "A", 80, 40);
-        outer.open();
-        outerA = &outer;
-        ui::Window nested(ui::WindowKind::Dialog, "A form", 60, 30);
-        nested.open();
-        nestedA = &nested;
-        while (nested.wait().event != EVENT::CloseWindow) {
-        }
-        nested.close();
-        nestedA = nullptr;
-        while (!closeA) outer.wait();
-        outer.close();
-        outerA = nullptr;
-    });
-    ui::ThreadId b = test::start([&] {
-        ui::Window w(ui::WindowKind::Dialog, "B", 80, 40);
-        w.open();
-        windowB = &w;
-        while (!closeB) w.wait();
-        w.close();
-        windowB = nullptr;
-    });
-    ASSERT_TRUE(test::pumpUntil([&] { return nestedA && windowB; }));
-    EXPECT_FALSE(outerA->topWidget()->isEnabled());
-    EXPECT_TRUE(nestedA->topWidget()->isEnabled());
-    EXPECT_TRUE(windowB->topWidget()->isEnabled());
+    // B closes while A's form is still open, or A's form and A close while B is open
+    for (bool formFirst : {false, true}) {
+        bool closeA = false, closeB = false;
+        ui::Window* outerA = nullptr;
+        ui::Window* nestedA = nullptr;
+        ui::Window* windowB = nullptr;
+        ui::ThreadId a = test::start([&] {
+            ui::Window outer(ui::WindowKind::Dialog, "A", 80, 40);
+            outer.open();
+            outerA = &outer;
+            ui::Window nested(ui::WindowKind::Dialog, "A form", 60, 30);
+            nested.open();
+            nestedA = &nested;
+            while (nested.wait().event != EVENT::CloseWindow) {
+            }
+            nested.close();
+            nestedA = nullptr;
+            while (!closeA) outer.wait();
+            outer.close();
+            outerA = nullptr;
+        });
+        ui::ThreadId b = test::start([&] {
+            ui::Window w(ui::WindowKind::Dialog, "B", 80, 40);
+            w.open();
+            windowB = &w;
+            while (!closeB) w.wait();
+            w.close();
+            windowB = nullptr;
+        });
+        ASSERT_TRUE(test::pumpUntil([&] { return nestedA && windowB; }));
+        EXPECT_FALSE(outerA->topWidget()->isEnabled());
+        EXPECT_TRUE(nestedA->topWidget()->isEnabled());
+        EXPECT_TRUE(windowB->topWidget()->isEnabled());
 
-    // B closes first while A's form is still open; then the form, then A.
-    closeB = true;
-    windowB->post(EVENT::Timer);
-    ASSERT_TRUE(test::waitEnded(b));
-    ASSERT_TRUE(nestedA);
-    nestedA->post(EVENT::CloseWindow);
-    ASSERT_TRUE(test::pumpUntil([&] { return nestedA == nullptr; }));
-    EXPECT_TRUE(outerA->topWidget()->isEnabled());
-    closeA = true;
-    outerA->post(EVENT::Timer);
-    EXPECT_TRUE(test::waitEnded(a));
+        auto closeThreadB = [&] {
+            closeB = true;
+            windowB->post(EVENT::Timer);
+            ASSERT_TRUE(test::waitEnded(b));
+        };
+        if (!formFirst) closeThreadB();
+        ASSERT_TRUE(nestedA);
+        nestedA->post(EVENT::CloseWindow);
+        ASSERT_TRUE(test::pumpUntil([&] { return nestedA == nullptr; }));
+        EXPECT_TRUE(outerA->topWidget()->isEnabled());
+        if (formFirst) {
+            EXPECT_TRUE(windowB->topWidget()->isEnabled());
+        }
+        closeA = true;
+        outerA->post(EVENT::Timer);
+        EXPECT_TRUE(test::waitEnded(a));
+        if (formFirst) closeThreadB();
+    }
 }
 
 TEST(Scheduler, ClosingANestedWindowEnablesOnlyTheWindowBelowIt)
