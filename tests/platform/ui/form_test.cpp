@@ -262,6 +262,7 @@ TEST_F(Form, InsertActionThreePreparesTheNextRecordInTheSameWindow)
     press(w, "?Cancel");  // the third, unstored record is abandoned
     ASSERT_TRUE(test::waitEnded(t));
     EXPECT_EQ(response, 1);  // an earlier record of this window was stored
+    EXPECT_EQ(bufferAfter, "Вторая");  // and read back
     EXPECT_EQ(headerNames(), (std::vector<QString>{"Первая", "Вторая"}));
 }
 
