@@ -212,6 +212,7 @@ int Window::duY(int units) const
 
 void Window::setInputEnabled(bool enabled)
 {
+    inputEnabled_ = enabled;
     QWidget* top = topWidget();
     if (!top) return;
     if (kind_ != WindowKind::Frame) {
@@ -371,8 +372,9 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Close:
         if (open_) {
             // The close box asks the window's thread; the window closes itself when it agrees.
+            // Under a nested window it does nothing, as the rest of the window waits.
             event->ignore();
-            post(EVENT::CloseWindow);
+            if (inputEnabled_) post(EVENT::CloseWindow);
             return true;
         }
         return false;

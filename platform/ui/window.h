@@ -125,6 +125,7 @@ private:
     int lastKeyCode_ = 0;
     QTimer* timer_ = nullptr;
     bool open_ = false;
+    bool inputEnabled_ = true;  // false while a nested window of its thread is open
     bool takesCloseRequests_ = true;
     int widthDu_ = 0, heightDu_ = 0;
 };
