@@ -1,5 +1,6 @@
 #include "platform/ui/window.h"
 
+#include "platform/ui/entry.h"
 #include "platform/ui/spin_box.h"
 #include "platform/ui/toolbar_state.h"
 
@@ -150,6 +151,8 @@ void Window::connectControl(Control& c)
             post(EVENT::Accepted, n);
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // what is typed is stored in windows-1251: nothing it cannot hold is taken
+        if (!edit->validator()) edit->setValidator(new Cp1251Validator(edit));
         connect(edit, &QLineEdit::editingFinished, this, [this, n, edit, &c] {
             if (!edit->isModified()) return;
             edit->setModified(false);
@@ -167,6 +170,7 @@ void Window::connectControl(Control& c)
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->isEditable() && !combo->validator()) combo->setValidator(new Cp1251Validator(combo));
         connect(combo, qOverload<int>(&QComboBox::activated), this, [this, n, &c] {
             c.update();
             post(EVENT::Accepted, n);
