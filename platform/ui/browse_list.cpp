@@ -243,6 +243,8 @@ bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
 
 bool BrowseList::eventFilter(QObject* watched, QEvent* event)
 {
+    // a list under a nested window takes no input (filters see what Qt then drops)
+    if (!isEnabled() && event->type() != QEvent::FocusOut) return false;
     switch (event->type()) {
     case QEvent::KeyPress:
         return watched == view_ && takeKey(*static_cast<QKeyEvent*>(event));

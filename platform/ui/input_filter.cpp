@@ -88,7 +88,8 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
         type != QEvent::MouseButtonDblClick)
         return false;
     auto* widget = qobject_cast<QWidget*>(watched);
-    if (!widget) return false;
+    // A disabled window (one under a nested window) takes no input; Qt drops it after the filters.
+    if (!widget || !widget->isEnabled()) return false;
 
     if (type == QEvent::KeyPress || type == QEvent::ShortcutOverride) {
         auto* key = static_cast<QKeyEvent*>(event);

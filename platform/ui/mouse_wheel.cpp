@@ -90,8 +90,9 @@ public:
     {
         if (event->type() != QEvent::Wheel) return false;
         auto* widget = qobject_cast<QWidget*>(watched);
-        // An open drop-down list or menu is a window of its own that keeps its wheel.
-        if (!widget || widget->window()->windowType() == Qt::Popup) return false;
+        // An open drop-down list or menu is a window of its own that keeps its wheel; a window
+        // under a nested one (disabled) takes none.
+        if (!widget || !widget->isEnabled() || widget->window()->windowType() == Qt::Popup) return false;
         Window* window = Window::of(widget);
         if (!window || !attachedInstance(*window)) return false;
         const int delta = static_cast<QWheelEvent*>(event)->angleDelta().y();

@@ -1,5 +1,7 @@
 #include "platform/ui/wheel_message.h"
 
+#include "platform/ui/window.h"
+
 #include <algorithm>
 
 namespace ui {

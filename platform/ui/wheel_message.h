@@ -3,6 +3,8 @@
 // signed high word of wParam. Qt reports high-resolution deltas (a touchpad sends a few units
 // at a time); they are added up per window and delivered only once they make a whole notch.
 
+#include <QPointer>
+
 #include <cstdint>
 
 namespace ui {
@@ -24,7 +26,7 @@ public:
     int add(const Window* window, int delta);
 
 private:
-    const Window* window_ = nullptr;
+    QPointer<const Window> window_;  // null once it is gone: a new window never takes its rest
     int remainder_ = 0;
 };
 

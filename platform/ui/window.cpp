@@ -1,5 +1,6 @@
 #include "platform/ui/window.h"
 
+#include "platform/ui/entry.h"
 #include "platform/ui/spin_box.h"
 #include "platform/ui/toolbar_state.h"
 
@@ -145,10 +146,13 @@ void Window::connectControl(Control& c)
     if (!w) return;
     if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         connect(button, &QAbstractButton::clicked, this, [this, n, &c] {
+            acceptFocusedEntry();
             c.update();
             post(EVENT::Accepted, n);
         });
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        // what is typed is stored in windows-1251: nothing it cannot hold is taken
+        if (!edit->validator()) edit->setValidator(new Cp1251Validator(edit));
         connect(edit, &QLineEdit::editingFinished, this, [this, n, edit, &c] {
             if (!edit->isModified()) return;
             edit->setModified(false);
@@ -166,10 +170,31 @@ void Window::connectControl(Control& c)
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
+        if (combo->isEditable() && !combo->validator()) combo->setValidator(new Cp1251Validator(combo));
         connect(combo, qOverload<int>(&QComboBox::activated), this, [this, n, &c] {
             c.update();
             post(EVENT::Accepted, n);
         });
+    }
+}
+
+void Window::acceptFocusedEntry()
+{
+    QWidget* focus = QApplication::focusWidget();
+    if (!focus) return;
+    for (const auto& c : controls_) {
+        QWidget* w = c->widget();
+        if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
+        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isModified()) {
+            edit->setModified(false);
+            c->update();
+            post(EVENT::Accepted, c->number());
+        } else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified()) {
+            spin->setModified(false);
+            c->update();
+            post(EVENT::Accepted, c->number());
+        }
+        return;
     }
 }
 
@@ -191,6 +216,7 @@ int Window::duY(int units) const
 
 void Window::setInputEnabled(bool enabled)
 {
+    inputEnabled_ = enabled;
     QWidget* top = topWidget();
     if (!top) return;
     if (kind_ != WindowKind::Frame) {
@@ -350,8 +376,9 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
     case QEvent::Close:
         if (open_) {
             // The close box asks the window's thread; the window closes itself when it agrees.
+            // Under a nested window it does nothing, as the rest of the window waits.
             event->ignore();
-            post(EVENT::CloseWindow);
+            if (inputEnabled_) post(EVENT::CloseWindow);
             return true;
         }
         return false;

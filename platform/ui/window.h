@@ -106,6 +106,9 @@ public:
 
 private:
     void connectControl(Control& c);
+    // A value typed into the focused entry counts as accepted before a button pressed without
+    // taking the focus (by its shortcut or a key).
+    void acceptFocusedEntry();
     void setInputEnabled(bool enabled);
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
@@ -122,6 +125,7 @@ private:
     int lastKeyCode_ = 0;
     QTimer* timer_ = nullptr;
     bool open_ = false;
+    bool inputEnabled_ = true;  // false while a nested window of its thread is open
     bool takesCloseRequests_ = true;
     int widthDu_ = 0, heightDu_ = 0;
 };

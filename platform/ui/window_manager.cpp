@@ -247,7 +247,9 @@ Level WindowManager::prepareNextInsert()
     saveFiles();
     file.layout().copy(file.buffer(), SAVED.data());
     if (file.PrimeAutoInc() != Level::Benign) {
-        RESPONSE = RESPONSE::Cancelled;
+        // the window closes; the record stored before is its answer
+        RESPONSE = RESPONSE::Completed;
+        file.file().fetch(LASTINSERTEDPOSITION);
         return Level::Fatal;
     }
     PrimeFields();

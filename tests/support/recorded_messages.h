@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace test {
@@ -33,10 +34,14 @@ public:
         return false;
     }
 
+    // Runs as each message is shown, before it is answered.
+    std::function<void(const ShownMessage&)> onShow;
+
     unsigned show(const QString& text, const QString& caption, MessageIcon icon, unsigned buttons,
                   unsigned defaultButton) override
     {
         shown_.push_back({text, caption, icon, buttons});
+        if (onShow) onShow(shown_.back());
         if (!answers_.empty()) {
             unsigned a = answers_.front();
             answers_.pop_front();

@@ -225,6 +225,7 @@ struct Browse : test::ThreadsFixture {
             w.Run();
             list = nullptr;
             response = ProcResponse();
+            requestAfter = ProcRequest();
             bufferAfter = EDI().EDIZM.toQString();
         });
         ASSERT_TRUE(test::pumpUntil([&] { return list && list->window->isOpen() && brw().SortOrder() >= 1; }));
@@ -309,6 +310,7 @@ struct Browse : test::ThreadsFixture {
     ui::ThreadId thread = 0;
     ListWindow* list = nullptr;
     int response = -1;
+    int requestAfter = -1;
     QString bufferAfter;
 };
 
@@ -656,6 +658,7 @@ TEST_F(Browse, LookupPutsTheBufferBackUnlessARowIsSelected)
         press(select ? kSelect : kClose);
         ASSERT_TRUE(test::waitEnded(thread));
         EXPECT_EQ(response, select ? 1 : 2);
+        EXPECT_EQ(requestAfter, 0);  // a second lookup sets it again
         EXPECT_EQ(bufferAfter, select ? "м" : "старое");
     }
 }
@@ -688,6 +691,33 @@ TEST_F(Browse, InsertThroughTheFormPrimesTheRecordAndLandsOnTheNewOne)
     press(kInsert);  // cancelled: back on the row it left
     EXPECT_EQ(highlighted(), "кг");
     EXPECT_EQ(storedUnits(), (std::vector<QString>{"кг", "л", "м", "шт"}));
+}
+
+TEST_F(Browse, ARangedListShowsItsRangeAndAnInsertPrimesTheRangeFields)
+{
+    const std::pair<const char*, const char*> rateList[] = {{"1", "01"}, {"2", "02"}, {"1", "03"}, {"2", "04"}};
+    addRecords(FileId::Raszenki, 4, [&](int i) {
+        WRK().GROUP = rateList[i].first;
+        WRK().NRAS = rateList[i].second;
+    });
+    QString primedGroup = "?";
+    runList(FileId::Raszenki, [&](ListWindow& w) {
+        w.brw.AddSortOrder(RaszenkiLayout().keyIndex("WRK:ONGROUP")).SetRange(1, [](void* r) {
+            static_cast<RaszenkiRecord*>(r)->GROUP = "2";
+        });
+        w.brw.AddField(column<&RaszenkiRecord::NRAS>("Шифр", false));
+        w.brw.ASKPROCEDURE = 1;
+        w.form = [&](int, std::uint8_t) -> std::uint8_t {
+            primedGroup = WRK().GROUP.toQString();
+            WRK().NRAS = "05";
+            return Access(FileId::Raszenki).Insert() == Level::Benign ? ui::RESPONSE::Completed : ui::RESPONSE::Cancelled;
+        };
+    });
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"02", "04"}));
+    press(kInsert);
+    EXPECT_EQ(primedGroup, "2");
+    EXPECT_EQ(shownRows(), (std::vector<QString>{"02", "04", "05"}));
+    EXPECT_EQ(highlighted(), "05");
 }
 
 // --- the frame's toolbar

@@ -4,8 +4,10 @@
 #include "platform/ui/window.h"
 #include "tests/support/ui_driver.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QVBoxLayout>
@@ -78,6 +80,20 @@ TEST_F(Keys, AlertedKeyReachesTheWindowInsteadOfTheControl)
     auto alert = std::find_if(events.begin(), events.end(), [](const ui::Event& e) { return e.event == EVENT::AlertKey; });
     EXPECT_EQ(alert->keyCode, KEY::F1 | KEY::Ctrl);
     EXPECT_EQ(alert->field, window->numberOf("?ENTRY"));
+}
+
+// Every entry of a window, however it was made, keeps to what windows-1251 holds.
+TEST_F(Keys, EntriesRefuseCharactersWindows1251CannotHold)
+{
+    run();
+    for (QChar c : QStringLiteral("a日б")) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(edit, &press);
+    }
+    EXPECT_EQ(edit->text(), QStringLiteral("aб"));
+    QGuiApplication::clipboard()->setText(QStringLiteral("смета 日"));
+    QTest::keyClick(edit, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("aб"));
 }
 
 }  // namespace

@@ -1,6 +1,14 @@
 #include "platform/ui/scheduler.h"
+
+#include "platform/ui/browse_list.h"
+#include "platform/ui/mouse_wheel.h"
 #include "platform/ui/window.h"
 #include "tests/support/ui_driver.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTableView>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -47,49 +55,58 @@ TEST(Scheduler, IdsCountUpAndPostsToEndedThreadsAreDropped)
 
 TEST(Scheduler, NestedWindowBlocksOnlyItsOwnThread)
 {
-    bool closeA = false, closeB = false;
-    ui::Window* outerA = nullptr;
-    ui::Window* nestedA = nullptr;
-    ui::Window* windowB = nullptr;
-    ui::ThreadId a = test::start([&] {
-        ui::Window outer(ui::WindowKind::Dialog, "A", 80, 40);
-        outer.open();
-        outerA = &outer;
-        ui::Window nested(ui::WindowKind::Dialog, "A form", 60, 30);
-        nested.open();
-        nestedA = &nested;
-        while (nested.wait().event != EVENT::CloseWindow) {
-        }
-        nested.close();
-        nestedA = nullptr;
-        while (!closeA) outer.wait();
-        outer.close();
-        outerA = nullptr;
-    });
-    ui::ThreadId b = test::start([&] {
-        ui::Window w(ui::WindowKind::Dialog, "B", 80, 40);
-        w.open();
-        windowB = &w;
-        while (!closeB) w.wait();
-        w.close();
-        windowB = nullptr;
-    });
-    ASSERT_TRUE(test::pumpUntil([&] { return nestedA && windowB; }));
-    EXPECT_FALSE(outerA->topWidget()->isEnabled());
-    EXPECT_TRUE(nestedA->topWidget()->isEnabled());
-    EXPECT_TRUE(windowB->topWidget()->isEnabled());
+    // B closes while A's form is still open, or A's form and A close while B is open
+    for (bool formFirst : {false, true}) {
+        bool closeA = false, closeB = false;
+        ui::Window* outerA = nullptr;
+        ui::Window* nestedA = nullptr;
+        ui::Window* windowB = nullptr;
+        ui::ThreadId a = test::start([&] {
+            ui::Window outer(ui::WindowKind::Dialog, "A", 80, 40);
+            outer.open();
+            outerA = &outer;
+            ui::Window nested(ui::WindowKind::Dialog, "A form", 60, 30);
+            nested.open();
+            nestedA = &nested;
+            while (nested.wait().event != EVENT::CloseWindow) {
+            }
+            nested.close();
+            nestedA = nullptr;
+            while (!closeA) outer.wait();
+            outer.close();
+            outerA = nullptr;
+        });
+        ui::ThreadId b = test::start([&] {
+            ui::Window w(ui::WindowKind::Dialog, "B", 80, 40);
+            w.open();
+            windowB = &w;
+            while (!closeB) w.wait();
+            w.close();
+            windowB = nullptr;
+        });
+        ASSERT_TRUE(test::pumpUntil([&] { return nestedA && windowB; }));
+        EXPECT_FALSE(outerA->topWidget()->isEnabled());
+        EXPECT_TRUE(nestedA->topWidget()->isEnabled());
+        EXPECT_TRUE(windowB->topWidget()->isEnabled());
 
-    // B closes first while A's form is still open; then the form, then A.
-    closeB = true;
-    windowB->post(EVENT::Timer);
-    ASSERT_TRUE(test::waitEnded(b));
-    ASSERT_TRUE(nestedA);
-    nestedA->post(EVENT::CloseWindow);
-    ASSERT_TRUE(test::pumpUntil([&] { return nestedA == nullptr; }));
-    EXPECT_TRUE(outerA->topWidget()->isEnabled());
-    closeA = true;
-    outerA->post(EVENT::Timer);
-    EXPECT_TRUE(test::waitEnded(a));
+        auto closeThreadB = [&] {
+            closeB = true;
+            windowB->post(EVENT::Timer);
+            ASSERT_TRUE(test::waitEnded(b));
+        };
+        if (!formFirst) closeThreadB();
+        ASSERT_TRUE(nestedA);
+        nestedA->post(EVENT::CloseWindow);
+        ASSERT_TRUE(test::pumpUntil([&] { return nestedA == nullptr; }));
+        EXPECT_TRUE(outerA->topWidget()->isEnabled());
+        if (formFirst) {
+            EXPECT_TRUE(windowB->topWidget()->isEnabled());
+        }
+        closeA = true;
+        outerA->post(EVENT::Timer);
+        EXPECT_TRUE(test::waitEnded(a));
+        if (formFirst) closeThreadB();
+    }
 }
 
 TEST(Scheduler, ClosingANestedWindowEnablesOnlyTheWindowBelowIt)
@@ -134,6 +151,56 @@ TEST(Scheduler, ClosingANestedWindowEnablesOnlyTheWindowBelowIt)
     toClose = 1;
     open.back()->post(EVENT::Timer);
     EXPECT_TRUE(test::waitEnded(t));
+}
+
+TEST(Scheduler, AWindowUnderANestedOneTakesNoInput)
+{
+    // a list window with the wheel add-on, under a form; what reaches it meanwhile is kept
+    ui::Window* list = nullptr;
+    ui::Window* form = nullptr;
+    QWidget* viewport = nullptr;
+    std::vector<int> events;
+    bool done = false;
+    ui::ThreadId t = test::start([&] {
+        ui::Window outer(ui::WindowKind::Dialog, "list", 120, 80);
+        ui::Control& c = ui::AddBrowseList(outer, "?BROWSE", 1);
+        c.widget()->resize(outer.content()->size());
+        viewport = static_cast<ui::BrowseList*>(c.widget())->view()->viewport();
+        outer.alertKey(KEY::MouseLeft);
+        ui::vsMouseWheelClass wheel;
+        outer.open();
+        wheel.Attach(outer);
+        ui::Window nested(ui::WindowKind::Dialog, "form", 60, 30);
+        nested.open();
+        list = &outer;
+        form = &nested;
+        while (nested.wait().event != EVENT::CloseWindow) {
+        }
+        nested.close();
+        form = nullptr;
+        while (!done) events.push_back(outer.wait().event);
+        wheel.Detach();
+        outer.close();
+    });
+    ASSERT_TRUE(test::pumpUntil([&] { return form != nullptr; }));
+    ASSERT_FALSE(list->topWidget()->isEnabled());
+
+    const QPointF at(10, 10);
+    const QPointF global = viewport->mapToGlobal(at);
+    QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &press);
+    QWheelEvent wheel(at, global, {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &wheel);
+    list->topWidget()->close();  // the close box
+    test::pump(20);
+
+    form->post(EVENT::CloseWindow);
+    ASSERT_TRUE(test::pumpUntil([&] { return form == nullptr; }));
+    done = true;
+    list->post(EVENT::Timer);
+    ASSERT_TRUE(test::waitEnded(t));
+    for (int e : events)
+        EXPECT_TRUE(e != EVENT::AlertKey && e != EVENT::ScrollDown && e != EVENT::CloseWindow) << std::hex << e;
 }
 
 TEST(Scheduler, EscapingExceptionTakesTheFatalPath)

@@ -1,7 +1,10 @@
 #include "platform/ui/wheel_message.h"
 
+#include "platform/ui/window.h"
+
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 namespace {
@@ -19,7 +22,8 @@ struct Case {
 
 TEST(WheelAccumulator, DeliversWholeNotchesAndKeepsTheRestWhileNothingChanges)
 {
-    const ui::Window* windows[] = {nullptr, reinterpret_cast<const ui::Window*>(0x10), reinterpret_cast<const ui::Window*>(0x20)};
+    const ui::Window one(ui::WindowKind::Dialog, "1", 20, 20), two(ui::WindowKind::Dialog, "2", 20, 20);
+    const ui::Window* windows[] = {nullptr, &one, &two};
     const Case cases[] = {
         {"touchpad units add up", {{1, 40, 0}, {1, 40, 0}, {1, 40, 120}}},
         {"whole notches at once", {{1, 240, 240}, {1, -360, -360}}},
@@ -32,6 +36,16 @@ TEST(WheelAccumulator, DeliversWholeNotchesAndKeepsTheRestWhileNothingChanges)
         ui::WheelAccumulator accumulator;
         for (const Step& s : c.steps) EXPECT_EQ(accumulator.add(windows[s.window], s.delta), s.delivered) << c.name;
     }
+}
+
+TEST(WheelAccumulator, AWindowThatIsGoneLeavesNoRest)
+{
+    ui::WheelAccumulator accumulator;
+    auto window = std::make_unique<ui::Window>(ui::WindowKind::Dialog, "gone", 20, 20);
+    EXPECT_EQ(accumulator.add(window.get(), 100), 0);
+    window.reset();
+    window = std::make_unique<ui::Window>(ui::WindowKind::Dialog, "new", 20, 20);  // perhaps where the old one was
+    EXPECT_EQ(accumulator.add(window.get(), 20), 0);
 }
 
 TEST(WheelMessage, DeltaIsTheSignedHighWord)
