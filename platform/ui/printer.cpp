@@ -1,13 +1,11 @@
 #include "platform/ui/printer.h"
 
+#include "platform/ui/nested_dialog.h"
+#include "platform/ui/printer_setup_dialog.h"
 #include "platform/ui/scheduler.h"
 #include "platform/ui/window.h"
 
-#include <QMdiArea>
-#include <QPageSetupDialog>
 #include <QPrinter>
-
-#include <memory>
 
 namespace ui {
 
@@ -19,18 +17,11 @@ QPrinter& programPrinter()
 
 void printerSetup()
 {
-    QWidget* parent = Window::mdiArea() ? Window::mdiArea()->window() : nullptr;
-    auto* dialog = new QPageSetupDialog(&programPrinter(), parent);
-    dialog->setAttribute(Qt::WA_DeleteOnClose);
-    const ThreadId thread = Scheduler::instance().currentId();
-    auto done = std::make_shared<bool>(false);
-    QObject::connect(dialog, &QDialog::finished, [thread, done](int) {
-        *done = true;
-        Scheduler::instance().wake(thread);
-    });
-    dialog->setWindowModality(Qt::NonModal);
-    dialog->show();
-    while (!*done) Scheduler::instance().block();
+    if (Scheduler::instance().currentId() == 0) return;  // the main stack cannot wait
+    Window window(WindowKind::Dialog, QString(), 0, 0);
+    auto* dialog = new PrinterSetupDialog(programPrinter(), window.content());
+    window.setTitle(dialog->windowTitle());
+    if (runNestedDialog(window, *dialog)) dialog->applyTo(programPrinter());
 }
 
 }  // namespace ui

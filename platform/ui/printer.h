@@ -6,7 +6,8 @@ class QPrinter;
 namespace ui {
 
 QPrinter& programPrinter();
-// The platform's page and printer set-up, shown non-modal; the calling thread waits for it.
+// The platform's page and printer set-up, a nested window of the calling thread, which waits
+// for it.
 void printerSetup();
 
 }  // namespace ui
