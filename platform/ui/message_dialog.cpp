@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMdiArea>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -111,18 +110,6 @@ QPushButton* addButtons(Window& window, QBoxLayout& row, const ButtonSet& set)
     return byDefault;
 }
 
-// Over the window the caller shows on top, else over the frame.
-void centreOverCaller(QWidget& dialog)
-{
-    LogicalThread* thread = Scheduler::instance().current();
-    Window* caller = thread ? thread->topWindow() : nullptr;
-    QWidget* anchor = caller ? caller->topWidget() : nullptr;
-    if (!anchor && Window::mdiArea()) anchor = Window::mdiArea()->window();
-    if (!anchor || !anchor->isVisible()) return;
-    dialog.adjustSize();
-    dialog.move(anchor->mapToGlobal(anchor->rect().center()) - dialog.rect().center());
-}
-
 unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon, const ButtonSet& set)
 {
     Window window(WindowKind::Dialog, caption.isEmpty() ? QApplication::applicationDisplayName() : caption, 0, 0);
@@ -139,7 +126,6 @@ unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon
     layout->addLayout(body);
     layout->addSpacing(window.duY(4));
     layout->addLayout(buttons);
-    centreOverCaller(*window.content());
 
     window.open();
     byDefault->setFocus();

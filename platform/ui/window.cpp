@@ -233,9 +233,22 @@ void Window::enableTopWindowOnly(const LogicalThread& thread)
     for (Window* w : thread.windows()) w->setInputEnabled(w == thread.topWindow());
 }
 
+void Window::centreOverCaller()
+{
+    LogicalThread* t = Scheduler::instance().find(thread_);
+    Window* caller = t ? t->topWindow() : nullptr;
+    QWidget* anchor = caller ? caller->topWidget() : nullptr;
+    if (!anchor && theMdiArea) anchor = theMdiArea->window();
+    if (!anchor || !anchor->isVisible()) return;
+    if (!widthDu_ || !heightDu_) content_->adjustSize();  // sized by what it holds
+    content_->move(anchor->mapToGlobal(anchor->rect().center()) - content_->rect().center());
+}
+
 void Window::open()
 {
     if (open_) return;
+    // A form or dialog that its window has not placed itself opens over the window that calls it.
+    if (kind_ == WindowKind::Dialog && !content_->testAttribute(Qt::WA_Moved)) centreOverCaller();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
         // A nested window blocks only its own thread's other windows.
         t->pushWindow(this);

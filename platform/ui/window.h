@@ -110,6 +110,8 @@ private:
     // taking the focus (by its shortcut or a key).
     void acceptFocusedEntry();
     void setInputEnabled(bool enabled);
+    // Over the window its thread shows on top, else over the frame.
+    void centreOverCaller();
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
 

@@ -203,6 +203,30 @@ TEST(Scheduler, AWindowUnderANestedOneTakesNoInput)
         EXPECT_TRUE(e != EVENT::AlertKey && e != EVENT::ScrollDown && e != EVENT::CloseWindow) << std::hex << e;
 }
 
+TEST(Scheduler, ANestedWindowOpensOverItsCallerUnlessItPlacedItself)
+{
+    QPoint callerCentre, formCentre, placedAt;
+    ui::ThreadId t = test::start([&] {
+        ui::Window list(ui::WindowKind::Dialog, "list", 200, 120);
+        list.content()->move(40, 60);
+        list.open();
+        callerCentre = list.content()->geometry().center();
+        ui::Window form(ui::WindowKind::Dialog, "form", 80, 40);
+        form.open();
+        formCentre = form.content()->geometry().center();
+        form.close();
+        ui::Window placed(ui::WindowKind::Dialog, "placed", 80, 40);
+        placed.content()->move(300, 20);
+        placed.open();
+        placedAt = placed.content()->pos();
+        placed.close();
+        list.close();
+    });
+    ASSERT_TRUE(test::waitEnded(t));
+    EXPECT_LE((formCentre - callerCentre).manhattanLength(), 4);  // rounding of odd sizes
+    EXPECT_EQ(placedAt, QPoint(300, 20));
+}
+
 TEST(Scheduler, EscapingExceptionTakesTheFatalPath)
 {
     std::string what;
