@@ -524,8 +524,13 @@ void BrowseBox::takeClick(bool doubleClick)
 {
     restartLocator();
     const int row = list_->mouseDownRow();
-    if (row >= 0 && page_->setHighlighted(row)) showPage();
-    if (!doubleClick || row < 0) return;
+    if (row < 0) return;
+    if (!doubleClick) {
+        if (page_->setHighlighted(row)) showPage();
+        return;
+    }
+    // on the row the double click's first click highlighted: a row it stored may have moved the
+    // rows under the mouse since
     if (SELECTING)
         selectHighlighted();
     else if (buttonAvailable(ChangeControl))

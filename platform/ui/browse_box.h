@@ -189,6 +189,9 @@ private:
     void startEdit(std::uint8_t request);
     void takeEditKey(int keyCode);
     void endRowBy(int action, int navRequest);
+    // A click on another row completes the edited one as Enter does, without going on, then
+    // highlights the clicked row.
+    void endRowForClick();
     void storeRow();
     void abandonRow();
     void endEdit(bool stored);

@@ -133,8 +133,27 @@ void BrowseBox::takeEditKey(int keyCode)
         NavRequest() = 0;
         abandonRow();
         break;
+    case KEY::MouseLeft: endRowForClick(); break;
+    case KEY::MouseRight:
+        endRowForClick();
+        if (!edit_) popup(list_->mouseDownPoint());
+        break;
+    // a double click: its first click has already ended the editing, or could not (and is not
+    // tried twice)
     default: break;
     }
+}
+
+void BrowseBox::endRowForClick()
+{
+    // a click on the edited row or beside the rows leaves the editing as it is
+    const int row = list_->mouseDownRow();
+    if (row < 0 || row >= int(page_->rows().size()) || row == edit_->row) return;
+    // the clicked record, wherever the stored row moves the rows
+    const BrowseRow& clicked = page_->rows()[std::size_t(row)];
+    const Anchor target{clicked.record, clicked.position, row};
+    endRowBy(ENTERACTION & EDITACTION::WhatToDo, 0);
+    if (!edit_) refill(target);
 }
 
 void BrowseBox::endRowBy(int action, int navRequest)

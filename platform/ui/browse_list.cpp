@@ -178,6 +178,7 @@ QPoint BrowseList::rowPoint(int row) const
 void BrowseList::setCellEditor(int row, int column, QWidget* editor)
 {
     const QModelIndex index = model_.index(row, column);
+    cellEditor_ = editor;
     if (!editor) {
         view_->setIndexWidget(index, nullptr);
         view_->setFocus(Qt::OtherFocusReason);
@@ -236,7 +237,10 @@ bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
     const QModelIndex index = view_->indexAt(mouse.position().toPoint());
     mouseDownRow_ = index.isValid() ? index.row() : -1;
     mouseDownPoint_ = mouse.globalPosition().toPoint();
-    view_->setFocus(Qt::MouseFocusReason);
+    // while a row is edited the browse decides whether the click ends the editing; until then
+    // the typing goes on into the editor
+    QWidget* focus = cellEditor_ ? cellEditor_.data() : view_;
+    focus->setFocus(Qt::MouseFocusReason);
     post(EVENT::AlertKey, code);
     return true;
 }

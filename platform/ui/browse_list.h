@@ -11,6 +11,7 @@
 #include "platform/ui/browse_model.h"
 
 #include <QPoint>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -81,6 +82,7 @@ private:
     QPoint mouseDownPoint_;
     int droppedThumb_ = 0;
     int focusLosses_ = 0;
+    QPointer<QWidget> cellEditor_;
 };
 
 // Makes a browse list, a child of the window's content, and registers it as a list control.

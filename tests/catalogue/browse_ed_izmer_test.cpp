@@ -156,8 +156,10 @@ struct UnitList : test::ThreadsFixture {
         QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
         settle();
     }
+    // as the window system sends it: a click, then the double click
     void doubleClick(int row)
     {
+        QTest::mouseClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
         QTest::mouseDClick(view()->viewport(), Qt::LeftButton, Qt::NoModifier, rowCentre(row));
         settle();
     }

@@ -516,6 +516,106 @@ TEST_F(Browse, TheEditorRefusesCharactersWindows1251CannotHold)
     key(editor, Qt::Key_Escape);
 }
 
+// --- the mouse while a row is edited
+
+enum class Mouse { Click, DoubleClick, RightClickDelete, Wheel };
+// Where the mouse goes: a row, or one of these.
+enum Where : int { InTheEditor = -1, BesideTheEditor = -2, BelowTheRows = -3 };
+
+struct MouseCase {
+    const char* name;
+    bool insert;  // a new row below "кг", else "кг" changed
+    const char* typed;
+    Mouse mouse;
+    int where;
+    const char* editor;       // the editor's text afterwards; null: the editing has ended
+    const char* highlighted;  // when the editing has ended
+    std::vector<QString> stored;
+    size_t messages;  // the duplicate key's
+};
+
+void PrintTo(const MouseCase& c, std::ostream* os) { *os << c.name; }
+
+struct MouseWhileEditing : Browse, testing::WithParamInterface<MouseCase> {};
+
+TEST_P(MouseWhileEditing, AnotherRowCompletesTheEditedOneFirst)
+{
+    const MouseCase& c = GetParam();
+    addUnits({"кг", "м", "шт"});
+    runUnits();
+    key(view(), c.insert ? Qt::Key_Insert : Qt::Key_Return, c.insert ? Qt::NoModifier : Qt::ControlModifier);
+    ASSERT_TRUE(cellEditor());
+    cellEditor()->selectAll();
+    cellEditor()->insert(QString::fromUtf8(c.typed));
+    if (c.mouse == Mouse::RightClickDelete) ui::scriptPopupChoice(3);  // "&Добавить", "&Изменить", "&Удалить"
+
+    const QRect edited = view()->visualRect(brw().list().model().index(brw().page().highlighted(), 0));
+    const QRect last = view()->visualRect(brw().list().model().index(brw().list().model().rowCount() - 1, 0));
+    QWidget* target = view()->viewport();
+    QPoint at;
+    switch (c.where) {
+    case InTheEditor:
+        target = cellEditor();
+        at = target->rect().center();
+        break;
+    case BesideTheEditor: at = {edited.right() + 10, edited.center().y()}; break;
+    case BelowTheRows: at = {last.center().x(), last.bottom() + 10}; break;
+    default: at = view()->visualRect(brw().list().model().index(c.where, 0)).center(); break;
+    }
+    ASSERT_TRUE(target->rect().contains(at));
+    switch (c.mouse) {
+    case Mouse::Click: QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at); break;
+    case Mouse::DoubleClick:  // as the window system sends it: a click, then the double click
+        QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, at);
+        QTest::mouseDClick(target, Qt::LeftButton, Qt::NoModifier, at);
+        break;
+    case Mouse::RightClickDelete: QTest::mouseClick(target, Qt::RightButton, Qt::NoModifier, at); break;
+    case Mouse::Wheel: window().post(EVENT::ScrollDown, kList); break;  // what the wheel's add-on posts
+    }
+    settle();
+
+    if (c.editor) {
+        ASSERT_TRUE(cellEditor());  // on the highlighted row
+        EXPECT_EQ(cellEditor()->text(), QString::fromUtf8(c.editor));
+        EXPECT_EQ(window().content()->focusWidget(), cellEditor());
+    } else {
+        EXPECT_FALSE(brw().Editing());
+        EXPECT_EQ(highlighted(), QString::fromUtf8(c.highlighted));
+        EXPECT_EQ(listData().EdIzmer.EDIZM.toQString(), QString::fromUtf8(c.highlighted));
+        EXPECT_EQ(window().content()->focusWidget(), view());
+    }
+    EXPECT_EQ(listData().NavRequest, 0);
+    EXPECT_EQ(messages.shown().size(), c.messages);
+    // the menu opens once the editing has ended, never over a row in editing
+    if (c.mouse == Mouse::RightClickDelete) {
+        EXPECT_EQ(ui::takeScriptedPopupChoice().has_value(), c.editor != nullptr);
+    }
+    if (brw().Editing()) key(cellEditor(), Qt::Key_Escape);
+    EXPECT_EQ(storedUnits(), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Browse, MouseWhileEditing,
+    testing::Values(
+        // the clicked record, wherever the stored row has moved the rows
+        MouseCase{"ClickStoresAChangedRow", false, "я", Mouse::Click, 1, nullptr, "м", {"м", "шт", "я"}, 0},
+        MouseCase{"ClickStoresAnAddedRow", true, "л", Mouse::Click, 3, nullptr, "шт", {"кг", "л", "м", "шт"}, 0},
+        MouseCase{"ClickAbandonsABlankAddedRow", true, "", Mouse::Click, 2, nullptr, "м", {"кг", "м", "шт"}, 0},
+        MouseCase{"ClickOnARefusedRowKeepsItInEditing", true, "КГ", Mouse::Click, 2, "КГ", "", {"кг", "м", "шт"}, 1},
+        MouseCase{"DoubleClickEditsTheClickedRow", false, "я", Mouse::DoubleClick, 1, "м", "", {"м", "шт", "я"}, 0},
+        MouseCase{"DoubleClickOnARefusedRowStoresOnce", true, "КГ", Mouse::DoubleClick, 2, "КГ", "",
+                  {"кг", "м", "шт"}, 1},
+        MouseCase{"RightClickStoresThenTheMenuActsOnTheClickedRow", false, "я", Mouse::RightClickDelete, 1, nullptr, "шт",
+                  {"шт", "я"}, 0},
+        MouseCase{"ClickInTheEditor", false, "я", Mouse::Click, InTheEditor, "я", "", {"кг", "м", "шт"}, 0},
+        MouseCase{"ClickAndDoubleClickOnTheEditedRow", false, "я", Mouse::DoubleClick, BesideTheEditor, "я", "",
+                  {"кг", "м", "шт"}, 0},
+        MouseCase{"RightClickOnTheEditedRow", false, "я", Mouse::RightClickDelete, BesideTheEditor, "я", "",
+                  {"кг", "м", "шт"}, 0},
+        MouseCase{"ClickBelowTheRows", false, "я", Mouse::Click, BelowTheRows, "я", "", {"кг", "м", "шт"}, 0},
+        MouseCase{"Wheel", false, "я", Mouse::Wheel, 0, "я", "", {"кг", "м", "шт"}, 0}),
+    [](const testing::TestParamInfo<MouseCase>& info) { return std::string(info.param.name); });
+
 // --- editing two columns
 
 TEST_F(Browse, TabMovesBetweenTheEditableColumnsAndPastTheLastStoresTheRow)
