@@ -17,6 +17,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QTabWidget>
+#include <QScreen>
 #include <QTimer>
 #include <QWidget>
 
@@ -241,7 +242,13 @@ void Window::centreOverCaller()
     if (!anchor && theMdiArea) anchor = theMdiArea->window();
     if (!anchor || !anchor->isVisible()) return;
     if (!widthDu_ || !heightDu_) content_->adjustSize();  // sized by what it holds
-    content_->move(anchor->mapToGlobal(anchor->rect().center()) - content_->rect().center());
+    QRect placed = content_->rect();
+    placed.moveCenter(anchor->mapToGlobal(anchor->rect().center()));
+    // kept on the screen, so that a caller at its edge never pushes the buttons out of sight
+    const QRect screen = anchor->screen()->availableGeometry();
+    placed.moveLeft(std::max(screen.left(), std::min(placed.left(), screen.right() + 1 - placed.width())));
+    placed.moveTop(std::max(screen.top(), std::min(placed.top(), screen.bottom() + 1 - placed.height())));
+    content_->move(placed.topLeft());
 }
 
 void Window::open()

@@ -205,7 +205,7 @@ TEST(Scheduler, AWindowUnderANestedOneTakesNoInput)
 
 TEST(Scheduler, ANestedWindowOpensOverItsCallerUnlessItPlacedItself)
 {
-    QPoint callerCentre, formCentre, placedAt;
+    QPoint callerCentre, formCentre, atCorner, placedAt;
     ui::ThreadId t = test::start([&] {
         ui::Window list(ui::WindowKind::Dialog, "list", 200, 120);
         list.content()->move(40, 60);
@@ -215,6 +215,11 @@ TEST(Scheduler, ANestedWindowOpensOverItsCallerUnlessItPlacedItself)
         form.open();
         formCentre = form.content()->geometry().center();
         form.close();
+        list.content()->move(0, 0);  // at the screen's corner the form stays on the screen
+        ui::Window wide(ui::WindowKind::Dialog, "wide", 400, 240);
+        wide.open();
+        atCorner = wide.content()->pos();
+        wide.close();
         ui::Window placed(ui::WindowKind::Dialog, "placed", 80, 40);
         placed.content()->move(300, 20);
         placed.open();
@@ -224,6 +229,8 @@ TEST(Scheduler, ANestedWindowOpensOverItsCallerUnlessItPlacedItself)
     });
     ASSERT_TRUE(test::waitEnded(t));
     EXPECT_LE((formCentre - callerCentre).manhattanLength(), 4);  // rounding of odd sizes
+    EXPECT_GE(atCorner.x(), 0);
+    EXPECT_GE(atCorner.y(), 0);
     EXPECT_EQ(placedAt, QPoint(300, 20));
 }
 
