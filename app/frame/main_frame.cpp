@@ -200,8 +200,9 @@ void MainFrame::buildToolbar()
     auto addButton = [&](const char* name, int number, const QString& text, const QString& tip, const QIcon& icon) {
         QAction* action = toolbar->addAction(icon, text);
         if (!tip.isEmpty()) action->setToolTip(tip);
+        // The button's control posts its accepted event when it is clicked; the action must not
+        // post it a second time.
         window->add(ui::CREATE::Button, u(name), toolbar->widgetForAction(action), number);
-        QObject::connect(action, &QAction::triggered, main_, [this, number] { window->post(EVENT::Accepted, number); });
         actions_[number] = action;
         return action;
     };
