@@ -23,6 +23,7 @@ RestoreResult restoreArchive();
 namespace archive {
 QString incompleteText();
 QString incompleteCaption();
+QString restoreFailedText();
 QString saveFailedText();
 QString saveFailedCaption();
 }  // namespace archive

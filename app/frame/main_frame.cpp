@@ -312,6 +312,10 @@ void MainFrame::restoreFromArchive()
     case RestoreResult::Incomplete:
         Message(archive::incompleteText(), archive::incompleteCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
         break;
+    case RestoreResult::Failed:
+        // said, as a failed save is: a restore that did nothing must not pass for one that worked
+        Message(archive::restoreFailedText(), archive::incompleteCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
+        break;
     default: break;
     }
 }

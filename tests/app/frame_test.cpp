@@ -539,31 +539,39 @@ TEST_F(ProgramTest, TheArchiveIsAConsistentCopyWhileAnotherThreadWrites)
 
 TEST_F(ProgramTest, RestoringWithoutAWholeArchiveChangesNothing)
 {
+    enum class Archive { Missing, Partial, Foreign };
     struct Case {
-        bool partial;  // else no archive at all
+        Archive archive;
         std::vector<QString> messages;
     };
     const Case cases[] = {
-        {false, {u(kRestoreQuestion), u(kSaveQuestion)}},
-        {true, {u(kRestoreQuestion), u("Архив неполон: восстановление не выполнено."), u(kSaveQuestion)}},
+        {Archive::Missing, {u(kRestoreQuestion), u(kSaveQuestion)}},
+        {Archive::Partial, {u(kRestoreQuestion), u("Архив неполон: восстановление не выполнено."), u(kSaveQuestion)}},
+        {Archive::Foreign, {u(kRestoreQuestion), u("Не удалось восстановить сметы из архива."), u(kSaveQuestion)}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.partial);
+        SCOPED_TRACE(int(c.archive));
         test::TempWorkDir own;
         test::EstimateFiles files;
         files.fill();
         startProgram();
-        if (c.partial) {
+        if (c.archive != Archive::Missing) {
             pressArchive({BUTTON_NO, BUTTON_YES});
-            ASSERT_TRUE(QFile::remove(QString::fromStdString("sav/" + GroupsWksLayout().diskName)));
+            const QString groups = QString::fromStdString("sav/" + GroupsWksLayout().diskName);
+            ASSERT_TRUE(QFile::remove(groups));
+            if (c.archive == Archive::Foreign) {
+                QFile f(groups);
+                ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+                f.write("not a record file\r\n");
+            }
             files.addHeader(3, "После сохранения");
         }
         const auto before = contentsOf("");
 
-        if (c.partial)
-            pressArchive({BUTTON_YES, BUTTON_OK, BUTTON_NO});
-        else
+        if (c.archive == Archive::Missing)
             pressArchive({BUTTON_YES, BUTTON_NO});
+        else
+            pressArchive({BUTTON_YES, BUTTON_OK, BUTTON_NO});
         std::vector<QString> shown;
         for (const ui::ShownMessage& m : ui::shownMessages()) shown.push_back(m.text);
         EXPECT_EQ(shown, c.messages);
