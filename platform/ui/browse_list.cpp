@@ -1,5 +1,6 @@
 #include "platform/ui/browse_list.h"
 
+#include "platform/core/codepage.h"
 #include "platform/ui/control.h"
 #include "platform/ui/event.h"
 #include "platform/ui/input_filter.h"
@@ -220,7 +221,8 @@ bool BrowseList::takeKey(const QKeyEvent& key)
     const QList<uint> typed = key.text().toUcs4();
     const bool commandKey = key.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
     if (!commandKey && typed.size() == 1 && QChar::isPrint(typed.front())) {
-        post(EVENT::Locate, int(typed.front()));
+        // refused as every entry refuses it: no stored text can hold it
+        if (codepage::representableInCp1251(typed.front())) post(EVENT::Locate, int(typed.front()));
         return true;
     }
     return false;

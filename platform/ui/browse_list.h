@@ -4,8 +4,9 @@
 // the user does to it reaches the window as events of the list control (the list is
 // immediate): the arrows, the page keys, Home and End as EVENT:ScrollUp ... EVENT:ScrollBottom,
 // a dropped thumb as EVENT:ScrollDrag, a typed character as EVENT:Locate with the character in
-// the key code (Backspace as KEY::Backspace), other keys and the mouse keys as EVENT:AlertKey
-// with their key codes. The wheel is left to the mouse-wheel add-on.
+// the key code (Backspace as KEY::Backspace; one that windows-1251 cannot hold is refused),
+// other keys and the mouse keys as EVENT:AlertKey with their key codes. The wheel is left to
+// the mouse-wheel add-on.
 
 #include "platform/ui/browse_column.h"
 #include "platform/ui/browse_model.h"

@@ -382,7 +382,9 @@ TEST_F(Browse, IncrementalLocatorFollowsTheTypedTextCaseFree)
         const char* text;
         const char* unit;
     };
-    const Step steps[] = {{"к", "к", "кг"}, {"м", "км", "Км"}, {"\b", "к", "кг"}, {"\b", "", "кг"}, {"л", "л", "м"}};
+    // "中": windows-1251 cannot hold it, so no unit can match it and it is refused
+    const Step steps[] = {{"к", "к", "кг"}, {"м", "км", "Км"}, {"\b", "к", "кг"}, {"\b", "", "кг"},
+                          {"л", "л", "м"},  {"中", "л", "м"}};
     for (const Step& s : steps) {
         for (QChar c : QString::fromUtf8(s.typed)) {
             if (c == '\b')
