@@ -452,8 +452,7 @@ Level BrowseBox::TakeEvent(const Event& e)
     } else if (e.event == EVENT::OpenWindow || e.event == EVENT::Sized) {
         syncPageSize();
     } else if (e.event == EVENT::CloseWindow && edit_) {
-        NavRequest() = 0;
-        abandonRow();
+        if (!endRowForClose()) l = Level::Notify;  // the window stays open
     }
     refreshToolbar();
     return l;

@@ -192,6 +192,11 @@ private:
     // A click on another row completes the edited one as Enter does, without going on, then
     // highlights the clicked row.
     void endRowForClick();
+    // The window is asked to close: a changed row is stored or abandoned as the user answers,
+    // an unchanged one abandoned. False while the row stays in editing (the window stays open).
+    bool endRowForClose();
+    // "Сохранение записи": Yes stores, No abandons, Cancel goes on editing.
+    void askToStoreRow();
     void storeRow();
     void abandonRow();
     void endEdit(bool stored);

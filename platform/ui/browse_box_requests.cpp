@@ -172,6 +172,25 @@ void BrowseBox::endRowBy(int action, int navRequest)
         storeRow();
         return;
     }
+    askToStoreRow();
+}
+
+bool BrowseBox::endRowForClose()
+{
+    editor_->commit();
+    NavRequest() = 0;
+    keepColumn_ = -1;
+    // a row that storing would not write (unchanged, or a new one left empty) goes without a
+    // question
+    if (rowChanged() && !(IsEmptyRow && IsEmptyRow(buffer())))
+        askToStoreRow();
+    else
+        abandonRow();
+    return !edit_;
+}
+
+void BrowseBox::askToStoreRow()
+{
     const unsigned answer = Message(QStringLiteral("Вы хотите записать изменения для этой записи?"),
                                     QStringLiteral("Сохранение записи"), MessageIcon::Question,
                                     BUTTON_YES | BUTTON_NO | BUTTON_CANCEL, BUTTON_YES);

@@ -1,6 +1,7 @@
 // The unit list as the frame and the lookups run it: the window's look by request, the locator,
-// in-place editing (duplicates, blank units, the width, going on with Down and Up), deleting, the
-// lookup role with its buffer, the frame's toolbar and the saved window position.
+// in-place editing (duplicates, blank units, the width, going on with Down and Up, closing the
+// window meanwhile), deleting, the lookup role with its buffer, the frame's toolbar and the saved
+// window position.
 #include "catalogue/units/browse_ed_izmer.h"
 
 #include "app/settings/settings_file.h"
@@ -8,9 +9,12 @@
 #include "platform/core/ini_file.h"
 #include "platform/records/cursor.h"
 #include "platform/ui/browse_list.h"
+#include "platform/ui/dialog_script.h"
 #include "platform/ui/help.h"
+#include "platform/ui/message_dialog.h"
 #include "platform/ui/window_manager.h"
 #include "tests/support/raw_sqlite.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"
 
@@ -474,17 +478,40 @@ TEST_F(UnitList, AUnitOf25CharactersIsStoredWholeAndA26thCannotBeTyped)
     EXPECT_EQ(shownRows(), Units{letters.left(25)});
 }
 
-TEST_F(UnitList, ClosingTheWindowAbandonsTheRowInEditing)
+TEST_F(UnitList, ClosingTheWindowAsksAboutATypedUnitAndAtTheSessionsEndAbandonsIt)
 {
+    test::ScriptedDialogs dialogs;  // the program's own message dialog
     addUnits({"кг"});
-    for (int control : {kInsert, kChange}) {
+    const struct {
+        const char* name;
+        std::function<void()> close;
+        const char* typed;
+        unsigned answer;  // 0: the session ends and no one answers
+        Units stored;
+    } cases[] = {
+        {"the close box", [&] { window->topWidget()->close(); }, "м", BUTTON_NO, {"кг"}},
+        {"Закрыть", [&] { press(kClose); }, "м", BUTTON_YES, {"кг", "м"}},
+        {"the frame's orderly close", [&] { ui::post(thread, EVENT::CloseWindow); }, "шт", BUTTON_YES, {"кг", "м", "шт"}},
+        {"the session's end",
+         [&] {
+             ui::setMessagesSuppressed(true);
+             ui::post(thread, EVENT::CloseWindow);
+         },
+         "т", 0, {"кг", "м", "шт"}},
+    };
+    for (const auto& c : cases) {
         open();
-        press(control);
-        ASSERT_TRUE(editing()) << control;
-        type(cellEditor(), "м");
-        window->topWidget()->close();  // the close box
-        ASSERT_TRUE(test::waitEnded(thread)) << control;
-        EXPECT_EQ(storedUnits(), Units{"кг"}) << control;
+        press(kInsert);
+        ASSERT_TRUE(editing()) << c.name;
+        type(cellEditor(), QString::fromUtf8(c.typed));
+        ui::clearShownMessages();
+        if (c.answer) ui::scriptMessageAnswer(c.answer);
+        c.close();
+        ASSERT_TRUE(test::waitEnded(thread)) << c.name;
+        ui::setMessagesSuppressed(false);
+        ASSERT_EQ(ui::shownMessages().size(), 1u) << c.name;
+        EXPECT_EQ(ui::shownMessages()[0].caption, QStringLiteral("Сохранение записи")) << c.name;
+        EXPECT_EQ(storedUnits(), c.stored) << c.name;
     }
 }
 

@@ -618,6 +618,65 @@ INSTANTIATE_TEST_SUITE_P(
         MouseCase{"Wheel", false, "я", Mouse::Wheel, 0, "я", "", {"кг", "м", "шт"}, 0}),
     [](const testing::TestParamInfo<MouseCase>& info) { return std::string(info.param.name); });
 
+// --- closing the window while a row is edited
+
+struct CloseCase {
+    const char* name;
+    bool insert;  // a new row below "кг", else "кг" changed
+    const char* typed;
+    unsigned answer;  // to "Сохранение записи"; 0: not asked
+    bool stays;       // open, the row in editing
+    std::vector<QString> stored;
+};
+
+void PrintTo(const CloseCase& c, std::ostream* os) { *os << c.name; }
+
+struct CloseWhileEditing : Browse, testing::WithParamInterface<CloseCase> {};
+
+TEST_P(CloseWhileEditing, AChangedRowIsStoredOrAbandonedAsTheUserAnswers)
+{
+    const CloseCase& c = GetParam();
+    addUnits({"кг", "м"});
+    runUnits();
+    key(view(), c.insert ? Qt::Key_Insert : Qt::Key_Return, c.insert ? Qt::NoModifier : Qt::ControlModifier);
+    ASSERT_TRUE(cellEditor());
+    cellEditor()->selectAll();
+    cellEditor()->insert(QString::fromUtf8(c.typed));
+    if (c.answer) messages.answer(c.answer);
+    window().post(EVENT::CloseWindow);  // as the close box, "Закрыть" and the frame ask
+    settle();
+
+    ASSERT_EQ(messages.shown().empty(), !c.answer);
+    if (c.answer) {
+        EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Сохранение записи"));
+        EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Вы хотите записать изменения для этой записи?"));
+        EXPECT_EQ(messages.shown()[0].buttons, unsigned(BUTTON_YES | BUTTON_NO | BUTTON_CANCEL));
+    }
+    if (c.stays) {
+        ASSERT_TRUE(list);
+        ASSERT_TRUE(cellEditor());
+        EXPECT_EQ(cellEditor()->text(), QString::fromUtf8(c.typed));
+        EXPECT_EQ(window().content()->focusWidget(), cellEditor());
+        EXPECT_EQ(storedUnits(), c.stored);
+        key(cellEditor(), Qt::Key_Escape);
+        window().post(EVENT::CloseWindow);
+    }
+    ASSERT_TRUE(test::waitEnded(thread));
+    EXPECT_EQ(storedUnits(), c.stored);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Browse, CloseWhileEditing,
+    testing::Values(CloseCase{"ANewRowStoredOnYes", true, "л", BUTTON_YES, false, {"кг", "л", "м"}},
+                    CloseCase{"ANewRowAbandonedOnNo", true, "л", BUTTON_NO, false, {"кг", "м"}},
+                    CloseCase{"CancelGoesOnEditing", true, "л", BUTTON_CANCEL, true, {"кг", "м"}},
+                    CloseCase{"ARefusedRowStaysInEditing", true, "КГ", BUTTON_YES, true, {"кг", "м"}},
+                    CloseCase{"ANewRowLeftEmptyGoesUnasked", true, "", 0, false, {"кг", "м"}},
+                    CloseCase{"AChangedRowStoredOnYes", false, "г", BUTTON_YES, false, {"г", "м"}},
+                    CloseCase{"AChangedRowAbandonedOnNo", false, "г", BUTTON_NO, false, {"кг", "м"}},
+                    CloseCase{"AnUnchangedRowGoesUnasked", false, "кг", 0, false, {"кг", "м"}}),
+    [](const testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
+
 // --- editing two columns
 
 TEST_F(Browse, TabMovesBetweenTheEditableColumnsAndPastTheLastStoresTheRow)
