@@ -13,6 +13,21 @@
 
 namespace ui {
 
+namespace {
+
+// A value shown in an entry shows its beginning, however long it is; an unchanged value in the
+// entry being typed in keeps its cursor.
+void showFromStart(QLineEdit& edit, const QString& text)
+{
+    if (edit.text() != text)
+        edit.setText(text);
+    else if (edit.hasFocus())
+        return;
+    edit.setCursorPosition(0);
+}
+
+}  // namespace
+
 Control::Control(Window& window, int number, QString name, int type, QWidget* widget)
     : window_(window), number_(number), name_(std::move(name)), type_(type), widget_(widget)
 {
@@ -58,7 +73,7 @@ void Control::setText(const QString& text)
     if (auto* check = qobject_cast<QCheckBox*>(w); check && read_) {
         check->setChecked(textToNumber(text).sign() != 0);
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        if (edit->text() != text) edit->setText(text);
+        showFromStart(*edit, text);
         edit->setModified(false);
     } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
         if (auto* line = spin->findChild<QLineEdit*>()) line->setText(text);
@@ -68,7 +83,7 @@ void Control::setText(const QString& text)
         if (rich->toPlainText() != text) rich->setPlainText(text);
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable())
-            combo->setEditText(text);
+            showFromStart(*combo->lineEdit(), text);
         else
             combo->setCurrentText(text);
     } else if (auto* label = qobject_cast<QLabel*>(w)) {

@@ -364,29 +364,34 @@ void Window::setToolbarButtons(std::set<int> buttons)
     emit ToolbarState::instance().changed(this);
 }
 
+bool Window::isInNormalState() const
+{
+    return !(topWidget()->windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen));
+}
+
+void Window::rememberNormalGeometry()
+{
+    if (isInNormalState()) normalGeometry_ = topWidget()->geometry();
+}
+
 WindowPlacement Window::placement() const
 {
     QWidget* top = topWidget();
-    WindowPlacement p{};
-    QRect r = top->isMaximized() || top->isMinimized() ? top->normalGeometry() : top->geometry();
-    if (!r.isValid()) r = top->geometry();
-    p.x = r.x();
-    p.y = r.y();
-    p.width = r.width();
-    p.height = r.height();
-    p.maximized = top->isMaximized();
-    p.minimized = top->isMinimized();
-    return p;
+    const QRect r = isInNormalState() || !normalGeometry_.isValid() ? top->geometry() : normalGeometry_;
+    return {r.x(), r.y(), r.width(), r.height(), top->isMaximized(), top->isMinimized()};
 }
 
 void Window::setPlacement(const WindowPlacement& p)
 {
     QWidget* top = topWidget();
-    if (p.width > 0 && p.height > 0) top->setGeometry(p.x, p.y, p.width, p.height);
-    if (p.maximized)
-        top->showMaximized();
-    else if (p.minimized)
-        top->showMinimized();
+    if (p.width > 0 && p.height > 0) {
+        if (!isInNormalState()) top->showNormal();
+        top->setGeometry(p.x, p.y, p.width, p.height);
+        rememberNormalGeometry();
+    }
+    // A top-level window minimised from maximised keeps both: restored, it is maximised again.
+    if (p.maximized) top->showMaximized();
+    if (p.minimized) top->showMinimized();
 }
 
 bool Window::eventFilter(QObject* watched, QEvent* event)
@@ -409,10 +414,9 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
         if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::LoseFocus);
         return false;
     case QEvent::Resize:
-        if (open_) post(EVENT::Sized);
-        return false;
     case QEvent::Move:
-        if (open_) post(EVENT::Moved);
+        if (watched == topWidget()) rememberNormalGeometry();
+        if (open_) post(event->type() == QEvent::Resize ? EVENT::Sized : EVENT::Moved);
         return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);

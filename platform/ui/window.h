@@ -11,6 +11,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QRect>
 #include <QString>
 
 #include <deque>
@@ -97,8 +98,11 @@ public:
     bool takesCloseRequests() const { return takesCloseRequests_; }
     void setTakesCloseRequests(bool takes) { takesCloseRequests_ = takes; }
 
-    // --- placement, for the settings file
+    // --- placement, for the settings file: the window's normal position and size (where it
+    // returns when restored), whatever its state, with its state beside it
     WindowPlacement placement() const;
+    // Gives the window the normal geometry first and then the state, so that restoring it
+    // returns to that geometry.
     void setPlacement(const WindowPlacement& p);
 
     // Called from the window's widgets (Qt handlers): only queue events.
@@ -114,6 +118,10 @@ private:
     void centreOverCaller();
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
+    bool isInNormalState() const;
+    // Kept from each move and resize in the normal state: neither an MDI child nor every
+    // window system knows it once the window is minimised or maximised.
+    void rememberNormalGeometry();
 
     WindowKind kind_;
     ThreadId thread_;
@@ -130,6 +138,7 @@ private:
     bool inputEnabled_ = true;  // false while a nested window of its thread is open
     bool takesCloseRequests_ = true;
     int widthDu_ = 0, heightDu_ = 0;
+    QRect normalGeometry_;
 };
 
 }  // namespace ui
