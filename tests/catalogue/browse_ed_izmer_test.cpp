@@ -7,7 +7,6 @@
 #include "app/settings/settings_file.h"
 #include "data/thread_data.h"
 #include "platform/core/ini_file.h"
-#include "platform/records/cursor.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/help.h"
@@ -43,37 +42,6 @@ struct UnitList : test::ThreadsFixture {
         test::waitEnded(thread);
     }
 
-    void onThread(const std::function<void()>& procedure) { test::waitEnded(test::start(procedure)); }
-
-    void addUnits(const Units& units)
-    {
-        onThread([&] {
-            Relate(FileId::EdIzmer).Open();
-            records::RecordFile& f = Access(FileId::EdIzmer).file();
-            for (const QString& unit : units) {
-                EDI().EDIZM = unit;
-                f.add();
-            }
-            Relate(FileId::EdIzmer).Close();
-        });
-    }
-    // The records of the file in the order of its first key, each as `text` gives it.
-    Units stored(FileId file, const std::function<QString()>& text)
-    {
-        Units out;
-        onThread([&] {
-            Relate(file).Open();
-            records::Cursor c(Access(file).file(), 0);
-            c.toStart();
-            while (c.next() == 0) out.push_back(text());
-            Relate(file).Close();
-        });
-        return out;
-    }
-    Units storedUnits()
-    {
-        return stored(FileId::EdIzmer, [] { return EDI().EDIZM.toQString(); });
-    }
     // Every unit record, also a blank one, which the key leaves out.
     std::int64_t unitRecords() { return RawConnection("EDIZMER.TPS").integers("SELECT count(*) FROM records").at(0); }
 

@@ -3,7 +3,6 @@
 // editing with NavRequest, sort orders by tabs with filters, the popup menu, the lookup role,
 // requests through a form, and the frame's toolbar buttons.
 #include "data/thread_data.h"
-#include "platform/records/cursor.h"
 #include "platform/ui/browse_box.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/dialog_script.h"
@@ -161,29 +160,6 @@ struct Browse : test::ThreadsFixture {
         test::waitEnded(thread);
     }
 
-    void onThread(std::function<void()> procedure) { test::waitEnded(test::start(std::move(procedure)), 60000); }
-
-    // Adds `count` records to the file on a thread of its own, in one transaction; `set(i)`
-    // fills that thread's record buffer.
-    void addRecords(FileId file, int count, const std::function<void(int)>& set)
-    {
-        onThread([&] {
-            Relate(file).Open();
-            records::RecordFile& f = Access(file).file();
-            f.begin();
-            for (int i = 0; i < count; ++i) {
-                Access(file).layout().clear(Access(file).buffer());
-                set(i);
-                f.add();
-            }
-            f.commit();
-            Relate(file).Close();
-        });
-    }
-    void addUnits(const std::vector<QString>& units)
-    {
-        addRecords(FileId::EdIzmer, int(units.size()), [&](int i) { EDI().EDIZM = units[std::size_t(i)]; });
-    }
     void addCategories(const std::vector<std::pair<const char*, const char*>>& categories)
     {
         addRecords(FileId::NSBRAZ, int(categories.size()), [&](int i) {
@@ -192,23 +168,6 @@ struct Browse : test::ThreadsFixture {
         });
     }
 
-    // The records of the file in the order of its first key, each as `text` shows it.
-    std::vector<QString> stored(FileId file, const std::function<QString()>& text)
-    {
-        std::vector<QString> out;
-        onThread([&] {
-            Relate(file).Open();
-            records::Cursor c(Access(file).file(), 0);
-            c.toStart();
-            while (c.next() == 0) out.push_back(text());
-            Relate(file).Close();
-        });
-        return out;
-    }
-    std::vector<QString> storedUnits()
-    {
-        return stored(FileId::EdIzmer, [] { return EDI().EDIZM.toQString(); });
-    }
     std::vector<QString> storedCategories()
     {
         return stored(FileId::NSBRAZ, [] { return NSR().KEY_ROOT.toQString() + ' ' + NSR().NAME.toQString(); });
