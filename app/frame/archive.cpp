@@ -127,7 +127,7 @@ RestoreResult restoreArchive()
 namespace archive {
 
 QString incompleteText() { return QStringLiteral("Архив неполон: восстановление не выполнено."); }
-QString incompleteCaption() { return QStringLiteral("Предупреждение!"); }
+QString restoreWarningCaption() { return QStringLiteral("Предупреждение!"); }
 QString restoreFailedText() { return QStringLiteral("Не удалось восстановить сметы из архива."); }
 QString saveFailedText() { return QStringLiteral("Не удалось сохранить сметы в архив."); }
 QString saveFailedCaption() { return QStringLiteral("Сметы"); }

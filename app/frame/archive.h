@@ -22,7 +22,7 @@ RestoreResult restoreArchive();
 // What the frame says about the archive (exclamation icon, OK button).
 namespace archive {
 QString incompleteText();
-QString incompleteCaption();
+QString restoreWarningCaption();
 QString restoreFailedText();
 QString saveFailedText();
 QString saveFailedCaption();

@@ -310,11 +310,11 @@ void MainFrame::restoreFromArchive()
 {
     switch (restoreArchive()) {
     case RestoreResult::Incomplete:
-        Message(archive::incompleteText(), archive::incompleteCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
+        Message(archive::incompleteText(), archive::restoreWarningCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
         break;
     case RestoreResult::Failed:
         // said, as a failed save is: a restore that did nothing must not pass for one that worked
-        Message(archive::restoreFailedText(), archive::incompleteCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
+        Message(archive::restoreFailedText(), archive::restoreWarningCaption(), MessageIcon::Exclamation, BUTTON_OK, BUTTON_OK);
         break;
     default: break;
     }
