@@ -2,7 +2,6 @@
 
 #include "app/frame/archive.h"
 #include "app/frame/help_window.h"
-#include "app/frame/procedures.h"
 #include "app/settings/settings_file.h"
 #include "app/windows/about_window.h"
 #include "platform/core/message.h"
@@ -11,6 +10,7 @@
 #include "platform/ui/message_dialog.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/printer.h"
+#include "platform/ui/procedures.h"
 #include "platform/ui/system_events.h"
 #include "platform/ui/toolbar_state.h"
 
@@ -36,8 +36,6 @@ namespace {
 
 constexpr int kFirstNavigation = 3001;
 constexpr int kLastNavigation = 3013;
-// A stack size below this is raised to it.
-constexpr std::size_t kLeastStack = 20000;
 
 struct ToolbarButton {
     const char* name;
@@ -183,8 +181,6 @@ void MainFrame::buildMenu()
     procedureOf_ = {{OpenSmeta, "CurrentSmeta"},         {ImportRates, "ImprtRaszenok"}, {BrowseRates, "BrowseRaszenki"},
                     {BrowseCategories, "BrowseNSBRAZ"}, {BrowseUnits, "BrowseEdIzmer"},   {About, "ShowAbout"},
                     {Settings, "ShwNaz"},               {ChooseSmeta, "CurrentSmeta"}};
-    stackOf_ = {{OpenSmeta, 25000},  {ImportRates, 25000}, {BrowseRates, 50000}, {BrowseCategories, 25000},
-                {BrowseUnits, 50000}, {About, 25000},       {Settings, 25000},    {ChooseSmeta, 64000}};
 }
 
 void MainFrame::buildToolbar()
@@ -226,7 +222,7 @@ void MainFrame::buildToolbar()
 void MainFrame::updateProcedureItems()
 {
     for (const auto& [number, name] : procedureOf_)
-        if (QAction* a = actions_[number]) a->setEnabled(startableProcedure(name) != nullptr);
+        if (QAction* a = actions_[number]) a->setEnabled(ui::hasProcedure(name));
 }
 
 ui::ThreadId MainFrame::activeChildThread() const
@@ -243,11 +239,6 @@ void MainFrame::updateNavigationButtons()
     ui::Window* w = active ? ui::Window::of(active) : nullptr;
     for (int n = kFirstNavigation; n <= kLastNavigation; ++n)
         if (QAction* a = actions_[n]) a->setEnabled(w && w->thread() != window->thread() && w->toolbarButtons().count(n));
-}
-
-void MainFrame::startProcedure(const QString& name, std::size_t stack)
-{
-    if (Procedure p = startableProcedure(name)) ui::Scheduler::instance().start(p, std::max(stack, kLeastStack));
 }
 
 void MainFrame::rebuildWindowList(QMenu* menu)
@@ -341,7 +332,7 @@ Level MainFrame::TakeAccepted()
             return Level::Notify;
         }
     } else if (f == Settings) {
-        startProcedure("ShwNaz", stackOf_[Settings]);
+        ui::startProcedure(QStringLiteral("ShwNaz"));
     } else if (f == Calculator) {
         const QString calculator = programs::findProgram(
             {"gnome-calculator", "kcalc", "galculator", "mate-calc", "qalculate-gtk", "xcalc"});
@@ -372,7 +363,7 @@ Level MainFrame::TakeAccepted()
     // after it: the start actions and the save question of the archive
     if (f != Settings) {
         auto it = procedureOf_.find(f);
-        if (it != procedureOf_.end()) startProcedure(it->second, stackOf_[f]);
+        if (it != procedureOf_.end()) ui::startProcedure(it->second);
     }
     if (f == Archive &&
         Message(u("Сохранить сметы в архив?"), u("Сметы"), MessageIcon::Exclamation, BUTTON_YES | BUTTON_NO, BUTTON_NO) ==
@@ -392,7 +383,7 @@ Level MainFrame::TakeWindowEvent()
     }
     Level l = WindowManager::TakeWindowEvent();
     if (e == EVENT::OpenWindow) {
-        SplashThread = ui::Scheduler::instance().start(HelloScreen, kLeastStack);
+        SplashThread = ui::Scheduler::instance().start(HelloScreen);
     } else if (SplashThread && e == EVENT::Accepted) {
         // An accepted event without a control ends the splash early.
         ui::post(SplashThread, EVENT::CloseWindow);

@@ -50,7 +50,6 @@ private:
     void buildToolbar();
     QAction* addItem(QMenu* menu, int number, const QString& name, const QString& text, const QString& statusTip,
                      const QKeySequence& key = {});
-    void startProcedure(const QString& name, std::size_t stack);
     void updateProcedureItems();
     void updateNavigationButtons();
     void rebuildWindowList(QMenu* menu);
@@ -70,5 +69,4 @@ private:
     QMdiArea* area_ = nullptr;
     std::map<int, QAction*> actions_;
     std::map<int, QString> procedureOf_;
-    std::map<int, std::size_t> stackOf_;
 };

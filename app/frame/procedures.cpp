@@ -3,16 +3,20 @@
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
 #include "catalogue/units/browse_ed_izmer.h"
+#include "platform/ui/procedures.h"
 
-#include <map>
+namespace {
 
-Procedure startableProcedure(const QString& name)
+ui::Procedure withoutArgs(void (*procedure)())
 {
-    static const std::map<QString, Procedure> table = {
-        {QStringLiteral("BrowseEdIzmer"), BrowseEdIzmer},
-        {QStringLiteral("ShwNaz"), ShwNaz},
-        {QStringLiteral("ShowAbout"), ShowAbout},
-    };
-    auto it = table.find(name);
-    return it == table.end() ? nullptr : it->second;
+    return [procedure](const ui::ProcedureArgs&) { procedure(); };
+}
+
+}  // namespace
+
+void registerProgramProcedures()
+{
+    ui::registerProcedure(QStringLiteral("BrowseEdIzmer"), withoutArgs(BrowseEdIzmer));
+    ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
+    ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
 }

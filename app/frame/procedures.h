@@ -1,11 +1,5 @@
 #pragma once
-// The window procedures the main frame starts on threads of their own. A procedure that is
-// not in the table leaves its menu item and toolbar button disabled.
+// Fills the table of window procedures with the program's windows (at start-up, before the
+// frame opens). A procedure that is not there leaves its menu item and toolbar button disabled.
 
-#include <QString>
-
-
-using Procedure = void (*)();
-
-// null when the procedure does not exist (yet)
-Procedure startableProcedure(const QString& name);
+void registerProgramProcedures();

@@ -1,5 +1,6 @@
 // The program's one entry point: the data files and the settings file live in the current
 // directory.
+#include "app/frame/procedures.h"
 #include "app/program/fonts.h"
 #include "app/program/program_main.h"
 #include "app/program/program_resources.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     ui::installMessageDialog();  // without it every message takes the answer Esc gives, unseen
 
     InitProgramGlobals();
+    registerProgramProcedures();
     ui::Scheduler& scheduler = ui::Scheduler::instance();
     scheduler.setStateFactory([](int id) { return std::make_unique<ThreadData>(id); });
     scheduler.setOnEscapedException([](const char* what) {

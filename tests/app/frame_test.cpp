@@ -2,6 +2,7 @@
 // ProgramMain on a logical thread in a working folder of its own, the frame driven through its
 // actions and posted events, its questions answered from the dialog script.
 #include "app/frame/help_window.h"
+#include "app/frame/procedures.h"
 #include "app/program/full_window_drag.h"
 #include "app/program/program_main.h"
 #include "app/program/program_resources.h"
@@ -130,6 +131,7 @@ struct ProgramTest : ::testing::Test {
     void startProgram(bool keepSplash = false)
     {
         InitProgramGlobals();
+        registerProgramProcedures();
         program = test::start(ProgramMain);
         ASSERT_TRUE(test::pumpUntil([this] { return frame() && frame()->isOpen(); }));
         ASSERT_TRUE(test::pumpUntil([this] { return threadOf("HelloScreen") != 0; }));
