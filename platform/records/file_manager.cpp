@@ -1,9 +1,7 @@
 #include "platform/records/file_manager.h"
 
+#include "platform/core/programming_error.h"
 #include "platform/records/text_record_file.h"
-
-#include <cstdlib>
-#include <iostream>
 
 namespace records {
 
@@ -33,10 +31,7 @@ void FileManager::Setup()
 
 RecordFile& FileManager::file()
 {
-    if (!keyed_) {
-        std::cerr << "The text file " << layout_.label << " has no keyed record file\n";
-        std::abort();
-    }
+    if (!keyed_) programmingError("the text file " + layout_.label + " has no keyed record file");
     return *keyed_;
 }
 

@@ -1,8 +1,9 @@
 #include "platform/records/relation_manager.h"
 
+#include "platform/core/programming_error.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace records {
 
@@ -44,10 +45,8 @@ void RelationManager::AddRelationLink(const char* thisField, const char* related
 {
     int mine = ME.layout().columnIndex(thisField);
     int his = RELATIONS.back().FILE->ME.layout().columnIndex(relatedField);
-    if (mine < 0 || his < 0) {
-        std::fprintf(stderr, "unknown field in a relation link: %s = %s\n", thisField, relatedField);
-        std::abort();
-    }
+    if (mine < 0 || his < 0)
+        programmingError(std::string("unknown field in a relation link: ") + thisField + " = " + relatedField);
     RELATIONS.back().FIELDS.emplace_back(mine, his);
 }
 

@@ -1,5 +1,6 @@
 #include "platform/ui/scheduler.h"
 
+#include "platform/core/programming_error.h"
 #include "platform/ui/window.h"
 
 #include <boost/context/fiber.hpp>
@@ -9,8 +10,7 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 #include <memory>
 
 namespace ctx = boost::context;
@@ -96,14 +96,9 @@ LogicalThread* Scheduler::find(ThreadId id) const
 void Scheduler::block()
 {
     LogicalThread* t = current_;
-    if (!t) {
-        std::fprintf(stderr, "block() outside a logical thread\n");
-        std::abort();
-    }
-    if (t->state_ && !t->state_->isIdle()) {
-        std::fprintf(stderr, "logical thread %d waits with a record operation still active\n", t->id_);
-        std::abort();
-    }
+    if (!t) programmingError("block() outside a logical thread");
+    if (t->state_ && !t->state_->isIdle())
+        programmingError("logical thread " + std::to_string(t->id_) + " waits with a record operation still active");
     t->blocked_ = true;
     t->fiber_->main = std::move(t->fiber_->main).resume();
     // resumed by the scheduler
