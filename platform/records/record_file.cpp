@@ -323,31 +323,21 @@ int RecordFile::highestComponent(int key, int component, const void* record, std
     return 0;
 }
 
-int RecordFile::begin()
+int RecordFile::write(const std::function<int()>& body)
 {
-    if (readOnly_) return fail(kAccessDenied);  // every transaction is for writing
-    StatementUse s(statement("BEGIN IMMEDIATE"));
-    if (!s) return error_.code;
-    const int rc = s.step();
-    return rc == SQLITE_DONE ? 0 : failFromSqlite(rc);
+    if (!db_) return fail(kFileNotOpen);
+    if (readOnly_) return body();  // no lock to take
+    int code = kNoError;
+    const int rc = inWriteTransaction(db_, [&] {
+        code = body();
+        if (code == kNoError) return SQLITE_OK;
+        // a lock met inside is waited for as one at the start; any other failure ends the write
+        return code == kLocked ? SQLITE_BUSY : SQLITE_ABORT;
+    });
+    if (rc == SQLITE_OK) return kNoError;
+    if (rc == SQLITE_ABORT && code != kNoError) return code;  // the body's own failure, in error_
+    return failFromSqlite(rc);
 }
-
-int RecordFile::commit()
-{
-    StatementUse s(statement("COMMIT"));
-    if (!s) return error_.code;
-    const int rc = s.step();
-    return rc == SQLITE_DONE ? 0 : failFromSqlite(rc);
-}
-
-void RecordFile::rollback()
-{
-    if (!inTransaction()) return;
-    StatementUse s(statement("ROLLBACK"));
-    if (s) s.step();
-}
-
-bool RecordFile::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 bool RecordFile::isIdle() const
 {
@@ -390,6 +380,12 @@ int RecordFile::attach(const Layout& related)
     }
     attached_.push_back(alias);
     return 0;
+}
+
+void RecordFile::detachAll()
+{
+    for (const std::string& alias : attached_) execute(db_, "DETACH DATABASE " + sql::quoted(alias));
+    attached_.clear();
 }
 
 int RecordFile::cascadeUpdate(const Layout& child, const std::vector<std::pair<int, int>>& links,

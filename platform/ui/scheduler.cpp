@@ -1,6 +1,7 @@
 #include "platform/ui/scheduler.h"
 
 #include "platform/core/programming_error.h"
+#include "platform/core/sleeping.h"
 #include "platform/ui/window.h"
 
 #include <boost/context/fiber.hpp>
@@ -34,7 +35,16 @@ void LogicalThread::removeWindow(Window* w) { windows_.erase(std::remove(windows
 
 Scheduler& Scheduler::instance()
 {
-    static Scheduler* scheduler = new Scheduler;  // lives as long as the process
+    static Scheduler* scheduler = [] {
+        // A wait of the record layer (another program's lock) suspends only its own thread.
+        sleeping::setSuspend([](int ms) {
+            const ThreadState* state = ThreadState::currentOrNull();
+            if (!instance().current() || (state && !state->isIdle())) return false;
+            pause(ms);
+            return true;
+        });
+        return new Scheduler;  // lives as long as the process
+    }();
     return *scheduler;
 }
 
