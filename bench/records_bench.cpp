@@ -375,15 +375,20 @@ private:
     ThreadData thread_{2};
 };
 
-// The import's way: the record layer's plain add, a transaction for every `batch` rates.
+// The import's way: the record layer's plain add, one write for every `batch` rates.
 void layerAdd(const std::vector<Rate>& rates, int batch, std::size_t from, std::size_t to)
 {
     records::RecordFile& file = Access(FileId::Raszenki).file();
-    for (std::size_t i = from; i < to; ++i) {
-        if (i % std::size_t(batch) == 0) file.begin();
-        WRK() = rates[i].record;
-        file.add();
-        if ((i + 1) % std::size_t(batch) == 0 || i + 1 == rates.size()) file.commit();
+    for (std::size_t start = from; start < to;) {
+        const std::size_t end = std::min(to, (start / std::size_t(batch) + 1) * std::size_t(batch));
+        file.write([&] {
+            for (std::size_t i = start; i < end; ++i) {
+                WRK() = rates[i].record;
+                if (const int code = file.add()) return code;
+            }
+            return 0;
+        });
+        start = end;
     }
 }
 
@@ -510,8 +515,10 @@ int main(int argc, char** argv)
         Relate(FileId::Raszenki).Open();
         RawDb raw(rawTwinOf(base, QString::fromLatin1(a.folder), "RASZENKI.TPS"));
         RawAdder adder(raw, rates, a.batch);
+        // a transaction never spans two slices: the layer's writes are whole
+        const std::size_t slice = std::max(kSlice, std::size_t(a.batch));
         report(a.figure, sideBySide(
-                             rates.size(), kSlice, [&](std::size_t from, std::size_t to) { adder.add(from, to); },
+                             rates.size(), slice, [&](std::size_t from, std::size_t to) { adder.add(from, to); },
                              [&](std::size_t from, std::size_t to) { layerAdd(rates, a.batch, from, to); }));
         Relate(FileId::Raszenki).Close();
     }

@@ -1,9 +1,7 @@
 #include "data/file_access.h"
 
 #include "data/error_reporter.h"
-
-#include <cstdio>
-#include <cstdlib>
+#include "platform/core/programming_error.h"
 
 FileAccess::FileAccess(const FileDefinition& definition, void* buffer)
     : records::FileManager(definition.layout(), buffer), definition_(definition)
@@ -33,10 +31,7 @@ records::Level FileAccess::OpenOnFirstUse(records::UseKind kind)
         LOCKRECOVER = 10;
         for (const KeyDefinition& k : definition_.keys) {
             int key = layout().keyIndex(k.key);
-            if (key < 0) {
-                std::fprintf(stderr, "unknown key %s\n", k.key);
-                std::abort();
-            }
+            if (key < 0) programmingError(std::string("unknown key ") + k.key);
             AddKey(key, QString::fromUtf8(k.description), k.autoIncComponent);
         }
         INITIALIZED = 1;

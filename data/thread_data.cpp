@@ -1,7 +1,8 @@
 #include "data/thread_data.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/core/programming_error.h"
+
+#include <string>
 
 ThreadData::ThreadData(int number) : ThreadState(number)
 {
@@ -56,10 +57,8 @@ void ThreadData::StopFileManagers()
 
 FileAccess& ThreadData::access(FileId id)
 {
-    if (!access_[indexOf(id)]) {
-        std::fprintf(stderr, "the file managers of thread %d are not started\n", number());
-        std::abort();
-    }
+    if (!access_[indexOf(id)])
+        programmingError("the file managers of thread " + std::to_string(number()) + " are not started");
     return *access_[indexOf(id)];
 }
 

@@ -1,5 +1,7 @@
 #include "platform/core/atomic_file.h"
 
+#include "platform/core/write_permission.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
@@ -19,12 +21,6 @@ QString resolveLinks(const QString& path)
     QFileInfo info(path);
     for (int depth = 0; depth < 40 && info.isSymLink(); ++depth) info.setFile(info.symLinkTarget());
     return info.isSymLink() ? QString() : info.absoluteFilePath();
-}
-
-// access() says yes to root for every file; the mode bits still mark a file as read-only.
-bool isWritable(const QByteArray& name, const struct stat& st)
-{
-    return ::access(name.constData(), W_OK) == 0 && (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) != 0;
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -79,7 +75,7 @@ bool replace(const QString& path, std::string_view bytes)
 
     struct stat existing {};
     const bool exists = ::stat(name.constData(), &existing) == 0;
-    if (exists && (!S_ISREG(existing.st_mode) || !isWritable(name, existing))) return false;
+    if (exists && (!S_ISREG(existing.st_mode) || !write_permission::mayWrite(name.constData(), existing))) return false;
 
     QByteArray tempName;
     const int fd = createTemporary(folder, QFile::encodeName(info.fileName()), tempName);

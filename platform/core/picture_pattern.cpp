@@ -59,9 +59,10 @@ QString formatPattern(const PatternPicture& picture, const Decimal& value)
             }
         }
     }
-    // A negative value shows its minus before its first digit, in a blank place when there is one.
+    // A negative value shows its minus before its first digit: in the blank place just before
+    // it when there is one, else in a place of its own (the text grows by one).
     if (whole < 0 && firstShown >= 0) {
-        if (lastBlankPlace == firstShown - 1)
+        if (lastBlankPlace >= 0 && lastBlankPlace == firstShown - 1)
             text[lastBlankPlace] = u'-';
         else
             text.insert(firstShown, u'-');

@@ -1,7 +1,6 @@
 #include "platform/core/thread_state.h"
 
-#include <cstdio>
-#include <cstdlib>
+#include "platform/core/programming_error.h"
 
 namespace {
 ThreadState* currentState = nullptr;
@@ -9,10 +8,7 @@ ThreadState* currentState = nullptr;
 
 ThreadState& ThreadState::current()
 {
-    if (!currentState) {
-        std::fprintf(stderr, "no logical thread is current\n");
-        std::abort();
-    }
+    if (!currentState) programmingError("no logical thread is current");
     return *currentState;
 }
 

@@ -1,14 +1,11 @@
 #include "platform/records/connection.h"
 
 #include "platform/core/collation.h"
-#include "platform/records/record_file.h"
+#include "platform/records/lock_wait.h"
 #include "platform/records/sql_text.h"
 #include "platform/records/sqlite_error.h"
 
 #include <sqlite3.h>
-#include <time.h>
-
-#include <chrono>
 #include <string_view>
 
 namespace records {
@@ -20,32 +17,25 @@ int compareNoCase(void*, int sizeA, const void* a, int sizeB, const void* b)
                                         std::string_view(static_cast<const char*>(b), std::size_t(sizeB)));
 }
 
-// Runs a statement to its first row; `row` tells whether there was one.
+// Runs a statement, giving each row to `onRow`. Outside a transaction another connection's
+// lock is waited for, also while the statement is prepared (reading the file's structure).
 template <class OnRow>
-int runOnce(sqlite3* db, const std::string& sql, OnRow onRow)
+int runStatement(sqlite3* db, const std::string& sql, OnRow onRow)
 {
+    LockWait wait;
     sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr);
+    int rc;
+    while (isLockResult(rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr)) &&
+           sqlite3_get_autocommit(db) && wait.again()) {
+    }
     if (rc != SQLITE_OK) return rc;
-    rc = sqlite3_step(stmt);
-    if (rc == SQLITE_ROW) onRow(stmt);
+    rc = firstStep(stmt);
+    while (rc == SQLITE_ROW) {
+        onRow(stmt);
+        rc = sqlite3_step(stmt);
+    }
     sqlite3_finalize(stmt);
-    return rc == SQLITE_ROW || rc == SQLITE_DONE ? SQLITE_OK : rc;
-}
-
-// Waits for another connection's lock in steps of a millisecond, up to the lock wait. SQLite's
-// own timeout backs off to steps of 100 ms, so a program writing one short transaction after
-// another would keep the file to itself for seconds.
-int waitForLock(void*, int attempt)
-{
-    using Clock = std::chrono::steady_clock;
-    // one wait at a time on an OS thread: its first call starts the clock
-    thread_local Clock::time_point start;
-    if (attempt == 0) start = Clock::now();
-    if (Clock::now() - start >= std::chrono::milliseconds(RecordFile::kLockWaitMs)) return 0;
-    const timespec step{0, 1000 * 1000};
-    ::nanosleep(&step, nullptr);
-    return 1;
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
 }
 
 }  // namespace
@@ -68,7 +58,7 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
     // differ from the layout fails its statements instead of reading or writing nonsense.
     sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DML, 0, nullptr);
     sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
-    sqlite3_busy_handler(raw, waitForLock, nullptr);
+    // no busy handler: a lock is waited for by trying the operation again (lock_wait.h)
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     // Reading in key order visits the table out of position order; SQLite keeps the pages
     // between statements while no other connection writes. Up to 16 MiB, taken as used.
@@ -86,23 +76,37 @@ int setWriteModes(sqlite3* db, const std::string& schema)
 
 int execute(sqlite3* db, const std::string& sql)
 {
-    return runOnce(db, sql, [](sqlite3_stmt*) {});
+    return runStatement(db, sql, [](sqlite3_stmt*) {});
 }
 
 int queryInteger(sqlite3* db, const std::string& sql, std::int64_t& value)
 {
     value = 0;
-    return runOnce(db, sql, [&](sqlite3_stmt* stmt) { value = sqlite3_column_int64(stmt, 0); });
+    bool first = true;
+    return runStatement(db, sql, [&](sqlite3_stmt* stmt) {
+        if (first) value = sqlite3_column_int64(stmt, 0);
+        first = false;
+    });
+}
+
+int forEachRow(sqlite3* db, const std::string& sql, const std::function<void(sqlite3_stmt*)>& onRow)
+{
+    return runStatement(db, sql, onRow);
 }
 
 int inWriteTransaction(sqlite3* db, const std::function<int()>& body)
 {
-    int rc = execute(db, "BEGIN IMMEDIATE");
-    if (rc != SQLITE_OK) return rc;
-    rc = body();
-    if (rc == SQLITE_OK) rc = execute(db, "COMMIT");
-    if (rc != SQLITE_OK && !sqlite3_get_autocommit(db)) execute(db, "ROLLBACK");
-    return rc;
+    LockWait wait;
+    for (;;) {
+        // prepared anew each time: BEGIN IMMEDIATE locks the databases attached when it is prepared
+        int rc = execute(db, "BEGIN IMMEDIATE");
+        if (rc == SQLITE_OK) {
+            rc = body();
+            if (rc == SQLITE_OK) rc = execute(db, "COMMIT");
+            if (rc != SQLITE_OK && !sqlite3_get_autocommit(db)) execute(db, "ROLLBACK");
+        }
+        if (!isLockResult(rc) || !wait.again()) return rc;
+    }
 }
 
 }  // namespace records

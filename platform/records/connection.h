@@ -10,6 +10,7 @@
 #include <string>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace records {
 
@@ -21,20 +22,27 @@ struct CloseConnection {
 };
 using Connection = std::unique_ptr<sqlite3, CloseConnection>;
 
-// Opens `path` with SQLite's open `flags`: extended result codes, the lock wait and our
-// collation. Null with `error` set when it fails.
+// Opens `path` with SQLite's open `flags`: extended result codes and our collation; a lock
+// another connection holds is answered at once (the operations wait for it, lock_wait.h).
+// Null with `error` set when it fails.
 Connection openConnection(const std::string& path, int flags, RecordError& error);
 // Rollback journal beside the file (atomic commits over attached files) and full syncs, for
 // one schema of the connection ("main" or an attached alias).
 int setWriteModes(sqlite3* db, const std::string& schema);
 
-// SQLite result codes.
+// One statement run to its end; SQLite result codes. Outside a transaction each waits for
+// another connection's lock.
 int execute(sqlite3* db, const std::string& sql);
 // The first column of the first row; 0 when there is no row.
 int queryInteger(sqlite3* db, const std::string& sql, std::int64_t& value);
+int forEachRow(sqlite3* db, const std::string& sql, const std::function<void(sqlite3_stmt*)>& onRow);
 
-// Runs `body` (returning an SQLite result) in a BEGIN IMMEDIATE transaction, committed when it
-// succeeds and rolled back when anything fails.
+// The one way the record layer writes: `body` (returning an SQLite result) runs in a BEGIN
+// IMMEDIATE transaction over the databases attached now, committed when it succeeds and rolled
+// back when anything fails. A lock another connection holds, met at the start, inside or at the
+// commit, rolls everything back and the whole is tried again after a sleep, for at most the
+// lock wait (lock_wait.h): `body` must be repeatable, and only the waiting logical thread
+// waits, holding nothing.
 int inWriteTransaction(sqlite3* db, const std::function<int()>& body);
 
 }  // namespace records

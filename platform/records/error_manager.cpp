@@ -51,10 +51,8 @@ QString ErrorManager::procedureName() const { return ThreadState::current().proc
 
 void endProgramAfterFatalError()
 {
-    RecordFile::forEachOpen([](RecordFile& f) {
-        f.rollback();
-        f.close();
-    });
+    // closing a connection rolls back what it had not committed
+    RecordFile::forEachOpen([](RecordFile& f) { f.close(); });
     std::_Exit(EXIT_FAILURE);
 }
 

@@ -1,9 +1,7 @@
 #include "platform/records/file_manager.h"
 
+#include "platform/core/programming_error.h"
 #include "platform/records/text_record_file.h"
-
-#include <cstdlib>
-#include <iostream>
 
 namespace records {
 
@@ -33,10 +31,7 @@ void FileManager::Setup()
 
 RecordFile& FileManager::file()
 {
-    if (!keyed_) {
-        std::cerr << "The text file " << layout_.label << " has no keyed record file\n";
-        std::abort();
-    }
+    if (!keyed_) programmingError("the text file " + layout_.label + " has no keyed record file");
     return *keyed_;
 }
 
@@ -51,9 +46,13 @@ void FileManager::SetupOnFirstUse()
 {
     CREATE = 1;
     OPENMODE = OpenAccess::ReadWrite;
-    std::string disk = layout_.diskName;
-    auto dot = disk.find('.');
-    FILENAMEVALUE = QString::fromStdString(dot == std::string::npos ? disk : disk.substr(0, dot));
+    FILENAMEVALUE = diskName();
+}
+
+QString FileManager::diskName() const
+{
+    const std::string& disk = layout_.diskName;
+    return QString::fromStdString(disk.substr(0, disk.find('.')));
 }
 
 void FileManager::AddKey(int key, const QString& description, int autoIncComponent)
@@ -168,40 +167,24 @@ int FileManager::tryNumberAndAdd()
     // One immediate transaction: no other thread or program can take the number between
     // finding it and adding the record.
     RecordFile& f = file();
-    if (int code = f.begin(); code != kNoError) return code;
-    std::int64_t highest = 0;
-    bool found = false;
-    if (f.highestComponent(reg->key, reg->autoIncComponent - 1, BUFFER, highest, found) != kNoError) {
-        f.rollback();
-        return kNumberingReadFailed;
-    }
-    const std::int64_t next = found ? highest + 1 : 1;
-    if (next > column.maxValue) {
-        f.rollback();
-        return kRecordLimit;
-    }
-    column.setInteger(BUFFER, next);
-    int code = f.add();
-    if (code == kNoError) code = f.commit();
-    if (code != kNoError) {
-        f.rollback();
-        return code;
-    }
-    primedPosition_ = f.position();
-    return kNoError;
+    const int code = f.write([&] {
+        std::int64_t highest = 0;
+        bool found = false;
+        if (f.highestComponent(reg->key, reg->autoIncComponent - 1, BUFFER, highest, found) != kNoError)
+            return kNumberingReadFailed;
+        const std::int64_t next = found ? highest + 1 : 1;
+        if (next > column.maxValue) return kRecordLimit;
+        column.setInteger(BUFFER, next);
+        return f.add();
+    });
+    if (code == kNoError) primedPosition_ = f.position();
+    return code;
 }
 
 int FileManager::writeAlone(int (RecordFile::*write)())
 {
     RecordFile& f = file();
-    // Every write runs in an immediate transaction of its own; a read-only file has no write
-    // lock to take, and the write itself then fails with access denied.
-    if (f.isReadOnly()) return (f.*write)();
-    if (int code = f.begin(); code != kNoError) return code;
-    int code = (f.*write)();
-    if (code == kNoError) code = f.commit();
-    if (code != kNoError) f.rollback();
-    return code;
+    return f.write([&] { return (f.*write)(); });
 }
 
 // A keyed file adds in a transaction of its own; a line is appended as it stands.

@@ -75,6 +75,8 @@ public:
     void* buffer() const { return BUFFER; }
     // No transaction and no statement of the file is active.
     bool isIdle() const { return !keyed_ || keyed_->isIdle(); }
+    // The file's disk name without its extension, as messages name it once it is used.
+    QString diskName() const;
     // The platform's code of the last failure of this manager's file.
     int lastErrorCode() const { return storage_->lastError().code; }
     // "%ErrorText" of the last failure.
@@ -107,6 +109,7 @@ private:
     Level numberAndAdd();
     int tryNumberAndAdd();
     const KeyRegistration* autoIncKey() const;
+    // One write of the record file in a transaction of its own.
     int writeAlone(int (RecordFile::*write)());
     int addRecord();
 

@@ -1,9 +1,7 @@
 #include "platform/records/layout.h"
 
 #include "platform/core/collation.h"
-
-#include <cstdlib>
-#include <iostream>
+#include "platform/core/programming_error.h"
 
 namespace records {
 
@@ -45,10 +43,7 @@ namespace detail {
 int componentIndex(const Layout& layout, const std::string& key, const char* component)
 {
     const int index = layout.columnIndex(component);
-    if (index < 0) {
-        std::cerr << "Key " << key << " of " << layout.label << " names the unknown field " << component << '\n';
-        std::abort();
-    }
+    if (index < 0) programmingError("key " + key + " of " + layout.label + " names the unknown field " + component);
     return index;
 }
 

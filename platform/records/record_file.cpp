@@ -1,20 +1,19 @@
 #include "platform/records/record_file.h"
 
+#include "platform/core/programming_error.h"
+#include "platform/core/write_permission.h"
 #include "platform/records/connection.h"
 #include "platform/records/row_io.h"
 #include "platform/records/schema.h"
 #include "platform/records/sql_text.h"
 #include "platform/records/sqlite_error.h"
 #include "platform/records/statement_use.h"
-#include "platform/records/write_permission.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <iostream>
 #include <mutex>
 
 namespace records {
@@ -92,7 +91,7 @@ bool missingOrEmpty(const std::string& path, struct stat& st)
 // The rollback journal needs a writable folder beside the file.
 bool writable(const std::string& path, const struct stat& st)
 {
-    return mayWrite(path, st) && ::access(".", W_OK) == 0;
+    return write_permission::mayWrite(path.c_str(), st) && ::access(".", W_OK) == 0;
 }
 
 using Links = std::vector<std::pair<int, int>>;
@@ -310,10 +309,8 @@ int RecordFile::highestComponent(int key, int component, const void* record, std
     found = false;
     const Key& k = layout_.keys[std::size_t(key)];
     const Column& c = layout_.columns[std::size_t(k.components[std::size_t(component)])];
-    if (c.kind != ColumnKind::Integer) {
-        std::cerr << "Key " << k.name << " of " << layout_.label << " numbers the non-integer field " << c.name << '\n';
-        std::abort();
-    }
+    if (c.kind != ColumnKind::Integer)
+        programmingError("key " + k.name + " of " + layout_.label + " numbers the non-integer field " + c.name);
     StatementUse s(statement(queries_->keys[std::size_t(key)].highest[std::size_t(component)]));
     if (!s) return error_.code;
     const int next = bindComponents(layout_, k, 0, component, record, s.get(), 1);
@@ -326,31 +323,21 @@ int RecordFile::highestComponent(int key, int component, const void* record, std
     return 0;
 }
 
-int RecordFile::begin()
+int RecordFile::write(const std::function<int()>& body)
 {
-    if (readOnly_) return fail(kAccessDenied);  // every transaction is for writing
-    StatementUse s(statement("BEGIN IMMEDIATE"));
-    if (!s) return error_.code;
-    const int rc = s.step();
-    return rc == SQLITE_DONE ? 0 : failFromSqlite(rc);
+    if (!db_) return fail(kFileNotOpen);
+    if (readOnly_) return body();  // no lock to take
+    int code = kNoError;
+    const int rc = inWriteTransaction(db_, [&] {
+        code = body();
+        if (code == kNoError) return SQLITE_OK;
+        // a lock met inside is waited for as one at the start; any other failure ends the write
+        return code == kLocked ? SQLITE_BUSY : SQLITE_ABORT;
+    });
+    if (rc == SQLITE_OK) return kNoError;
+    if (rc == SQLITE_ABORT && code != kNoError) return code;  // the body's own failure, in error_
+    return failFromSqlite(rc);
 }
-
-int RecordFile::commit()
-{
-    StatementUse s(statement("COMMIT"));
-    if (!s) return error_.code;
-    const int rc = s.step();
-    return rc == SQLITE_DONE ? 0 : failFromSqlite(rc);
-}
-
-void RecordFile::rollback()
-{
-    if (!inTransaction()) return;
-    StatementUse s(statement("ROLLBACK"));
-    if (s) s.step();
-}
-
-bool RecordFile::inTransaction() const { return db_ && !sqlite3_get_autocommit(db_); }
 
 bool RecordFile::isIdle() const
 {
@@ -393,6 +380,12 @@ int RecordFile::attach(const Layout& related)
     }
     attached_.push_back(alias);
     return 0;
+}
+
+void RecordFile::detachAll()
+{
+    for (const std::string& alias : attached_) execute(db_, "DETACH DATABASE " + sql::quoted(alias));
+    attached_.clear();
 }
 
 int RecordFile::cascadeUpdate(const Layout& child, const std::vector<std::pair<int, int>>& links,

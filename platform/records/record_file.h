@@ -73,20 +73,22 @@ public:
     // `record`; found=false when there is none.
     int highestComponent(int key, int component, const void* record, std::int64_t& value, bool& found);
 
-    // Transactions: BEGIN IMMEDIATE waits at most the lock wait for the locks, then kLocked.
-    int begin();
-    int commit();
-    void rollback();
-    bool inTransaction() const;
+    // Runs `body` (a platform code) as one write: one immediate transaction over this file and
+    // the files attached now, committed when `body` succeeds and rolled back otherwise. A lock
+    // another connection holds is waited for, at most the lock wait, by trying the whole again
+    // (inWriteTransaction): `body` must be repeatable. kLocked when the locks stayed held. On a
+    // read-only file `body` runs alone and its writes fail with access denied.
+    int write(const std::function<int()>& body);
     // Nothing active: no transaction and no statement in progress.
     bool isIdle() const;
 
-    // Related files reached by cascades are attached to this connection, so a cascade and the
-    // write that causes it commit together. Outside a transaction only. A missing related
-    // file is created; one that may not be written is attached read-only; kBadFileStructure
-    // refuses a foreign one, kKeysToRebuild asks for its keys to be rebuilt first (neither is
-    // attached).
+    // A write whose changes reach related files attaches them to this connection for that
+    // write, so that all commit together, and detaches them after (an immediate transaction
+    // write-locks every attached file). Outside a write only. A missing related file is
+    // created; one that may not be written is attached read-only; kBadFileStructure refuses a
+    // foreign one, kKeysToRebuild asks for its keys to be rebuilt first (neither is attached).
     int attach(const Layout& related);
+    void detachAll();
     // In an attached file: records whose `childColumns` equal `oldValues` (fields of `parent`
     // read from `parentOld`) get the values of `parentNew`, or are deleted.
     int cascadeUpdate(const Layout& child, const std::vector<std::pair<int, int>>& links, const void* parentOld,
@@ -96,9 +98,6 @@ public:
 
     // The last failure: code and the "%ErrorText" form of it.
     const RecordError& lastError() const override { return error_; }
-
-    // How long (ms) a write waits for the locks another connection or program holds.
-    static constexpr int kLockWaitMs = 2000;
 
     // Every open record file of the process (the fatal path rolls them back and closes them).
     static void forEachOpen(const std::function<void(RecordFile&)>& fn);

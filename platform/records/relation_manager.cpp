@@ -1,8 +1,9 @@
 #include "platform/records/relation_manager.h"
 
+#include "platform/core/programming_error.h"
+
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
+#include <string>
 
 namespace records {
 
@@ -44,10 +45,8 @@ void RelationManager::AddRelationLink(const char* thisField, const char* related
 {
     int mine = ME.layout().columnIndex(thisField);
     int his = RELATIONS.back().FILE->ME.layout().columnIndex(relatedField);
-    if (mine < 0 || his < 0) {
-        std::fprintf(stderr, "unknown field in a relation link: %s = %s\n", thisField, relatedField);
-        std::abort();
-    }
+    if (mine < 0 || his < 0)
+        programmingError(std::string("unknown field in a relation link: ") + thisField + " = " + relatedField);
     RELATIONS.back().FIELDS.emplace_back(mine, his);
 }
 
@@ -84,22 +83,37 @@ Level RelationManager::Close()
     return Level::Benign;
 }
 
-Level RelationManager::startTransaction(bool forDelete)
+std::vector<const Relation*> RelationManager::reached(bool forDelete, const void* oldRecord,
+                                                      const void* newRecord) const
+{
+    const Layout& layout = ME.layout();
+    std::vector<const Relation*> out;
+    for (const Relation& r : RELATIONS) {
+        if (!r.isChild() || (forDelete ? r.DELETEMODE : r.UPDATEMODE) != RI_CASCADE) continue;
+        const bool linkChanges = forDelete || std::any_of(r.FIELDS.begin(), r.FIELDS.end(), [&](const auto& link) {
+                                     return !layout.columns[std::size_t(link.first)].equal(oldRecord, newRecord);
+                                 });
+        if (linkChanges) out.push_back(&r);
+    }
+    return out;
+}
+
+Level RelationManager::transact(const std::vector<const Relation*>& children, const std::function<int()>& body,
+                                int& code)
 {
     RecordFile& f = ME.file();
-    // Only the files the rules reach are attached: an immediate transaction write-locks every
-    // attached file.
-    for (const Relation& r : RELATIONS) {
-        std::uint8_t rule = forDelete ? r.DELETEMODE : r.UPDATEMODE;
-        if (!r.isChild() || rule != RI_CASCADE) continue;
-        if (f.attach(r.FILE->ME.layout()) != kNoError) {
-            ME.ERRORS->report(Msg::LogoutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
+    code = kNoError;
+    for (const Relation* r : children) {
+        if (f.attach(r->FILE->ME.layout()) != kNoError) {
+            f.detachAll();
+            // the file that refused, by its own name
+            ME.ERRORS->report(Msg::LogoutFailed, r->FILE->ME.diskName(), ME.lastErrorText());
             return Level::Notify;
         }
     }
-    // A read-only file has no lock to take; its write fails with access denied.
-    if (f.isReadOnly()) return Level::Benign;
-    if (f.begin() != kNoError) {
+    code = f.write(body);
+    f.detachAll();
+    if (code == kLocked) {
         ME.ERRORS->report(Msg::LogoutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
         return Level::Notify;
     }
@@ -111,20 +125,10 @@ Level RelationManager::startTransaction(bool forDelete)
 int RelationManager::cascade(bool forDelete, const void* oldRecord, const void* newRecord)
 {
     RecordFile& f = ME.file();
-    const Layout& layout = ME.layout();
-    for (const Relation& r : RELATIONS) {
-        std::uint8_t rule = forDelete ? r.DELETEMODE : r.UPDATEMODE;
-        if (!r.isChild() || rule != RI_CASCADE) continue;
-        const Layout& child = r.FILE->ME.layout();
-        int code = kNoError;
-        if (forDelete) {
-            code = f.cascadeDelete(child, r.FIELDS, oldRecord);
-        } else {
-            bool changed = std::any_of(r.FIELDS.begin(), r.FIELDS.end(), [&](const auto& link) {
-                return !layout.columns[std::size_t(link.first)].equal(oldRecord, newRecord);
-            });
-            if (changed) code = f.cascadeUpdate(child, r.FIELDS, oldRecord, newRecord);
-        }
+    for (const Relation* r : reached(forDelete, oldRecord, newRecord)) {
+        const Layout& child = r->FILE->ME.layout();
+        const int code = forDelete ? f.cascadeDelete(child, r->FIELDS, oldRecord)
+                                   : f.cascadeUpdate(child, r->FIELDS, oldRecord, newRecord);
         if (code != kNoError) return code;
     }
     return kNoError;
@@ -133,15 +137,27 @@ int RelationManager::cascade(bool forDelete, const void* oldRecord, const void* 
 Level RelationManager::Update()
 {
     if (Level l = ME.UseFile(); l != Level::Benign) return l;
-    if (Level l = startTransaction(false); l != Level::Benign) return l;
     RecordFile& f = ME.file();
     std::vector<unsigned char> stored(ME.layout().recordSize);
-    int code = f.fetch(f.position(), stored.data());
-    if (code == kNoError) code = f.put();
-    if (code == kNoError) code = cascade(false, stored.data(), ME.BUFFER);
-    if (code == kNoError && f.inTransaction()) code = f.commit();
+    // Which children the new link values reach, from the record as it is now; read again in
+    // the transaction (a record changed meanwhile by another program whose link then differs
+    // fails the write, never half of it).
+    std::vector<const Relation*> children;
+    const int read = f.fetch(f.position(), stored.data());
+    if (read == kNoError) children = reached(false, stored.data(), ME.BUFFER);
+    if (read == kLocked) {  // the lock wait is over already
+        ME.ERRORS->report(Msg::LogoutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
+        return Level::Notify;
+    }
+    int code = kNoError;
+    const Level l = transact(children, [&] {
+        int c = f.fetch(f.position(), stored.data());
+        if (c == kNoError) c = f.put();
+        if (c == kNoError) c = cascade(false, stored.data(), ME.BUFFER);
+        return c;
+    }, code);
+    if (l != Level::Benign) return l;
     if (code != kNoError) {
-        f.rollback();
         ME.ERRORS->report(Msg::PutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
         return Level::Notify;
     }
@@ -154,14 +170,17 @@ Level RelationManager::Delete(bool ask)
     if (ask && !ME.ERRORS->report(Msg::ConfirmDelete, ME.FILENAMEVALUE)) return Level::Cancel;
     RecordFile& f = ME.file();
     std::vector<unsigned char> stored(ME.layout().recordSize);
+    const std::vector<const Relation*> children = reached(true, nullptr, nullptr);
     for (;;) {
-        if (Level l = startTransaction(true); l != Level::Benign) return l;
-        int code = f.fetch(f.position(), stored.data());
-        if (code == kNoError) code = cascade(true, stored.data(), nullptr);
-        if (code == kNoError) code = f.remove();
-        if (code == kNoError && f.inTransaction()) code = f.commit();
+        int code = kNoError;
+        const Level l = transact(children, [&] {
+            int c = f.fetch(f.position(), stored.data());
+            if (c == kNoError) c = cascade(true, stored.data(), nullptr);
+            if (c == kNoError) c = f.remove();
+            return c;
+        }, code);
+        if (l != Level::Benign) return l;
         if (code == kNoError) return Level::Benign;
-        f.rollback();
         ME.ERRORS->report(Msg::DeleteFailed, ME.FILENAMEVALUE, ME.lastErrorText());
         if (!ME.ERRORS->report(Msg::RetryDelete, ME.FILENAMEVALUE)) return Level::Notify;
     }

@@ -7,6 +7,7 @@
 #include "platform/records/file_manager.h"
 
 #include <cstdint>
+#include <functional>
 #include <utility>
 #include <vector>
 
@@ -67,8 +68,14 @@ public:
 private:
     void ensureRelations();
     void markOpened(std::vector<RelationManager*>& visited, int delta);
-    // Starts the transaction over this file and the children its rules reach.
-    Level startTransaction(bool forDelete);
+    // The child relations whose rule a write applies: every cascading one of a delete, the
+    // cascading ones of an update whose link value changes from `oldRecord` to `newRecord`.
+    std::vector<const Relation*> reached(bool forDelete, const void* oldRecord, const void* newRecord) const;
+    // Runs `body` as one write over this file and the `children`'s files, attached for it and
+    // detached after. Reports a write that cannot start (a related file that cannot be
+    // attached, or locks still held after the lock wait) and returns Notify; otherwise `code`
+    // is the body's result.
+    Level transact(const std::vector<const Relation*>& children, const std::function<int()>& body, int& code);
     int cascade(bool forDelete, const void* oldRecord, const void* newRecord);
 };
 

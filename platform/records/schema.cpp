@@ -201,20 +201,15 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
     if (applicationId != kApplicationId || version != layout.version) return refused(kBadFileStructure, error);
 
     std::map<std::string, std::string> meta;
-    sqlite3_stmt* stmt = nullptr;
-    const std::string sql = "SELECT name, value FROM " + schema + kMetaTable;
-    rc = sqlite3_prepare_v2(db, sql.c_str(), int(sql.size()), &stmt, nullptr);
-    if (rc == SQLITE_ERROR) return refused(kBadFileStructure, error);  // no meta table
-    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
-    while ((rc = sqlite3_step(stmt)) == SQLITE_ROW) {
+    rc = forEachRow(db, "SELECT name, value FROM " + schema + kMetaTable, [&](sqlite3_stmt* stmt) {
         auto text = [&](int column) {
             const auto* t = sqlite3_column_text(stmt, column);
             return std::string(t ? reinterpret_cast<const char*>(t) : "", std::size_t(sqlite3_column_bytes(stmt, column)));
         };
         meta[text(0)] = text(1);
-    }
-    sqlite3_finalize(stmt);
-    if (rc != SQLITE_DONE) return failed(db, rc, layout, error);
+    });
+    if (rc == SQLITE_ERROR) return refused(kBadFileStructure, error);  // no meta table
+    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
 
     if (meta["label"] != layout.label || meta["columns"] != columnSignature(layout))
         return refused(kBadFileStructure, error);
@@ -228,16 +223,13 @@ int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
     if (int verdict = check(db, "main", layout, error); verdict != 0 && verdict != kKeysToRebuild) return verdict;
     const int rc = inWriteTransaction(db, [&] {
         std::vector<std::string> indexes;
-        sqlite3_stmt* stmt = nullptr;
         std::string list = "SELECT name FROM sqlite_master WHERE type = 'index' AND tbl_name = '";
         list += sql::kTable;
         list += "' AND sql IS NOT NULL";
-        int r = sqlite3_prepare_v2(db, list.c_str(), int(list.size()), &stmt, nullptr);
-        if (r != SQLITE_OK) return r;
-        while ((r = sqlite3_step(stmt)) == SQLITE_ROW)
+        int r = forEachRow(db, list, [&](sqlite3_stmt* stmt) {
             indexes.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0)));
-        sqlite3_finalize(stmt);
-        if (r != SQLITE_DONE) return r;
+        });
+        if (r != SQLITE_OK) return r;
         for (const std::string& name : indexes)
             if ((r = execute(db, "DROP INDEX " + sql::quoted(name))) != SQLITE_OK) return r;
         for (const Key& k : layout.keys)

@@ -1,23 +1,20 @@
 #include "platform/records/text_record_file.h"
 
-#include "platform/records/write_permission.h"
+#include "platform/core/programming_error.h"
+#include "platform/core/write_permission.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
-#include <iostream>
 
 namespace records {
 namespace {
 
 const Column& lineColumnOf(const Layout& layout)
 {
-    if (!layout.text || layout.columns.size() != 1 || layout.columns[0].kind != ColumnKind::Text) {
-        std::cerr << "The text file " << layout.label << " needs exactly one text field\n";
-        std::abort();
-    }
+    if (!layout.text || layout.columns.size() != 1 || layout.columns[0].kind != ColumnKind::Text)
+        programmingError("the text file " + layout.label + " needs exactly one text field");
     return layout.columns[0];
 }
 
@@ -38,7 +35,7 @@ int TextRecordFile::open(OpenAccess access)
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? fail(kFileNotFound) : failWithErrno(errno);
     const bool write = access == OpenAccess::ReadWrite;
     if (write) {
-        if (!mayWrite(path, st)) return fail(kAccessDenied);
+        if (!write_permission::mayWrite(path.c_str(), st)) return fail(kAccessDenied);
         if (!writer_.open(QString::fromStdString(path), layout_.codePage, true)) return failWithErrno(writer_.error());
     }
     open_ = true;

@@ -1,6 +1,7 @@
 #include "platform/ui/browse_box.h"
 
 #include "platform/core/collation.h"
+#include "platform/core/programming_error.h"
 #include "platform/core/thread_state.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/browse_thumb.h"
@@ -11,8 +12,8 @@
 #include <QEvent>
 #include <QObject>
 
-#include <cstdio>
-#include <cstdlib>
+#include <cstddef>
+#include <string>
 
 namespace ui {
 
@@ -54,10 +55,7 @@ BrowseBox::~BrowseBox()
 void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationManager& relations)
 {
     list_ = qobject_cast<BrowseList*>(list.widget());
-    if (!list_) {
-        std::fprintf(stderr, "BrowseBox: control %s is not a browse list\n", qPrintable(list.name()));
-        std::abort();
-    }
+    if (!list_) programmingError("BrowseBox: control " + list.name().toStdString() + " is not a browse list");
     manager_ = &manager;
     window_ = &list.window();
     windowId_ = window_->id();

@@ -1,6 +1,8 @@
 #include "platform/ui/scheduler.h"
 
 #include "platform/core/message.h"
+#include "platform/core/programming_error.h"
+#include "platform/core/sleeping.h"
 #include "platform/records/error_manager.h"
 #include "platform/ui/window.h"
 
@@ -12,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -37,7 +38,16 @@ void LogicalThread::removeWindow(Window* w) { windows_.erase(std::remove(windows
 
 Scheduler& Scheduler::instance()
 {
-    static Scheduler* scheduler = new Scheduler;  // lives as long as the process
+    static Scheduler* scheduler = [] {
+        // A wait of the record layer (another program's lock) suspends only its own thread.
+        sleeping::setSuspend([](int ms) {
+            const ThreadState* state = ThreadState::currentOrNull();
+            if (!instance().current() || (state && !state->isIdle())) return false;
+            pause(ms);
+            return true;
+        });
+        return new Scheduler;  // lives as long as the process
+    }();
     return *scheduler;
 }
 
@@ -120,14 +130,9 @@ void Scheduler::waitUntil(const std::function<bool()>& done, WindowId events)
 {
     if (done()) return;  // no wait
     LogicalThread* t = current_;
-    if (!t) {
-        std::fprintf(stderr, "a wait outside a logical thread\n");
-        std::abort();
-    }
-    if (t->state_ && !t->state_->isIdle()) {
-        std::fprintf(stderr, "logical thread %d waits with a record operation still active\n", t->id_);
-        std::abort();
-    }
+    if (!t) programmingError("a wait outside a logical thread");
+    if (t->state_ && !t->state_->isIdle())
+        programmingError("logical thread " + std::to_string(t->id_) + " waits with a record operation still active");
     do {
         t->waitsForEventsOf_ = events;
         block();

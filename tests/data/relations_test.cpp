@@ -235,4 +235,73 @@ TEST_F(Relations, AnotherProgramHoldingTheLockCancelsTheUpdateAfterTwoSeconds)
     EXPECT_EQ(recordsOf(5), estimate1);
 }
 
+// A write locks exactly the files its rules reach, whatever this thread wrote before: while
+// another program holds the sections file, a new header and a header's new name are stored at
+// once, and a new header number (which reaches the sections) is refused whole, before and
+// after a cascade went through on the same connection.
+TEST_F(Relations, ASectionsFileAnotherProgramHoldsRefusesOnlyTheWritesThatReachIt)
+{
+    Relate(FileId::Headers).Close();
+    test::OtherProgram before("GROUPSWK.TPS", "BEGIN IMMEDIATE"), after("GROUPSWK.TPS", "BEGIN IMMEDIATE");
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    using std::chrono::milliseconds;
+    auto took = [](const std::function<void()>& run) {
+        const auto start = std::chrono::steady_clock::now();
+        run();
+        return std::chrono::steady_clock::now() - start;
+    };
+    auto unaffectedAndRefused = [&] {
+        messages.clear();
+        const auto storing = took([] {
+            ASSERT_EQ(Access(FileId::Headers).PrimeRecord(), Level::Benign);
+            DFL().NAME = "Новая";
+            EXPECT_EQ(Access(FileId::Headers).Insert(), Level::Benign);
+            readHeader(1);
+            DFL().NAME = "Переименована";
+            EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Benign);
+        });
+        EXPECT_LT(storing, milliseconds(1000));
+        EXPECT_TRUE(messages.shown().empty());
+
+        readHeader(1);
+        DFL().NUMBER = 50;
+        const auto renumbering = took([] { EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Notify); });
+        EXPECT_GE(renumbering, milliseconds(1800));
+        EXPECT_EQ(captions(), std::vector<QString>{QStringLiteral("Транзакция отменена")});
+        EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("для HEADERS.")));
+        EXPECT_EQ(recordsOf(1), estimate1);
+        EXPECT_EQ(recordsOf(50), none);
+    };
+
+    ASSERT_TRUE(before.lock());
+    unaffectedAndRefused();
+    before.release();
+
+    readHeader(2);
+    DFL().NUMBER = 6;
+    ASSERT_EQ(Relate(FileId::Headers).Update(), Level::Benign);
+    ASSERT_EQ(recordsOf(6), estimate2);
+
+    ASSERT_TRUE(after.lock());
+    unaffectedAndRefused();
+}
+
+TEST_F(Relations, AForeignRelatedFileIsNamedByItsOwnName)
+{
+    Relate(FileId::Headers).Close();
+    {
+        QFile f(QStringLiteral("GROUPSWK.TPS"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write("not a record file");
+    }
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    readHeader(1);
+    DFL().NUMBER = 5;
+    EXPECT_EQ(Relate(FileId::Headers).Update(), Level::Notify);
+    EXPECT_EQ(captions(), std::vector<QString>{QStringLiteral("Транзакция отменена")});
+    EXPECT_TRUE(messages.shown()[0].text.endsWith(QStringLiteral("для GROUPSWK.")));
+    EXPECT_EQ(countOf(FileId::Headers, "NUMBER = 1"), 1);
+    EXPECT_EQ(bytesOf("GROUPSWK.TPS"), QByteArray("not a record file"));
+}
+
 }  // namespace

@@ -93,12 +93,14 @@ TEST_F(ThreadDataTest, AConfirmedFatalMessageRollsBackAndEndsTheProgram)
             ErrorReporter().setFatalHandler(nullptr);
             Relate(FileId::Headers).Open();
             records::RecordFile& headers = Access(FileId::Headers).file();
-            headers.begin();
-            DFL() = test::header(2);
-            headers.add();
-            ErrorReporter().report(Msg::OpenFailed, QStringLiteral("MATS"), QStringLiteral("Нет доступа (5)"));
-            std::fprintf(stderr, "went on after the fatal message\n");
-            std::exit(0);
+            headers.write([&] {
+                DFL() = test::header(2);
+                headers.add();
+                ErrorReporter().report(Msg::OpenFailed, QStringLiteral("MATS"), QStringLiteral("Нет доступа (5)"));
+                std::fprintf(stderr, "went on after the fatal message\n");
+                std::exit(0);
+                return 0;
+            });
         },
         ::testing::ExitedWithCode(EXIT_FAILURE), "");
     // rolled back, not left to the next opener as a hot journal

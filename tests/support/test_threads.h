@@ -44,13 +44,14 @@ protected:
         onThread([&] {
             Relate(file).Open();
             records::RecordFile& f = Access(file).file();
-            f.begin();
-            for (int i = 0; i < count; ++i) {
-                Access(file).layout().clear(Access(file).buffer());
-                set(i);
-                f.add();
-            }
-            f.commit();
+            f.write([&] {
+                for (int i = 0; i < count; ++i) {
+                    Access(file).layout().clear(Access(file).buffer());
+                    set(i);
+                    if (const int code = f.add()) return code;
+                }
+                return 0;
+            });
             Relate(file).Close();
         });
     }

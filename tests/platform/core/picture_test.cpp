@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <variant>
 
 // Month names here are the regional defaults: nothing in this test installs others.
@@ -225,6 +226,43 @@ TEST(Picture, FormatThenDeformatGivesTheShownValue)
             Decimal back;
             ASSERT_TRUE(Deformat(Format(Decimal(day), QString::fromLatin1(picture)), QString::fromLatin1(picture), back)) << picture;
             EXPECT_EQ(back, Decimal(day)) << picture;
+        }
+    }
+}
+
+// A negative value's minus stands just before its first digit, inside the text: in the blank
+// place there or in a place of its own, also when the first digit shown is the pattern's first
+// character. Without the minus the text is the value's positive one.
+TEST(Picture, NegativePatternValuesKeepTheirMinusInsideTheText)
+{
+    const char* pictures[] = {"p#p",     "p##p",       "p###-##p", "p<<<p",   "p<<#p", "p<#p",  "p#<<p",
+                              "p(###)p", "p<<<.##p",   "pN <<#p",  "p#-#p",   "P<P",   "p<<<<<<<<<#p",
+                              "pСтр <<<#p"};
+    const char* values[] = {"-1", "-7", "-42", "-305", "-1234", "-98765", "-1234567890123", "-0.5", "-2.5", "-0.4"};
+    for (const char* picture : pictures) {
+        const QString p = u8(picture);
+        for (const char* v : values) {
+            const Decimal value = dec(v).rounded(0);
+            const QString shown = Format(dec(v), p);
+            const QString positive = Format(-value, p);
+            const QString where = QString::fromUtf8(picture) + " " + v + " '" + shown + "'";
+            Decimal back;
+            ASSERT_TRUE(Deformat(shown, p, back)) << where.toStdString();
+            EXPECT_EQ(back, value) << where.toStdString();
+            if (value == Decimal()) {
+                EXPECT_EQ(shown, positive) << where.toStdString();
+                continue;
+            }
+            const qsizetype firstDigit = std::find_if(shown.begin(), shown.end(), [](QChar c) { return c.isDigit(); }) -
+                                         shown.begin();
+            ASSERT_GE(firstDigit, 1) << where.toStdString();
+            ASSERT_EQ(shown[firstDigit - 1], u'-') << where.toStdString();
+            QString withoutMinus = shown;
+            if (shown.size() == positive.size())
+                withoutMinus[firstDigit - 1] = u' ';
+            else
+                withoutMinus.remove(firstDigit - 1, 1);
+            EXPECT_EQ(withoutMinus, positive) << where.toStdString();
         }
     }
 }

@@ -94,6 +94,8 @@ TEST_F(CascadeTest, AttachCreatesAMissingRelatedFileAndRefusesAForeignOne)
     EXPECT_EQ(parents_.attach(childLayout_), 0);
     EXPECT_EQ(parents_.attach(childLayout_), 0);  // once per connection
     EXPECT_EQ(children_.open(OpenAccess::ReadWrite), 0);
+    parents_.detachAll();
+    EXPECT_EQ(parents_.cascadeDelete(childLayout_, links_, &parent_), kFileNotOpen);
 }
 
 TEST_F(CascadeTest, CascadesCommitOrRollBackWithTheParentsWrite)
@@ -102,33 +104,29 @@ TEST_F(CascadeTest, CascadesCommitOrRollBackWithTheParentsWrite)
     for (bool commit : {false, true}) {
         ASSERT_EQ(parents_.fetch(1), 0);
         const Parent old = parent_;
-        ASSERT_EQ(parents_.begin(), 0);
-        parent_.NUMBER = 5;
-        ASSERT_EQ(parents_.put(), 0);
-        std::int64_t changed = 0;
-        ASSERT_EQ(parents_.cascadeUpdate(childLayout_, links_, &old, &parent_, &changed), 0);
-        EXPECT_EQ(changed, 3);
-        if (commit) {
-            ASSERT_EQ(parents_.commit(), 0);
-        } else {
-            parents_.rollback();
-        }
+        EXPECT_EQ(parents_.write([&] {
+            parent_.NUMBER = 5;
+            EXPECT_EQ(parents_.put(), 0);
+            std::int64_t changed = 0;
+            EXPECT_EQ(parents_.cascadeUpdate(childLayout_, links_, &old, &parent_, &changed), 0);
+            EXPECT_EQ(changed, 3);
+            return commit ? 0 : kRecordNotFound;
+        }),
+                  commit ? 0 : kRecordNotFound);
         EXPECT_EQ(childrenOf(1), commit ? 0 : 3) << commit;
         EXPECT_EQ(childrenOf(5), commit ? 3 : 0) << commit;
     }
 
     for (bool commit : {false, true}) {
         ASSERT_EQ(parents_.fetch(1), 0);  // now number 5
-        ASSERT_EQ(parents_.begin(), 0);
-        std::int64_t changed = 0;
-        ASSERT_EQ(parents_.cascadeDelete(childLayout_, links_, &parent_, &changed), 0);
-        EXPECT_EQ(changed, 3);
-        ASSERT_EQ(parents_.remove(), 0);
-        if (commit) {
-            ASSERT_EQ(parents_.commit(), 0);
-        } else {
-            parents_.rollback();
-        }
+        EXPECT_EQ(parents_.write([&] {
+            std::int64_t changed = 0;
+            EXPECT_EQ(parents_.cascadeDelete(childLayout_, links_, &parent_, &changed), 0);
+            EXPECT_EQ(changed, 3);
+            EXPECT_EQ(parents_.remove(), 0);
+            return commit ? 0 : kRecordNotFound;
+        }),
+                  commit ? 0 : kRecordNotFound);
         EXPECT_EQ(childrenOf(5), commit ? 0 : 3) << commit;
         EXPECT_EQ(parents_.fetch(1), commit ? kRecordNotFound : 0);
     }

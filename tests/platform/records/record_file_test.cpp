@@ -1,10 +1,11 @@
 #include "platform/records/record_file.h"
 
+#include "platform/records/lock_wait.h"
 #include "tests/platform/records/test_records.h"
+#include "tests/support/other_program.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -131,7 +132,7 @@ TEST_F(RecordFileTest, AFileWithoutWritePermissionOpensReadOnly)
     EXPECT_EQ(file.put(), kAccessDenied);
     EXPECT_EQ(file.add(), kAccessDenied);
     EXPECT_EQ(file.remove(), kAccessDenied);
-    EXPECT_EQ(file.begin(), kAccessDenied);
+    EXPECT_EQ(file.write([&] { return file.put(); }), kAccessDenied);
 }
 
 TEST_F(RecordFileTest, UniqueNoCaseKeyRefusesAValueInAnotherCase)
@@ -263,62 +264,63 @@ TEST_F(RecordFileTest, GetsByKeyAndFindsTheHighestComponent)
     }
 }
 
-TEST_F(RecordFileTest, TransactionsCommitOrRollBack)
+TEST_F(RecordFileTest, AWriteCommitsOrRollsBackWhole)
 {
     RecordFile file(layout_, &buffer_);
     openNew(file);
     EXPECT_TRUE(file.isIdle());
-    ASSERT_EQ(file.begin(), 0);
-    EXPECT_TRUE(file.inTransaction());
-    EXPECT_FALSE(file.isIdle());
-    const Position dropped = add(file, item("A", 1, 1));
-    file.rollback();
-    EXPECT_FALSE(file.inTransaction());
+    Position dropped = 0;
+    EXPECT_EQ(file.write([&] {
+        EXPECT_FALSE(file.isIdle());
+        dropped = add(file, item("A", 1, 1));
+        buffer_ = item("A", 2, 2);
+        return file.add();  // a duplicate: the whole write is undone
+    }),
+              kDuplicateKey);
+    EXPECT_TRUE(file.isIdle());
     EXPECT_EQ(file.fetch(dropped), kRecordNotFound);
 
-    ASSERT_EQ(file.begin(), 0);
-    const Position kept = add(file, item("B", 1, 1));
-    ASSERT_EQ(file.commit(), 0);
+    Position kept = 0;
+    ASSERT_EQ(file.write([&] {
+        kept = add(file, item("B", 1, 1));
+        return 0;
+    }),
+              0);
     EXPECT_EQ(file.fetch(kept), 0);
     EXPECT_TRUE(file.isIdle());
 }
 
-TEST_F(RecordFileTest, BeginWaitsForAnotherProgramsLockThenReportsLocked)
+// Another program holds the write lock: a write waits the lock wait, trying again, then gives
+// up with nothing held, while reads go on; once the lock is gone the write goes through.
+TEST_F(RecordFileTest, AWriteWaitsForAnotherProgramsLockThenReportsLocked)
 {
     RecordFile file(layout_, &buffer_);
     openNew(file);
-    file.close();  // no connection of ours is copied into the child
-    int ready[2], release[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    ASSERT_EQ(::pipe(release), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        sqlite3* db = nullptr;
-        sqlite3_open(kDisk, &db);
-        const bool locked = sqlite3_exec(db, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr) == SQLITE_OK;
-        char c = locked ? '1' : '0';
-        (void)!::write(ready[1], &c, 1);
-        (void)!::read(release[0], &c, 1);
-        ::_exit(0);
-    }
-    char c = 0;
-    ASSERT_EQ(::read(ready[0], &c, 1), 1);
-    ASSERT_EQ(c, '1');
+    const Position first = add(file, item("A", 1, 1));
+    file.close();  // no connection of ours is copied into the other program
+    test::OtherProgram other(kDisk, "BEGIN IMMEDIATE");
     ASSERT_EQ(file.open(OpenAccess::ReadWrite), 0);
+    ASSERT_TRUE(other.lock());
 
+    int runs = 0;
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(file.begin(), kLocked);
+    EXPECT_EQ(file.write([&] {
+        ++runs;
+        return file.put();
+    }),
+              kLocked);
     const auto waited = std::chrono::steady_clock::now() - start;
-    EXPECT_GE(waited, std::chrono::milliseconds(RecordFile::kLockWaitMs - 200));
-    EXPECT_LT(waited, std::chrono::milliseconds(RecordFile::kLockWaitMs * 2));
-    EXPECT_FALSE(file.inTransaction());
+    EXPECT_GE(waited, std::chrono::milliseconds(kLockWaitMs - 200));
+    EXPECT_LT(waited, std::chrono::milliseconds(kLockWaitMs * 2));
+    EXPECT_EQ(runs, 0);
+    EXPECT_TRUE(file.isIdle());
+    EXPECT_EQ(file.fetch(first), 0);
 
-    (void)!::write(release[1], &c, 1);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    EXPECT_EQ(file.begin(), 0);
-    file.rollback();
+    other.release();
+    buffer_.NAME = "changed";
+    EXPECT_EQ(file.write([&] { return file.put(); }), 0);
+    EXPECT_EQ(file.fetch(first), 0);
+    EXPECT_EQ(buffer_.NAME, QStringLiteral("changed"));
 }
 
 TEST_F(RecordFileTest, OpenFilesAreListedUntilClosed)
