@@ -2,6 +2,7 @@
 
 #include "platform/ui/entry.h"
 #include "platform/ui/spin_box.h"
+#include "platform/ui/text_box.h"
 #include "platform/ui/toolbar_state.h"
 
 #include <QAbstractButton>
@@ -168,6 +169,13 @@ void Window::connectControl(Control& c)
             post(EVENT::Accepted, n);
         });
         connect(spin, &SpinBox::stepped, this, [this, n] { post(EVENT::NewSelection, n); });
+    } else if (auto* box = qobject_cast<TextBox*>(w)) {
+        connect(box, &TextBox::editingFinished, this, [this, n, box, &c] {
+            if (!box->isModified()) return;
+            box->setModified(false);
+            c.update();
+            post(EVENT::Accepted, n);
+        });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -192,6 +200,10 @@ void Window::acceptFocusedEntry()
             post(EVENT::Accepted, c->number());
         } else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified()) {
             spin->setModified(false);
+            c->update();
+            post(EVENT::Accepted, c->number());
+        } else if (auto* box = qobject_cast<TextBox*>(w); box && box->isModified()) {
+            box->setModified(false);
             c->update();
             post(EVENT::Accepted, c->number());
         }

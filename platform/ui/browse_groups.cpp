@@ -1,0 +1,188 @@
+#include "platform/ui/browse_groups.h"
+
+#include "platform/ui/browse_model.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <algorithm>
+
+namespace ui {
+
+ColumnLayout layoutColumns(const std::vector<int>& widths, const std::vector<bool>& endsLine,
+                           const std::vector<BrowseColumnGroup>& groups, const std::vector<int>& groupWidths)
+{
+    const int n = int(widths.size());
+    ColumnLayout layout;
+    layout.places.resize(std::size_t(n));
+    layout.sectionWidths.assign(std::size_t(n), 0);
+    layout.groupOfHost.assign(std::size_t(n), -1);
+    for (int c = 0; c < n; ++c) {
+        layout.places[std::size_t(c)] = {c, 0, 0, widths[std::size_t(c)]};
+        layout.sectionWidths[std::size_t(c)] = widths[std::size_t(c)];
+    }
+    for (int g = 0; g < int(groups.size()); ++g) {
+        const BrowseColumnGroup& group = groups[std::size_t(g)];
+        const int first = std::clamp(group.first, 0, n), end = std::clamp(group.first + group.count, first, n);
+        if (first == end) continue;
+        int line = 0, x = 0, widest = 0;
+        for (int c = first; c < end; ++c) {
+            const int w = widths[std::size_t(c)];
+            layout.places[std::size_t(c)] = {first, line, x, w};
+            layout.sectionWidths[std::size_t(c)] = 0;
+            x += w;
+            widest = std::max(widest, x);
+            if (line == 0 && endsLine[std::size_t(c)] && c + 1 < end) {
+                line = 1;
+                x = 0;
+                layout.lines = 2;
+            }
+        }
+        layout.sectionWidths[std::size_t(first)] = std::max(widest, groupWidths[std::size_t(g)]);
+        layout.groupOfHost[std::size_t(first)] = g;
+    }
+    return layout;
+}
+
+namespace {
+
+int lineHeightOf(const QFontMetrics& m) { return m.height() + 4; }
+
+// The cells of a group's section: each column of the group at its place.
+class GroupCells : public QStyledItemDelegate {
+public:
+    GroupCells(QObject* parent, const ColumnLayout& layout) : QStyledItemDelegate(parent), layout_(layout) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        QStyleOptionViewItem opt = option;
+        initStyleOption(&opt, index);
+        opt.text.clear();
+        QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, opt.widget);
+
+        const bool selected = opt.state & QStyle::State_Selected;
+        const QPalette::ColorGroup group = opt.state & QStyle::State_Active ? QPalette::Active : QPalette::Inactive;
+        const int lineHeight = option.rect.height() / std::max(1, layout_.lines);
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, opt.widget) + 1;
+        painter->save();
+        for (int c = 0; c < int(layout_.places.size()); ++c) {
+            const ColumnPlace& p = layout_.places[std::size_t(c)];
+            if (p.host != index.column()) continue;
+            const QModelIndex cell = index.siblingAtColumn(c);
+            QRect r(option.rect.left() + p.x, option.rect.top() + p.line * lineHeight, p.width, lineHeight);
+            // every column keeps its right border
+            painter->setPen(opt.palette.color(group, QPalette::Mid));
+            painter->drawLine(r.topRight(), r.bottomRight());
+            r.adjust(margin, 0, -margin, 0);
+            const auto align = Qt::Alignment(cell.data(Qt::TextAlignmentRole).toInt());
+            const int indent = cell.data(BrowseModel::IndentRole).toInt();
+            if (align & Qt::AlignRight)
+                r.adjust(0, 0, -indent, 0);
+            else if (align & Qt::AlignLeft)
+                r.adjust(indent, 0, 0, 0);
+            painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+            const QString text = cell.data(Qt::DisplayRole).toString();
+            painter->drawText(r, int(align), opt.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
+        }
+        painter->restore();
+    }
+
+private:
+    const ColumnLayout& layout_;
+};
+
+// A header with the groups' headings over their columns' headings.
+class GroupedHeader : public QHeaderView {
+public:
+    explicit GroupedHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+    void setGroups(const ColumnLayout& layout, const std::vector<BrowseColumnGroup>& groups)
+    {
+        layout_ = layout;
+        groups_ = groups;
+        updateGeometry();
+        viewport()->update();
+    }
+    const ColumnLayout& columnLayout() const { return layout_; }
+
+    QSize sizeHint() const override
+    {
+        QSize s = QHeaderView::sizeHint();
+        s.setHeight(lineHeightOf(fontMetrics()) * (1 + layout_.lines));
+        return s;
+    }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logical) const override
+    {
+        if (!rect.isValid()) return;
+        const int lineHeight = rect.height() / (1 + layout_.lines);
+        const int g = logical < int(layout_.groupOfHost.size()) ? layout_.groupOfHost[std::size_t(logical)] : -1;
+        if (g < 0) {
+            paintHeading(painter, rect, logical, model()->headerData(logical, Qt::Horizontal).toString());
+            return;
+        }
+        paintHeading(painter, QRect(rect.left(), rect.top(), rect.width(), lineHeight), -1,
+                     groups_[std::size_t(g)].heading, Qt::AlignCenter);
+        // the columns' headings under it, each over its column (the last of a line to the edge)
+        for (int c = 0; c < int(layout_.places.size()); ++c) {
+            const ColumnPlace& p = layout_.places[std::size_t(c)];
+            if (p.host != logical) continue;
+            const bool lastOnLine = c + 1 >= int(layout_.places.size()) || layout_.places[std::size_t(c + 1)].host != logical ||
+                                    layout_.places[std::size_t(c + 1)].line != p.line;
+            const int width = lastOnLine ? rect.width() - p.x : p.width;
+            paintHeading(painter, QRect(rect.left() + p.x, rect.top() + (1 + p.line) * lineHeight, width, lineHeight), c,
+                         model()->headerData(c, Qt::Horizontal).toString());
+        }
+    }
+
+private:
+    void paintHeading(QPainter* painter, const QRect& rect, int column, const QString& text,
+                      Qt::Alignment align = {}) const
+    {
+        QStyleOptionHeader opt;
+        initStyleOption(&opt);
+        opt.rect = rect;
+        opt.section = std::max(column, 0);
+        opt.text = text;
+        if (!align && column >= 0)
+            align = Qt::Alignment(model()->headerData(column, Qt::Horizontal, Qt::TextAlignmentRole).toInt());
+        opt.textAlignment = align ? align : Qt::AlignLeft | Qt::AlignVCenter;
+        opt.position = QStyleOptionHeader::Middle;
+        painter->save();
+        style()->drawControl(QStyle::CE_Header, &opt, painter, this);
+        painter->restore();
+    }
+
+    ColumnLayout layout_;
+    std::vector<BrowseColumnGroup> groups_;
+};
+
+}  // namespace
+
+void applyColumnGroups(QTableView& view, const ColumnLayout& layout, const std::vector<BrowseColumnGroup>& groups)
+{
+    auto* header = dynamic_cast<GroupedHeader*>(view.horizontalHeader());
+    if (!header) {
+        const bool hidden = view.horizontalHeader()->isHidden();
+        header = new GroupedHeader(&view);
+        header->setHighlightSections(false);
+        header->setSectionsClickable(false);
+        view.setHorizontalHeader(header);
+        header->setHidden(hidden);  // a view already shown does not show a new child by itself
+    }
+    header->setGroups(layout, groups);
+    for (int c = 0; c < int(layout.places.size()); ++c) {
+        const bool host = layout.places[std::size_t(c)].host == c;
+        view.setColumnHidden(c, !host);
+        if (layout.groupOfHost[std::size_t(c)] >= 0)
+            view.setItemDelegateForColumn(c, new GroupCells(&view, header->columnLayout()));
+    }
+    view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() * layout.lines + 4);
+}
+
+}  // namespace ui
