@@ -51,6 +51,14 @@ namespace {
 
 int lineHeightOf(const QFontMetrics& m) { return m.height() + 4; }
 
+// The last column of its line in its section reaches to the section's right edge.
+bool lastOnLine(const ColumnLayout& layout, int column)
+{
+    const auto& places = layout.places;
+    const std::size_t c = std::size_t(column), next = c + 1;
+    return next >= places.size() || places[next].host != places[c].host || places[next].line != places[c].line;
+}
+
 // The cells of a group's section: each column of the group at its place.
 class GroupCells : public QStyledItemDelegate {
 public:
@@ -73,7 +81,8 @@ public:
             const ColumnPlace& p = layout_.places[std::size_t(c)];
             if (p.host != index.column()) continue;
             const QModelIndex cell = index.siblingAtColumn(c);
-            QRect r(option.rect.left() + p.x, option.rect.top() + p.line * lineHeight, p.width, lineHeight);
+            const int width = lastOnLine(layout_, c) ? option.rect.width() - p.x : p.width;
+            QRect r(option.rect.left() + p.x, option.rect.top() + p.line * lineHeight, width, lineHeight);
             // every column keeps its right border
             painter->setPen(opt.palette.color(group, QPalette::Mid));
             painter->drawLine(r.topRight(), r.bottomRight());
@@ -85,7 +94,9 @@ public:
             else if (align & Qt::AlignLeft)
                 r.adjust(indent, 0, 0, 0);
             painter->setPen(opt.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-            const QString text = cell.data(Qt::DisplayRole).toString();
+            // a number's alignment blanks would only push it out of a narrow column
+            QString text = cell.data(Qt::DisplayRole).toString();
+            if (align & Qt::AlignRight) text = text.trimmed();
             painter->drawText(r, int(align), opt.fontMetrics.elidedText(text, Qt::ElideRight, r.width()));
         }
         painter->restore();
@@ -132,9 +143,7 @@ protected:
         for (int c = 0; c < int(layout_.places.size()); ++c) {
             const ColumnPlace& p = layout_.places[std::size_t(c)];
             if (p.host != logical) continue;
-            const bool lastOnLine = c + 1 >= int(layout_.places.size()) || layout_.places[std::size_t(c + 1)].host != logical ||
-                                    layout_.places[std::size_t(c + 1)].line != p.line;
-            const int width = lastOnLine ? rect.width() - p.x : p.width;
+            const int width = lastOnLine(layout_, c) ? rect.width() - p.x : p.width;
             paintHeading(painter, QRect(rect.left() + p.x, rect.top() + (1 + p.line) * lineHeight, width, lineHeight), c,
                          model()->headerData(c, Qt::Horizontal).toString());
         }

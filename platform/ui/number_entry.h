@@ -4,6 +4,7 @@
 // keeps, where the picture shows them: it is rounded half away from zero when stored.
 
 #include "platform/core/decimal.h"
+#include "platform/core/picture.h"
 #include "platform/ui/control.h"
 #include "platform/ui/entry.h"
 #include "platform/ui/window.h"
@@ -58,7 +59,31 @@ private:
     NumberRange range_;
 };
 
-// An entry bound to a numeric variable, shown with the picture.
+namespace number_entry_detail {
+template <int P, int S>
+Decimal valueOf(const DecimalField<P, S>& v)
+{
+    return v.value();
+}
+template <class Int>
+Decimal valueOf(const Int& v)
+{
+    return Decimal(static_cast<long>(v));
+}
+template <int P, int S>
+void store(DecimalField<P, S>& v, const Decimal& d)
+{
+    v.checkedStore(d);
+}
+template <class Int>
+void store(Int& v, const Decimal& d)
+{
+    checkedAssignInteger<Int>(d, v);
+}
+}  // namespace number_entry_detail
+
+// An entry bound to a numeric variable, shown with the picture (without the blanks that align
+// it, which the entry's own alignment replaces and which the typing would only get in).
 template <class Field>
 Control& addNumberEntry(Window& window, const QString& name, Field& variable, const QString& picture, int number = 0)
 {
@@ -66,7 +91,12 @@ Control& addNumberEntry(Window& window, const QString& name, Field& variable, co
     entry->setAlignment(Qt::AlignRight);
     entry->setValidator(new NumberValidator(picture, NumberRange::of(variable), entry));
     Control& c = window.add(CREATE::Entry, name, entry, number);
-    c.bind(variable, picture);
+    c.bind([&variable, picture] { return Format(number_entry_detail::valueOf(variable), picture).trimmed(); },
+           [&variable, picture](const QString& t) {
+               Decimal d;
+               if (Deformat(t, picture, d)) number_entry_detail::store(variable, d);
+           });
+    c.setPicture(picture);
     return c;
 }
 
