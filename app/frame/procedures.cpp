@@ -5,6 +5,7 @@
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
+#include "estimate/sections/update_groups_wks.h"
 #include "platform/ui/procedures.h"
 
 namespace {
@@ -23,4 +24,5 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
+    ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
 }

@@ -8,6 +8,7 @@
 #include "data/thread_data.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
+#include "estimate/sections/update_groups_wks.h"
 #include "platform/records/cursor.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/window_manager.h"
@@ -45,6 +46,7 @@ protected:
         InitProgramGlobals();
         ui::registerProcedure("SelectSmeta", [](const ui::ProcedureArgs&) { SelectSmeta(); });
         ui::registerProcedure("UpdateHeaders", [](const ui::ProcedureArgs&) { UpdateHeaders(); });
+        ui::registerProcedure("UpdateGroupsWks", [](const ui::ProcedureArgs&) { UpdateGroupsWks(); });
     }
     ~EstimateWindows() override
     {
@@ -52,7 +54,7 @@ protected:
             if (window) ui::post(thread, EVENT::CloseWindow);
             waitEnded(thread, 1000);
         }
-        for (const char* name : {"SelectSmeta", "UpdateHeaders"}) ui::unregisterProcedure(name);
+        for (const char* name : {"SelectSmeta", "UpdateHeaders", "UpdateGroupsWks"}) ui::unregisterProcedure(name);
         InitProgramGlobals();
     }
 
