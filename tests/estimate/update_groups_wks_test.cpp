@@ -5,6 +5,7 @@
 
 #include "estimate/sections/section_rules.h"
 #include "platform/ui/control_colors.h"
+#include "tests/support/raw_sqlite.h"
 
 namespace {
 
@@ -196,6 +197,22 @@ TEST_F(SectionForm, DeleteTakesTheSectionsLinesOrWhenRefusedNothing)
     // a new section given the number starts empty
     addSection(1, 2);
     EXPECT_EQ(lines(), (Lines{{1, 1, 1}, {2, 1, 1}}));
+}
+
+TEST_F(SectionForm, ADeleteThatCannotReachTheLinesChangesNothing)
+{
+    fill();
+    RawConnection other("WRKSINSM.TPS");  // another program writes the lines meanwhile
+    ASSERT_EQ(other.exec("BEGIN IMMEDIATE"), SQLITE_OK);
+    messages.answer(BUTTON_YES);
+    request(ui::REQUEST::DeleteRecord, 1, 2, false);
+    ASSERT_TRUE(ended());
+    other.exec("ROLLBACK");
+    EXPECT_EQ(response, 2);
+    ASSERT_EQ(messages.shown().size(), 2u);
+    EXPECT_EQ(messages.shown()[1].caption, "Транзакция отменена");
+    EXPECT_EQ(sections().size(), 3u);
+    EXPECT_EQ(lines().size(), 4u);
 }
 
 }  // namespace

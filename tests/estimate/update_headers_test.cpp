@@ -244,4 +244,23 @@ TEST_F(HeaderForm, ARenumberedEstimateTakesItsSectionsAndLinesAndDeleteAsksFirst
     EXPECT_TRUE(lines().empty());
 }
 
+TEST_F(HeaderForm, OkSetsNumSmetaEvenWhenTheStoreFailsAndTheFormStaysOpen)
+{
+    addHeader(1, "Школа");
+    addHeader(2, "Аптека");
+    NumSmeta = 9;
+    change(2);
+    retype(window, kNumber, "1");
+    press(window, kOk);
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, "Запись не обновляется");
+    EXPECT_TRUE(window->isOpen());
+    EXPECT_EQ(NumSmeta, 1);
+    messages.answer(BUTTON_NO);
+    press(window, kCancel);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(response, 2);
+    EXPECT_EQ(headerNumbers(), (std::vector<int>{1, 2}));
+}
+
 }  // namespace
