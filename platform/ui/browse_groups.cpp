@@ -4,11 +4,13 @@
 
 #include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace ui {
 
@@ -128,6 +130,37 @@ public:
     }
 
 protected:
+    // A column inside a group is resized by dragging its right border in the header, as the
+    // sections themselves are; the last column of a line goes with the section's own border.
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        dragged_ = innerBorderAt(event->position().toPoint());
+        if (dragged_ < 0) {
+            QHeaderView::mousePressEvent(event);
+            return;
+        }
+        dragStart_ = event->position().toPoint().x();
+        dragWidth_ = layout_.places[std::size_t(dragged_)].width;
+    }
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QPoint at = event->position().toPoint();
+        if (dragged_ < 0) {
+            if (innerBorderAt(at) >= 0)
+                setCursor(Qt::SplitHCursor);
+            else
+                unsetCursor();
+            QHeaderView::mouseMoveEvent(event);
+            return;
+        }
+        resizeInner(dragged_, std::max(minimumSectionSize(), dragWidth_ + at.x() - dragStart_));
+    }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (dragged_ < 0) QHeaderView::mouseReleaseEvent(event);
+        dragged_ = -1;
+    }
+
     void paintSection(QPainter* painter, const QRect& rect, int logical) const override
     {
         if (!rect.isValid()) return;
@@ -167,8 +200,42 @@ private:
         painter->restore();
     }
 
+    // The column inside a group whose right border is under the point (-1: none).
+    int innerBorderAt(QPoint at) const
+    {
+        const int logical = logicalIndexAt(at);
+        if (logical < 0 || layout_.groupOfHost[std::size_t(logical)] < 0) return -1;
+        const int lineHeight = height() / (1 + layout_.lines);
+        const int line = at.y() / std::max(1, lineHeight) - 1;
+        const int left = sectionViewportPosition(logical);
+        for (int c = 0; c < int(layout_.places.size()); ++c) {
+            const ColumnPlace& p = layout_.places[std::size_t(c)];
+            if (p.host != logical || p.line != line || lastOnLine(layout_, c)) continue;
+            if (std::abs(at.x() - (left + p.x + p.width)) <= 3) return c;
+        }
+        return -1;
+    }
+    void resizeInner(int column, int width)
+    {
+        ColumnPlace& resized = layout_.places[std::size_t(column)];
+        const int delta = width - resized.width;
+        resized.width = width;
+        int lineEnd = 0;
+        for (ColumnPlace& p : layout_.places) {
+            if (p.host != resized.host || p.line != resized.line) continue;
+            if (p.x > resized.x) p.x += delta;
+            lineEnd = std::max(lineEnd, p.x + p.width);
+        }
+        if (lineEnd > sectionSize(resized.host)) resizeSection(resized.host, lineEnd);
+        viewport()->update();
+        if (auto* view = qobject_cast<QAbstractItemView*>(parentWidget())) view->viewport()->update();
+    }
+
     ColumnLayout layout_;
     std::vector<BrowseColumnGroup> groups_;
+    int dragged_ = -1;
+    int dragStart_ = 0;
+    int dragWidth_ = 0;
 };
 
 }  // namespace
@@ -192,6 +259,12 @@ void applyColumnGroups(QTableView& view, const ColumnLayout& layout, const std::
             view.setItemDelegateForColumn(c, new GroupCells(&view, header->columnLayout()));
     }
     view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() * layout.lines + 4);
+}
+
+const ColumnLayout* columnLayoutOf(const QTableView& view)
+{
+    const auto* header = dynamic_cast<const GroupedHeader*>(view.horizontalHeader());
+    return header ? &header->columnLayout() : nullptr;
 }
 
 }  // namespace ui

@@ -36,4 +36,8 @@ ColumnLayout layoutColumns(const std::vector<int>& widths, const std::vector<boo
 // the row's lines.
 void applyColumnGroups(QTableView& view, const ColumnLayout& layout, const std::vector<BrowseColumnGroup>& groups);
 
+// The layout the view draws its groups with now, as the user may have resized their columns
+// (null: no groups).
+const ColumnLayout* columnLayoutOf(const QTableView& view);
+
 }  // namespace ui

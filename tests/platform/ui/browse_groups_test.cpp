@@ -5,7 +5,10 @@
 #include "platform/ui/window.h"
 #include "tests/support/ui_driver.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
+#include <QTest>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -68,6 +71,21 @@ TEST(BrowseGroups, TheListShowsAGroupAsOneSectionWithTwoLineRowsUnderAThreeLineH
     EXPECT_GT(view->verticalHeader()->defaultSectionSize(), oneLineRows * 3 / 2);
     EXPECT_GE(view->horizontalHeader()->height(), 3 * view->fontMetrics().height());
     EXPECT_EQ(list.model().text(0, 3), "ООО Вектор");  // the model keeps a column per field
+
+    // the basis is resized by its border on the header's third line; the customer moves along
+    QHeaderView* header = view->horizontalHeader();
+    const ui::ColumnLayout* shown = ui::columnLayoutOf(*view);
+    ASSERT_TRUE(shown);
+    const int width = shown->places[2].width, lineHeight = header->height() / 3;
+    const QPoint border(header->sectionViewportPosition(0) + width, lineHeight * 5 / 2);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, Qt::NoModifier, border);
+    QMouseEvent drag(QEvent::MouseMove, QPointF(border + QPoint(25, 0)), header->viewport()->mapToGlobal(QPointF(border + QPoint(25, 0))),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(header->viewport(), &drag);
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, Qt::NoModifier, border + QPoint(25, 0));
+    EXPECT_EQ(shown->places[2].width, width + 25);
+    EXPECT_EQ(shown->places[3].x, width + 25);
+    EXPECT_EQ(shown->places[1].width, window.duX(40)) << "the first line stays";
     window.close();
 }
 
