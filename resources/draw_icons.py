@@ -222,6 +222,19 @@ def wizok(c):
     c.stroke([(7, 12.5), (10.5, 16), (17, 8)], 2.8, WHITE)
 
 
+def wizcncl(c):
+    c.ellipse(12, 12, 10, 10, RED_DARK)
+    c.ellipse(12, 12, 9, 9, shaded(RED_LIGHT, RED))
+    for line in ([(8, 8), (16, 16)], [(16, 8), (8, 16)]):
+        c.stroke(line, 2.8, WHITE)
+
+
+def rwfyes(c):
+    # a list of estimates with the chosen one ticked
+    page(c, 3, 2, 17, 22, fold=4.0, lines=True)
+    check_mark(c, [(10, 15.5), (14, 19.5), (21.5, 10)], width=3.0)
+
+
 def sme(c):
     page(c, 4, 2, 20, 22, fold=4.5, lines=False)
     for row in range(4):
@@ -232,7 +245,7 @@ def sme(c):
 
 
 ICONS = [vcrfirst, vcrprior, vcrup, find, vcrdown, vcrnext, vcrlast, mark, insert, edit, delete, ditto, help,
-         cut, copy, paste, tile, cascade, arrange, wizok, sme]
+         cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme]
 
 
 def main():

@@ -3,6 +3,9 @@
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
 #include "catalogue/units/browse_ed_izmer.h"
+#include "estimate/headers/update_headers.h"
+#include "estimate/list/select_smeta.h"
+#include "estimate/sections/update_groups_wks.h"
 #include "platform/ui/procedures.h"
 
 namespace {
@@ -19,4 +22,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("BrowseEdIzmer"), withoutArgs(BrowseEdIzmer));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
+    ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
+    ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
+    ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
 }

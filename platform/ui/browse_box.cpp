@@ -85,6 +85,11 @@ BrowseSortOrder& BrowseBox::AddSortOrder(int key)
 
 void BrowseBox::AddField(BrowseColumn column) { columns_.push_back(std::move(column)); }
 
+void BrowseBox::AddGroup(const QString& heading, int widthDu, int count)
+{
+    groups_.push_back({heading, widthDu, int(columns_.size()), count});
+}
+
 void BrowseBox::SetFilter(const QString& name, RecordFilter accept)
 {
     if (accept)
@@ -106,7 +111,7 @@ void BrowseBox::prepare()
     prepared_ = true;
     if (HIDESELECT && !SELECTING)
         if (Control* select = window_->control(SelectControl)) select->hide();
-    list_->setColumns(columns_);
+    list_->setColumns(columns_, groups_);
     page_->setSize(list_->visibleRows());
     focusLossesSeen_ = list_->focusLosses();
     buttonWatcher_ = std::make_unique<ButtonWatcher>([this] { refreshToolbar(); });
@@ -506,7 +511,7 @@ void BrowseBox::takeListKey(int keyCode)
         if (buttonAvailable(ChangeControl)) Ask(REQUEST::ChangeRecord);
         break;
     case KEY::Enter:
-        if (SELECTING) selectHighlighted();
+        if (SELECTING) chooseHighlighted();
         break;
     case KEY::MouseLeft: takeClick(false); break;
     case KEY::MouseLeft2: takeClick(true); break;
@@ -531,7 +536,7 @@ void BrowseBox::takeClick(bool doubleClick)
     // on the row the double click's first click highlighted: a row it stored may have moved the
     // rows under the mouse since
     if (SELECTING)
-        selectHighlighted();
+        chooseHighlighted();
     else if (buttonAvailable(ChangeControl))
         Ask(REQUEST::ChangeRecord);
 }
@@ -543,7 +548,7 @@ void BrowseBox::popup(QPoint at)
         std::function<void()> run;
     };
     std::vector<Item> items;
-    if (SELECTING && buttonAvailable(SelectControl)) items.push_back({QStringLiteral("&Выбрать"), [this] { selectHighlighted(); }});
+    if (SELECTING && buttonAvailable(SelectControl)) items.push_back({QStringLiteral("&Выбрать"), [this] { chooseHighlighted(); }});
     if (buttonAvailable(InsertControl)) items.push_back({QStringLiteral("&Добавить"), [this] { Ask(REQUEST::InsertRecord); }});
     if (buttonAvailable(ChangeControl)) items.push_back({QStringLiteral("&Изменить"), [this] { Ask(REQUEST::ChangeRecord); }});
     if (buttonAvailable(DeleteControl)) items.push_back({QStringLiteral("&Удалить"), [this] { Ask(REQUEST::DeleteRecord); }});
@@ -581,7 +586,7 @@ Level BrowseBox::takeToolbar(int button)
     case TOOLBAR::Change: window_->post(EVENT::Accepted, ChangeControl); break;
     case TOOLBAR::Delete: window_->post(EVENT::Accepted, DeleteControl); break;
     case TOOLBAR::Help: window_->post(EVENT::Accepted, HelpControl); break;
-    case TOOLBAR::Select: selectHighlighted(); break;
+    case TOOLBAR::Select: chooseHighlighted(); break;
     case TOOLBAR::Locate:
         if (Control* entry = window_->control(order().locatorControl))
             entry->select();
@@ -609,6 +614,18 @@ void BrowseBox::selectHighlighted()
     holdHighlighted();
     manager_->RESPONSE = RESPONSE::Completed;
     manager_->PostClose();
+}
+
+void BrowseBox::chooseHighlighted()
+{
+    if (edit_ || page_->empty()) return;
+    // the window sees its select button accepted, whichever way the row was chosen
+    if (window_->control(SelectControl)) {
+        holdHighlighted();
+        window_->post(EVENT::Accepted, SelectControl);
+        return;
+    }
+    selectHighlighted();
 }
 
 void BrowseBox::Update() { holdHighlighted(); }

@@ -60,6 +60,8 @@ public:
     // order they are added.
     BrowseSortOrder& AddSortOrder(int key);
     void AddField(BrowseColumn column);
+    // A group heading over the next `count` fields added.
+    void AddGroup(const QString& heading, int widthDu, int count);
     // A filter of every sort order, by name; an empty predicate removes it. Applied at the
     // next reset.
     void SetFilter(const QString& name, RecordFilter accept);
@@ -176,6 +178,8 @@ private:
     Level takeAccepted(int control);
     bool buttonAvailable(int control) const;
     void selectHighlighted();
+    // Enter, a double click, the popup and the toolbar choose as the select button does.
+    void chooseHighlighted();
 
     // requests
     void runRequest(std::uint8_t request);
@@ -216,6 +220,7 @@ private:
     std::deque<BrowseSortOrder> orders_;  // references stay valid as orders are added
     int current_ = 0;                      // 0 until the first reset
     std::vector<BrowseColumn> columns_;
+    std::vector<BrowseColumnGroup> groups_;
     std::map<QString, RecordFilter> filters_;
     std::vector<unsigned char> rangeRecord_;
     std::vector<unsigned char> first_, last_;  // the view's first and last records, for the thumb

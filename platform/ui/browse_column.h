@@ -1,7 +1,7 @@
 #pragma once
 // A column of a browse list: its heading, width in dialog units, alignment and indent, the
 // picture its value is shown with, and the field of the row's record it shows. An editable
-// column takes part in in-place editing.
+// column takes part in in-place editing. Columns may stand in groups under a common heading.
 
 #include "platform/ui/record_field.h"
 
@@ -22,12 +22,22 @@ struct BrowseColumn {
     bool resizable = true;
     bool editable = false;
     bool overwrite = false;  // the in-place editor types over the characters
+    bool endsLine = false;   // in a group: the row's first line ends after this column
 
     // What the cell shows for a record.
     QString textOf(const void* record) const;
     // What the in-place editor starts with, and how its text goes back into the record.
     QString editTextOf(const void* record) const;
     void storeEditText(void* record, const QString& text) const;
+};
+
+// A heading over several neighbouring columns. A column of the group that ends the first line
+// puts the group's further columns on a second line of each row.
+struct BrowseColumnGroup {
+    QString heading;
+    int widthDu = 0;  // at least this wide
+    int first = 0;    // the first column of the group
+    int count = 0;
 };
 
 }  // namespace ui

@@ -1,6 +1,7 @@
 #include "platform/ui/browse_list.h"
 
 #include "platform/core/codepage.h"
+#include "platform/ui/browse_groups.h"
 #include "platform/ui/control.h"
 #include "platform/ui/event.h"
 #include "platform/ui/input_filter.h"
@@ -127,19 +128,31 @@ void BrowseList::post(int event, int keyCode)
     if (Window* w = Window::of(this)) w->post(event, number_, keyCode);
 }
 
-void BrowseList::setColumns(const std::vector<BrowseColumn>& columns)
+void BrowseList::setColumns(const std::vector<BrowseColumn>& columns, const std::vector<BrowseColumnGroup>& groups)
 {
     const Window* window = Window::of(this);
     auto du = [window](int units) { return window ? window->duX(units) : units * 2; };
     std::vector<BrowseModel::Column> looks;
-    for (const BrowseColumn& c : columns)
+    std::vector<int> widths;
+    std::vector<bool> endsLine;
+    for (const BrowseColumn& c : columns) {
         looks.push_back({c.heading, alignmentOf(c.align), alignmentOf(c.headingAlign), du(c.indentDu)});
+        widths.push_back(du(c.widthDu));
+        endsLine.push_back(c.endsLine);
+    }
     model_.setColumns(std::move(looks));
+    if (!groups.empty()) {
+        std::vector<int> groupWidths;
+        for (const BrowseColumnGroup& g : groups) groupWidths.push_back(du(g.widthDu));
+        const ColumnLayout layout = layoutColumns(widths, endsLine, groups, groupWidths);
+        applyColumnGroups(*view_, layout, groups);
+        widths = layout.sectionWidths;
+    }
     QHeaderView* header = view_->horizontalHeader();
     for (int i = 0; i < int(columns.size()); ++i) {
         const BrowseColumn& c = columns[std::size_t(i)];
         header->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-        view_->setColumnWidth(i, du(c.widthDu));
+        view_->setColumnWidth(i, widths[std::size_t(i)]);
     }
 }
 

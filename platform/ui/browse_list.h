@@ -45,7 +45,7 @@ public:
     // Posts an event of this list to its window.
     void post(int event, int keyCode = 0);
 
-    void setColumns(const std::vector<BrowseColumn>& columns);
+    void setColumns(const std::vector<BrowseColumn>& columns, const std::vector<BrowseColumnGroup>& groups = {});
     // Rows that fit the list's height (at least one).
     int visibleRows() const;
     // The highlighted row drawn selected (-1: none).

@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QStackedWidget>
+#include <QTabWidget>
 #include <QTextEdit>
 
 namespace ui {
@@ -121,7 +123,14 @@ bool Control::isEnabled() const { return widget_ && widget_->isEnabled(); }
 
 void Control::select()
 {
-    if (widget_) widget_->setFocus(Qt::OtherFocusReason);
+    if (!widget_) return;
+    // a control on a tab that is not shown brings its tab forward first
+    for (QWidget* w = widget_; w; w = w->parentWidget()) {
+        auto* pages = qobject_cast<QStackedWidget*>(w->parentWidget());
+        auto* sheet = pages ? qobject_cast<QTabWidget*>(pages->parentWidget()) : nullptr;
+        if (sheet) sheet->setCurrentWidget(w);
+    }
+    widget_->setFocus(Qt::OtherFocusReason);
 }
 
 }  // namespace ui

@@ -68,8 +68,10 @@ public:
         picture_ = picture;
         bind([&v, picture] { return Format(Decimal(v), picture); },
              [&v, picture](const QString& t) {
+                 // rounded half away from zero to the field's places; a value too wide is
+                 // refused, never stored by its low-order digits
                  Decimal d;
-                 if (Deformat(t, picture, d)) v = d;
+                 if (Deformat(t, picture, d)) v.checkedStore(d);
              });
     }
     template <class Int>
@@ -80,7 +82,7 @@ public:
         bind([&v, picture] { return Format(Decimal(static_cast<long>(v)), picture); },
              [&v, picture](const QString& t) {
                  Decimal d;
-                 if (Deformat(t, picture, d)) v = assignInteger<Int>(d);
+                 if (Deformat(t, picture, d)) checkedAssignInteger<Int>(d, v);
              });
     }
     bool isBound() const { return bool(read_); }

@@ -1,6 +1,7 @@
 #include "platform/ui/spin_box.h"
 
 #include "platform/core/picture.h"
+#include "platform/ui/number_entry.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
@@ -10,18 +11,6 @@
 #include <algorithm>
 
 namespace ui {
-
-namespace {
-
-// What a number may hold while it is being typed: digits, a sign, separators, blanks.
-bool couldBecomeNumber(const QString& text)
-{
-    for (QChar c : text)
-        if (!c.isDigit() && c != u'-' && c != u'.' && c != u',' && c != u' ') return false;
-    return true;
-}
-
-}  // namespace
 
 SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum, QWidget* parent)
     : QAbstractSpinBox(parent), picture_(std::move(picture)), step_(std::move(step)), minimum_(std::move(minimum)),
@@ -96,13 +85,7 @@ QAbstractSpinBox::StepEnabled SpinBox::stepEnabled() const
 
 QValidator::State SpinBox::validate(QString& input, int&) const
 {
-    Decimal v;
-    if (!Deformat(input, picture_, v)) return couldBecomeNumber(input) ? QValidator::Intermediate : QValidator::Invalid;
-    if (v < minimum_ || v > maximum_) return QValidator::Invalid;
-    // More places than the picture shows would be lost without a trace.
-    Decimal shown;
-    if (!Deformat(Format(v, picture_), picture_, shown) || shown != v) return QValidator::Invalid;
-    return QValidator::Acceptable;
+    return validateNumber(input, picture_, {minimum_, maximum_});
 }
 
 void SpinBox::fixup(QString& input) const

@@ -6,6 +6,7 @@
 
 #include "platform/core/decimal.h"
 #include "platform/ui/control.h"
+#include "platform/ui/number_entry.h"
 #include "platform/ui/window.h"
 
 #include <QAbstractSpinBox>
@@ -25,9 +26,7 @@ public:
     template <int P, int S>
     static Decimal limitOf()
     {
-        std::int64_t units = 1;
-        for (int i = 0; i < P; ++i) units *= 10;
-        return Decimal::fromScaled(units - 1, S);
+        return NumberRange::of(DecimalField<P, S>{}).maximum;
     }
 
     // The value the text reads back as; 0 while the text reads as no number.

@@ -2,6 +2,7 @@
 
 #include "platform/ui/entry.h"
 #include "platform/ui/spin_box.h"
+#include "platform/ui/text_box.h"
 #include "platform/ui/toolbar_state.h"
 
 #include <QAbstractButton>
@@ -179,6 +180,8 @@ void Window::connectControl(Control& c)
     } else if (auto* spin = qobject_cast<SpinBox*>(w)) {
         connect(spin, &QAbstractSpinBox::editingFinished, this, [this, &c] { acceptIfModified(c); });
         connect(spin, &SpinBox::stepped, this, [this, n] { post(EVENT::NewSelection, n); });
+    } else if (auto* box = qobject_cast<TextBox*>(w)) {
+        connect(box, &TextBox::editingFinished, this, [this, &c] { acceptIfModified(c); });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -209,6 +212,8 @@ void Window::acceptIfModified(Control& c)
         edit->setModified(false);
     else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified())
         spin->setModified(false);
+    else if (auto* box = qobject_cast<TextBox*>(w); box && box->isModified())
+        box->setModified(false);
     else
         return;
     c.update();

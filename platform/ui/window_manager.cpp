@@ -192,7 +192,7 @@ bool WindowManager::PrimeUpdate()
         if (RESPONSE == RESPONSE::Cancelled) return false;
         RESPONSE = RESPONSE::Cancelled;
     } else if (REQUEST == REQUEST::DeleteRecord && (DELETEACTION == 2 || DELETEACTION == 4)) {
-        Level l = PRIMARY->Delete(DELETEACTION == 2);
+        Level l = DeletePrimary(DELETEACTION == 2);
         RESPONSE = l == Level::Benign ? RESPONSE::Completed : RESPONSE::Cancelled;
         return false;
     }
@@ -264,7 +264,7 @@ Level WindowManager::completeChange()
         return CHANGEACTION == 2 ? Level::Fatal : Level::Notify;
     }
     for (;;) {
-        if (PRIMARY->Update() == Level::Benign) {
+        if (WriteBack() == Level::Benign) {
             RESPONSE = RESPONSE::Completed;
             return CHANGEACTION == 2 ? Level::Fatal : Level::Notify;
         }

@@ -64,6 +64,10 @@ public:
     virtual Level TakeCompleted();
     // The form's own priming of its fields for an insert.
     virtual Level PrimeFields() { return Level::Benign; }
+    // The form's record written back, and deleted (asking first when `ask`), through the
+    // primary file's relations; a form whose record takes others with it overrides them.
+    virtual Level WriteBack() { return PRIMARY->Update(); }
+    virtual Level DeletePrimary(bool ask) { return PRIMARY->Delete(ask); }
     // Controls -> variables; variables -> controls.
     virtual void Update();
     virtual void Reset(bool force = false);
