@@ -51,31 +51,40 @@ QString num(const Decimal& v, const char* picture) { return Format(v, QString::f
 
 void TotalsSums::add(TotalsMode mode, const WrksInSmtRecord& line)
 {
-    Working w(overflow);
+    constexpr std::int64_t kLimit = 1'000'000'000'000'000;  // 10^15 hundredths: DECIMAL(15,2)
+    std::int64_t addends[4];
     if (mode == TotalsMode::Estimate) {
-        w.set(costs, costs + line.KCHELCHM.value());
-        w.set(wages, wages + line.VOZVRAT.value());
-        w.set(machines, machines + line.ITEXPMASH.value());
-        w.set(machinistWages, machinistWages + line.ITZARPMASH.value());
+        const DecimalField<11, 2>* amounts[] = {&line.KCHELCHM, &line.VOZVRAT, &line.ITEXPMASH, &line.ITZARPMASH};
+        for (int i = 0; i < 4; ++i) addends[i] = amounts[i]->scaled();
     } else {
-        const Decimal q = line.ONAKT.value();
-        w.set(costs, costs + q * line.CENA_OB.value());
-        w.set(wages, wages + q * line.CENA_TZ.value());
-        w.set(machines, machines + q * line.EKSPLM.value());
-        w.set(machinistWages, machinistWages + q * line.ZARPLM.value());
+        // the act quantity times a unit value has 4 places; the new sum is rounded to 2
+        const DecimalField<7, 2>* units[] = {&line.CENA_OB, &line.CENA_TZ, &line.EKSPLM, &line.ZARPLM};
+        for (int i = 0; i < 4; ++i) {
+            const std::int64_t tenThousandths = scaled_[i] * 100 + line.ONAKT.scaled() * units[i]->scaled();
+            const std::int64_t half = tenThousandths < 0 ? -50 : 50;
+            addends[i] = (tenThousandths + half) / 100 - scaled_[i];
+        }
+    }
+    for (int i = 0; i < 4; ++i) {
+        scaled_[i] += addends[i];
+        if (scaled_[i] >= kLimit || scaled_[i] <= -kLimit) {
+            overflow_ = true;
+            scaled_[i] = 0;  // never kept wrapped; the chain is refused anyway
+        }
     }
 }
 
 TotalsResult chainTotals(const TotalsSums& sums, const HeadersRecord& h)
 {
     TotalsResult r;
-    r.overflow = sums.overflow;
+    r.overflow = sums.overflow();
     Working w(r.overflow);
     TotalsText t;
     const Decimal coefficientThreshold = Decimal::fromScaled(1, 4);  // 0.0001
     const Decimal rateThreshold = Decimal::fromScaled(1, 3);         // 0.001
 
-    Decimal total = sums.costs, wages = sums.wages, machines = sums.machines, machinistWages = sums.machinistWages;
+    Decimal total = sums.costs(), wages = sums.wages(), machines = sums.machines(),
+            machinistWages = sums.machinistWages();
     Decimal materials, overheads, vat;
     // the overheads bases are as wide as the wages they copy, so they never wrap
     Decimal wageBase = wages, machinistBase = machinistWages;

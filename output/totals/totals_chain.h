@@ -9,6 +9,8 @@
 
 #include <QString>
 
+#include <cstdint>
+
 enum class TotalsMode {
     Estimate,  // the stored line amounts
     Act,       // the act quantity times the unit values
@@ -20,8 +22,16 @@ class TotalsSums {
 public:
     void add(TotalsMode mode, const WrksInSmtRecord& line);
 
-    Decimal costs, wages, machines, machinistWages;
-    bool overflow = false;
+    Decimal costs() const { return Decimal::fromScaled(scaled_[0], 2); }
+    Decimal wages() const { return Decimal::fromScaled(scaled_[1], 2); }
+    Decimal machines() const { return Decimal::fromScaled(scaled_[2], 2); }
+    Decimal machinistWages() const { return Decimal::fromScaled(scaled_[3], 2); }
+    bool overflow() const { return overflow_; }
+
+private:
+    // in hundredths: every addend has at most 4 places, so whole numbers do it exactly
+    std::int64_t scaled_[4] = {};
+    bool overflow_ = false;
 };
 
 struct TotalsResult {
