@@ -1,0 +1,93 @@
+#include "platform/ui/report/report_preview.h"
+#include "platform/ui/report/report_process.h"
+#include "tests/support/ui_driver.h"
+
+#include <QPrintPreviewWidget>
+#include <QProgressBar>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+namespace {
+
+using namespace ui::report;
+
+PageModel pages(int count)
+{
+    PageModel m;
+    for (int p = 0; p < count; ++p) {
+        Page page;
+        Item i;
+        i.text = QStringLiteral("страница %1").arg(p + 1);
+        i.rect = QRect(500, 500, 3000, 200);
+        i.font = ResolvedFont{QStringLiteral("Arial Cyr"), 8, false};
+        page.items.push_back(i);
+        m.pages.push_back(page);
+    }
+    return m;
+}
+
+TEST(ReportProcess, TicksTakeATimeSliceOfRecordsAndCancelIsSeenBetweenThem)
+{
+    ProcessOptions options;
+    options.procedureName = QStringLiteral("TestProcess");
+    options.progressText = QStringLiteral("Печатаем");
+    options.expectedRecords = 2000;
+    options.sliceMs = 5;
+    int taken = 0, opened = 0;
+    ProcessResult result = ProcessResult::Failed;
+    ui::Window* window = nullptr;
+    const ui::ThreadId t = test::start([&] {
+        result = runProcess(options, [&] { return ++opened == 1; }, [&] {
+            // slow enough that a slice holds only some of the records
+            std::this_thread::sleep_for(std::chrono::microseconds(300));
+            return ++taken < 2000 ? Step::More : Step::Done;
+        });
+    });
+    window = test::waitWindowTitled(t, QStringLiteral("Создаю Отчет..."));
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(test::pumpUntil([&] { return taken > 0; }));
+    auto* bar = qobject_cast<QProgressBar*>(window->control(QStringLiteral("?PROGRESS:THERMOMETER"))->widget());
+    ASSERT_TRUE(test::pumpUntil([&] { return bar->value() > 0; }));
+    EXPECT_EQ(window->control(QStringLiteral("?PROGRESS:PCTTEXT"))->text(), QString::number(bar->value()) + QStringLiteral("% Готово"));
+    window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?PROGRESS:CANCEL")));
+    ASSERT_TRUE(test::waitEnded(t, 20000));
+    EXPECT_EQ(result, ProcessResult::Cancelled);
+    EXPECT_EQ(opened, 1);
+    EXPECT_GT(taken, 0);
+    EXPECT_LT(taken, 2000);
+}
+
+TEST(ReportProcess, ARunEndsCompletedOrFailedByItsSteps)
+{
+    for (const Step last : {Step::Done, Step::Failed}) {
+        ProcessResult result = ProcessResult::Cancelled;
+        int taken = 0;
+        const ui::ThreadId t = test::start([&] {
+            result = runProcess(ProcessOptions{}, [] { return true; }, [&] { return ++taken < 3 ? Step::More : last; });
+        });
+        ASSERT_TRUE(test::waitEnded(t, 20000));
+        EXPECT_EQ(result, last == Step::Done ? ProcessResult::Completed : ProcessResult::Failed);
+        EXPECT_EQ(taken, 3);
+    }
+}
+
+TEST(ReportPreview, ShowsWholePagesAndClosesOnItsButton)
+{
+    const PageModel model = pages(3);
+    const ui::ThreadId t = test::start([&] { showPreview(model); });
+    ui::Window* window = test::waitWindowTitled(t, previewTitle());
+    ASSERT_NE(window, nullptr);
+    auto* preview = qobject_cast<QPrintPreviewWidget*>(window->control(QStringLiteral("?PREVIEW"))->widget());
+    ASSERT_NE(preview, nullptr);
+    ASSERT_TRUE(test::pumpUntil([&] { return preview->pageCount() == 3; }));
+    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+    window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?FITWIDTH")));
+    ASSERT_TRUE(test::pumpUntil([&] { return preview->zoomMode() == QPrintPreviewWidget::FitToWidth; }));
+    window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
+    EXPECT_TRUE(test::waitEnded(t, 5000));
+}
+
+}  // namespace
