@@ -3,6 +3,8 @@
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
 #include "catalogue/units/browse_ed_izmer.h"
+#include "output/reports/print_7graph.h"
+#include "output/reports/print_smeta.h"
 #include "platform/ui/procedures.h"
 
 namespace {
@@ -19,4 +21,6 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("BrowseEdIzmer"), withoutArgs(BrowseEdIzmer));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
+    ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
+    ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
 }
