@@ -32,6 +32,7 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <functional>
@@ -163,16 +164,20 @@ int main(int argc, char** argv)
     SmetaTotals totals;
     const double chain = msOf([&] { CalcSmetaTotals(TotalsMode::Estimate, 1, totals); });
     const double chainFloor = msOf([&] {
-        std::vector<WrksInSmtRecord> lines;
+        std::vector<std::array<std::int64_t, 4>> values;
         rawRead(1, "KCHELCHM, VOZVRAT, ITEXPMASH, ITZARPMASH", [&](sqlite3_stmt* s) {
-            WrksInSmtRecord& r = lines.emplace_back();
-            r.KCHELCHM.setScaled(sqlite3_column_int64(s, 0));
-            r.VOZVRAT.setScaled(sqlite3_column_int64(s, 1));
-            r.ITEXPMASH.setScaled(sqlite3_column_int64(s, 2));
-            r.ITZARPMASH.setScaled(sqlite3_column_int64(s, 3));
+            values.push_back({sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), sqlite3_column_int64(s, 2),
+                              sqlite3_column_int64(s, 3)});
         });
         TotalsSums sums;
-        for (const auto& l : lines) sums.add(TotalsMode::Estimate, l);
+        WrksInSmtRecord line{};
+        for (const auto& v : values) {
+            line.KCHELCHM.setScaled(v[0]);
+            line.VOZVRAT.setScaled(v[1]);
+            line.ITEXPMASH.setScaled(v[2]);
+            line.ITZARPMASH.setScaled(v[3]);
+            sums.add(TotalsMode::Estimate, line);
+        }
         chainTotals(sums, DFL());
     });
     figure("totals chain, 10,000 lines", chain, chainFloor, 50);

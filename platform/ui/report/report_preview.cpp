@@ -103,10 +103,12 @@ void showPreview(const PageModel& model, const PreviewOptions& options)
     zoom(options.zoom);
 
     window.open();
-    if (options.maximised) window.topWidget()->showMaximized();
     SettingsManager* settings = settingsManager();
     WindowPlacement placement{};
-    if (settings && settings->RestoreWindow(kPlacementName, placement)) window.setPlacement(placement);
+    if (settings && settings->RestoreWindow(kPlacementName, placement))
+        window.setPlacement(placement);
+    else if (options.maximised)
+        window.topWidget()->showMaximized();
     for (bool done = false; !done;) {
         const Event e = window.wait();
         if (e.event == EVENT::CloseWindow) break;

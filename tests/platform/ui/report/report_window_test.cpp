@@ -1,6 +1,12 @@
 #include "platform/ui/report/report_preview.h"
 #include "platform/ui/report/report_process.h"
+#include "platform/ui/dialog_script.h"
+#include "tests/support/recorded_messages.h"
+#include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"
+
+#include <QFile>
+#include <QPrinterInfo>
 
 #include <QPrintPreviewWidget>
 #include <QProgressBar>
@@ -86,6 +92,30 @@ TEST(ReportPreview, ShowsWholePagesAndClosesOnItsButton)
     EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
     window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?FITWIDTH")));
     ASSERT_TRUE(test::pumpUntil([&] { return preview->zoomMode() == QPrintPreviewWidget::FitToWidth; }));
+    window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
+    EXPECT_TRUE(test::waitEnded(t, 5000));
+}
+
+TEST(ReportPreview, SavesThePagesAsPdfAndSaysWhenNoPrinterIsInstalled)
+{
+    test::TempWorkDir dir;
+    test::RecordedMessages messages;
+    ui::resetDialogScript();
+    const PageModel model = pages(2);
+    const ui::ThreadId t = test::start([&] { showPreview(model); });
+    ui::Window* window = test::waitWindowTitled(t, previewTitle());
+    ASSERT_NE(window, nullptr);
+    ui::scriptFileName(dir.file(QStringLiteral("отчет.pdf")));
+    window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?SAVEPDF")));
+    ASSERT_TRUE(test::pumpUntil([&] { return QFile::exists(dir.file(QStringLiteral("отчет.pdf"))); }));
+    QFile pdf(dir.file(QStringLiteral("отчет.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?PRINT")));
+        ASSERT_TRUE(test::pumpUntil([&] { return !messages.shown().empty(); }));
+        EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Не установлен ни один принтер."));
+    }
     window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
     EXPECT_TRUE(test::waitEnded(t, 5000));
 }
