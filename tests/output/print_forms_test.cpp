@@ -218,6 +218,18 @@ TEST_F(PrintFormsTest, AnOverflowingTotalPrintsNothingAndStoresNothing)
     EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Итоги сметы"));
 }
 
+TEST_F(PrintFormsTest, AFailedReadPrintsNothingAndStoresNothing)
+{
+    addEstimate();
+    RawConnection("HEADERS.TPS").exec("UPDATE records SET TOTALSUM = 7");
+    RawConnection("WRKSINSM.TPS").exec("ALTER TABLE records RENAME COLUMN VOZVRAT TO GONE");
+    EXPECT_EQ(print("PrintSmeta"), 2);
+    EXPECT_FALSE(preview);
+    EXPECT_EQ(storedTotal(), "7");
+    EXPECT_TRUE(messages.anyCaption(QStringLiteral("Ошибка доступа к записи")));
+    EXPECT_EQ(fatalErrors, 0);
+}
+
 TEST_F(PrintFormsTest, TheProceduresStartOnANewThreadByName)
 {
     addEstimate();
