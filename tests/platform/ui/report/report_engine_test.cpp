@@ -143,6 +143,22 @@ TEST_F(ReportEngineTest, AControlWithoutWidthIsAsWideAsItsPictureAndNumbersAlign
     EXPECT_EQ(amount->align, Qt::AlignRight);
 }
 
+TEST_F(ReportEngineTest, APictureIsPlacedInItsBoxAndAnEmptyOneDrawsNothing)
+{
+    QImage logo(20, 10, QImage::Format_RGB32);
+    for (const bool present : {true, false}) {
+        layout.line.controls = {image(50, 0, 500, 300, [&] { return present ? logo : QImage(); })};
+        const PageModel m = run({{1, 1, "1"}});
+        int pictures = 0;
+        for (const Item& i : m.pages[0].items) {
+            if (i.kind != Item::Picture) continue;
+            ++pictures;
+            EXPECT_EQ(i.rect, QRect(150, 1400, 500, 300));
+        }
+        EXPECT_EQ(pictures, present ? 1 : 0);
+    }
+}
+
 TEST(TextWrap, BreaksAtBlanksKeepsInnerRunsAndBreaksLongWords)
 {
     test::FixedCellMeasurer m;

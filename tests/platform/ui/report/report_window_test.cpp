@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -78,6 +79,30 @@ TEST(ReportProcess, ARunEndsCompletedOrFailedByItsSteps)
         EXPECT_EQ(result, last == Step::Done ? ProcessResult::Completed : ProcessResult::Failed);
         EXPECT_EQ(taken, 3);
     }
+}
+
+TEST(ReportProcess, AnInnerProcessHoldsTheOuterOneUntilItEnds)
+{
+    std::vector<QString> order;
+    ProcessResult outer = ProcessResult::Failed, inner = ProcessResult::Failed;
+    const ui::ThreadId t = test::start([&] {
+        int outerSteps = 0;
+        outer = runProcess(ProcessOptions{}, [] { return true; }, [&] {
+            order.push_back(QStringLiteral("outer"));
+            if (++outerSteps == 1) {
+                int innerSteps = 0;
+                inner = runProcess(ProcessOptions{}, [] { return true; }, [&] {
+                    order.push_back(QStringLiteral("inner"));
+                    return ++innerSteps < 3 ? Step::More : Step::Done;
+                });
+            }
+            return outerSteps < 2 ? Step::More : Step::Done;
+        });
+    });
+    ASSERT_TRUE(test::waitEnded(t, 20000));
+    EXPECT_EQ(inner, ProcessResult::Completed);
+    EXPECT_EQ(outer, ProcessResult::Completed);
+    EXPECT_EQ(order, (std::vector<QString>{"outer", "inner", "inner", "inner", "outer"}));
 }
 
 TEST(ReportPreview, ShowsWholePagesAndClosesOnItsButton)
