@@ -9,7 +9,7 @@ namespace ui::report {
 QFont qtFont(const ResolvedFont& font)
 {
     QFont f(font.family);
-    f.setPixelSize(int(std::lround(font.points * 1000.0 * kFontUnitsPerMil / 72.0)));
+    f.setPixelSize(int(std::lround(font.points * 1000.0 / 72.0)));
     f.setBold(font.bold);
     f.setHintingPreference(QFont::PreferNoHinting);
     f.setKerning(false);
@@ -21,22 +21,22 @@ FontMeasurer::~FontMeasurer() = default;
 
 const QFontMetricsF& FontMeasurer::metrics(const ResolvedFont& font)
 {
-    const QString key = QStringLiteral("%1|%2|%3").arg(font.family).arg(font.points).arg(font.bold);
-    auto& m = metrics_[key];
-    if (!m) m = std::make_unique<QFontMetricsF>(qtFont(font));
-    return *m;
+    for (const auto& [f, m] : metrics_)
+        if (f == font) return *m;
+    metrics_.emplace_back(font, std::make_unique<QFontMetricsF>(qtFont(font)));
+    return *metrics_.back().second;
 }
 
 double FontMeasurer::textWidth(const ResolvedFont& font, const QString& text)
 {
-    return metrics(font).horizontalAdvance(text) / kFontUnitsPerMil;
+    return metrics(font).horizontalAdvance(text);
 }
 
 double FontMeasurer::averageCharWidth(const ResolvedFont& font)
 {
-    return metrics(font).averageCharWidth() / kFontUnitsPerMil;
+    return metrics(font).averageCharWidth();
 }
 
-double FontMeasurer::lineHeight(const ResolvedFont& font) { return metrics(font).height() / kFontUnitsPerMil; }
+double FontMeasurer::lineHeight(const ResolvedFont& font) { return metrics(font).height(); }
 
 }  // namespace ui::report

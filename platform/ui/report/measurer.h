@@ -7,8 +7,9 @@
 #include <QFont>
 #include <QString>
 
-#include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 class QFontMetricsF;
 
@@ -33,12 +34,12 @@ public:
 
 private:
     const QFontMetricsF& metrics(const ResolvedFont& font);
-    std::map<QString, std::unique_ptr<QFontMetricsF>> metrics_;
+    // a report uses a handful of fonts
+    std::vector<std::pair<ResolvedFont, std::unique_ptr<QFontMetricsF>>> metrics_;
 };
 
-// The font a report item is drawn with: sized in tenths of a thousandth of an inch, for a
-// painter scaled to that unit (see kFontUnitsPerMil).
+// The font a report item is drawn with: sized in thousandths of an inch, for a painter scaled
+// to that unit.
 QFont qtFont(const ResolvedFont& font);
-inline constexpr double kFontUnitsPerMil = 10;
 
 }  // namespace ui::report

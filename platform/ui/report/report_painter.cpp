@@ -2,42 +2,52 @@
 
 #include "platform/ui/report/measurer.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
+
+#include <optional>
 
 namespace ui::report {
 
 void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
 {
-    // one transform for the page, in the units the fonts are sized in
-    const double u = kFontUnitsPerMil;
-    const auto at = [u](int v) { return v * u; };
+    // one transform for the page, in the thousandths of an inch the fonts are sized in
     painter.save();
-    painter.scale(dotsPerInch / 1000.0 / u, dotsPerInch / 1000.0 / u);
+    painter.scale(dotsPerInch / 1000.0, dotsPerInch / 1000.0);
     QPen pen(Qt::black);
-    pen.setWidthF(7 * u);  // half a point
+    pen.setWidthF(7);  // half a point
     painter.setPen(pen);
     const ResolvedFont* current = nullptr;
+    std::optional<QFontMetricsF> metrics;
     for (const Item& i : page.items) {
         const QRect& r = i.rect;
         switch (i.kind) {
-        case Item::Text:
+        case Item::Text: {
             if (!current || !(*current == i.font)) {
-                painter.setFont(qtFont(i.font));
+                const QFont font = qtFont(i.font);
+                painter.setFont(font);
+                metrics.emplace(font);
                 current = &i.font;
             }
-            painter.drawText(QRectF(at(r.x()), at(r.y()), at(r.width()), at(r.height())),
-                             int(i.align | Qt::AlignTop | Qt::TextDontClip), i.text);
+            // from the baseline: much cheaper than laying the text out in a rectangle
+            double x = r.x();
+            if (i.align != Qt::AlignLeft) {
+                const double spare = r.width() - metrics->horizontalAdvance(i.text);
+                x += i.align == Qt::AlignRight ? spare : spare / 2;
+            }
+            painter.drawText(QPointF(x, r.y() + metrics->ascent()), i.text);
             break;
+        }
         case Item::Line:
-            painter.drawLine(QPointF(at(r.x()), at(r.y())), QPointF(at(r.x() + r.width()), at(r.y() + r.height())));
+            painter.drawLine(QPointF(r.x(), r.y()), QPointF(r.x() + r.width(), r.y() + r.height()));
             break;
-        case Item::Frame: painter.drawRect(QRectF(at(r.x()), at(r.y()), at(r.width()), at(r.height()))); break;
+        case Item::Frame: painter.drawRect(QRectF(r.x(), r.y(), r.width(), r.height())); break;
         case Item::Picture: {
             // scaled into the box, keeping its proportions
             const QSize size = i.image.size().scaled(r.size(), Qt::KeepAspectRatio);
-            painter.drawImage(QRectF(at(r.x()), at(r.y()), at(size.width()), at(size.height())), i.image);
+            painter.drawImage(QRectF(r.x(), r.y(), size.width(), size.height()), i.image);
             break;
         }
         }
