@@ -6,6 +6,8 @@
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
+#include "output/reports/print_7graph.h"
+#include "output/reports/print_smeta.h"
 #include "platform/ui/procedures.h"
 
 namespace {
@@ -25,4 +27,6 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
+    ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
+    ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
 }

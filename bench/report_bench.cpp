@@ -1,0 +1,239 @@
+// The totals chain and the printed 11-column form against their floors, in one run:
+//
+//   report_bench [folder]
+//
+// - totals chain over an estimate of 10,000 lines read through the record layer, against the
+//   raw SQLite key-order read of the same lines in one statement plus the bare chain in memory;
+// - PrintSmeta over 2,000 lines in 40 sections with names of up to 220 characters: the lines
+//   processed, laid out and written as PDF (no progress window, so none of its timer waits),
+//   against the same raw read;
+// - the preview, offscreen, until its widget has painted page 1, against painting page 1 into
+//   an image of the same size.
+
+#include "app/program/fonts.h"
+#include "data/error_reporter.h"
+#include "data/thread_data.h"
+#include "output/reports/print_smeta.h"
+#include "output/totals/calc_smeta_totals.h"
+#include "platform/core/collation.h"
+#include "platform/records/sql_text.h"
+#include "platform/ui/report/report_painter.h"
+#include "platform/ui/report/report_preview.h"
+#include "platform/ui/event.h"
+#include "platform/ui/scheduler.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QPainter>
+#include <QPrintPreviewWidget>
+#include <QTemporaryDir>
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double msOf(const std::function<void()>& f, int runs = 5)
+{
+    double best = 1e300;
+    for (int i = 0; i < runs; ++i) {
+        const auto start = Clock::now();
+        f();
+        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
+    }
+    return best;
+}
+
+void figure(const char* name, double ours, double floor, double goal)
+{
+    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.0f ms)\n", name, ours, floor, ours / floor, goal);
+}
+
+Decimal d(const char* s) { return *Decimal::parse(s); }
+
+void fill()
+{
+    Relate(FileId::WrksInSmt).Open();
+    records::RecordFile& headers = Access(FileId::Headers).file();
+    headers.write([&] {
+        for (int e : {1, 2}) {
+            DFL() = HeadersRecord{};
+            DFL().NUMBER = std::int16_t(e);
+            DFL().NAME = "Капитальный ремонт";
+            DFL().KSTESN_EM = d("0.1");
+            DFL().KIND_TZ = d("1.2");
+            DFL().KIND_EM = d("1.1");
+            DFL().KIND_MAT = d("1.05");
+            DFL().DOPNACH9_1 = d("0.95");
+            DFL().CDOPNACH1 = "Зимнее удорожание";
+            DFL().DOPNACH1 = d("1.02");
+            DFL().KNDS = d("0.18");
+            if (const int code = headers.add()) return code;
+        }
+        return 0;
+    });
+    records::RecordFile& groups = Access(FileId::GroupsWks).file();
+    groups.write([&] {
+        for (int s = 1; s <= 40; ++s) {
+            GRO() = GroupsWksRecord{};
+            GRO().NUMSMET = 2;
+            GRO().NUMINSMETA = std::int16_t(s);
+            GRO().NAME = QStringLiteral("Раздел работ номер %1").arg(s);
+            if (const int code = groups.add()) return code;
+        }
+        return 0;
+    });
+    records::RecordFile& lines = Access(FileId::WrksInSmt).file();
+    const QString words = QStringLiteral("Устройство кровельного покрытия из рулонных материалов в два слоя ");
+    lines.write([&] {
+        for (const auto& [estimate, count] : {std::pair{1, 10000}, std::pair{2, 2000}}) {
+            for (int i = 0; i < count; ++i) {
+                WrksInSmtRecord& l = NSB();
+                l = WrksInSmtRecord{};
+                l.CODER = std::int16_t(estimate);
+                l.GRINSMETA = std::uint8_t(1 + i * 40 / count);
+                l.NUMINGROUP = std::int16_t(i + 1);
+                l.NRAS = QStringLiteral("Е12-01-%1").arg(i % 97);
+                l.NAME = words.repeated(4).left(40 + (i * 37) % 181);
+                l.EDIZM = "100 м2";
+                l.CHELCH = Decimal(1 + i % 9);
+                l.CENA_OB = d("1234.56");
+                l.CENA_TZ = d("234.5");
+                l.EKSPLM = d("123.4");
+                l.ZARPLM = d("12.3");
+                l.KCHELCHM = Decimal(1 + i % 9) * d("1234.56");
+                l.VOZVRAT = Decimal(1 + i % 9) * d("234.5");
+                l.ITEXPMASH = Decimal(1 + i % 9) * d("123.4");
+                l.ITZARPMASH = Decimal(1 + i % 9) * d("12.3");
+                if (const int code = lines.add()) return code;
+            }
+        }
+        return 0;
+    });
+}
+
+// The raw key-order read of an estimate's lines in one statement on a connection of its own,
+// kept open as the layer keeps its own; `take` gets each row.
+void rawRead(int estimate, const char* columns, const std::function<void(sqlite3_stmt*)>& take)
+{
+    static sqlite3* db = [] {
+        sqlite3* c = nullptr;
+        sqlite3_open_v2("WRKSINSM.TPS", &c, SQLITE_OPEN_READONLY, nullptr);
+        sqlite3_create_collation(c, "TLX_NOCASE", SQLITE_UTF8, nullptr, [](void*, int na, const void* a, int nb, const void* b) {
+            return collation::compareNoCaseUtf8(std::string_view(static_cast<const char*>(a), std::size_t(na)),
+                                                std::string_view(static_cast<const char*>(b), std::size_t(nb)));
+        });
+        sqlite3_exec(c, "PRAGMA cache_size = -16384", nullptr, nullptr, nullptr);
+        return c;
+    }();
+    // the statement the record layer runs, in one piece
+    const records::Layout& layout = WrksInSmtLayout();
+    const records::Key& key = layout.keys[std::size_t(layout.keyIndex("NSB:ONSMETNUM"))];
+    const std::string sql = std::string("SELECT ") + columns + " FROM records" +
+                            records::sql::where({"CODER = ?", records::sql::inKeyTest(layout, key)}) + " ORDER BY " +
+                            records::sql::keyOrder(layout, key, false);
+    sqlite3_stmt* s = nullptr;
+    sqlite3_prepare_v2(db, sql.c_str(), -1, &s, nullptr);
+    sqlite3_bind_int(s, 1, estimate);
+    while (sqlite3_step(s) == SQLITE_ROW) take(s);
+    sqlite3_finalize(s);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    registerFontSubstitutions();
+    SetupErrorReporter();
+    QTemporaryDir base(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath()).filePath("report_bench-XXXXXX"));
+    QDir::setCurrent(base.path());
+    auto thread = std::make_unique<ThreadData>(2);
+    ThreadState::setCurrent(thread.get());
+    fill();
+
+    // --- the totals chain
+    SmetaTotals totals;
+    const double chain = msOf([&] { CalcSmetaTotals(TotalsMode::Estimate, 1, totals); });
+    const double chainFloor = msOf([&] {
+        std::vector<std::array<std::int64_t, 4>> values;
+        rawRead(1, "KCHELCHM, VOZVRAT, ITEXPMASH, ITZARPMASH", [&](sqlite3_stmt* s) {
+            values.push_back({sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), sqlite3_column_int64(s, 2),
+                              sqlite3_column_int64(s, 3)});
+        });
+        TotalsSums sums;
+        WrksInSmtRecord line{};
+        for (const auto& v : values) {
+            line.KCHELCHM.setScaled(v[0]);
+            line.VOZVRAT.setScaled(v[1]);
+            line.ITEXPMASH.setScaled(v[2]);
+            line.ITZARPMASH.setScaled(v[3]);
+            sums.add(TotalsMode::Estimate, line);
+        }
+        chainTotals(sums, DFL());
+    });
+    figure("totals chain, 10,000 lines", chain, chainFloor, 50);
+
+    // --- PrintSmeta processed, laid out and written as PDF
+    ui::report::PageModel pages;
+    const double form = msOf(
+        [&] {
+            estimate_report::FormRun run(printSmetaForm(), 2);
+            run.open();
+            while (run.step() == ui::report::Step::More) {}
+            pages = run.finish();
+            ui::report::writePdf(pages, QStringLiteral("smeta.pdf"));
+        },
+        3);
+    const double formFloor = msOf([&] {
+        std::size_t bytes = 0;
+        rawRead(2, "*", [&](sqlite3_stmt* s) { bytes += std::size_t(sqlite3_column_bytes(s, 4)); });
+    });
+    figure("PrintSmeta, 2,000 lines to PDF", form, formFloor, 3000);
+    std::printf("  (%zu pages)\n", pages.pages.size());
+    Relate(FileId::WrksInSmt).Close();
+    ThreadState::setCurrent(nullptr);
+
+    // --- the preview until page 1 is painted
+    ui::Scheduler::instance().setStateFactory([](int id) { return std::make_unique<ThreadData>(id); });
+    QSize shown;
+    const double preview = msOf(
+        [&] {
+            QPrintPreviewWidget* widget = nullptr;
+            const ui::ThreadId t = ui::Scheduler::instance().start([&] { ui::report::showPreview(pages); });
+            for (bool painted = false; !painted;) {
+                QCoreApplication::processEvents();
+                if (!widget)
+                    for (QWidget* w : QApplication::allWidgets())
+                        if ((widget = qobject_cast<QPrintPreviewWidget*>(w))) break;
+                if (widget && widget->pageCount() > 0) {
+                    shown = widget->size();
+                    widget->grab();  // paints what shows: page 1
+                    painted = true;
+                }
+            }
+            ui::post(t, EVENT::CloseWindow);
+            while (ui::Scheduler::instance().isRunning(t)) QCoreApplication::processEvents();
+        },
+        3);
+    const double previewFloor = msOf([&] {
+        QImage image(shown, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter p(&image);
+        ui::report::paintPage(p, pages.pages[0], 1000.0 * shown.height() / 8268.0);
+    });
+    figure("preview, page 1 painted", preview, previewFloor, 500);
+    QDir::setCurrent(QDir::rootPath());
+    return 0;
+}

@@ -1,0 +1,84 @@
+#pragma once
+// What the printed estimate forms share: the run (set-up, the totals chain when the report
+// opens, the lines of the estimate through the progress window, the preview, tear-down) and
+// the pieces their layouts are built from.
+
+#include "output/totals/calc_smeta_totals.h"
+#include "platform/ui/report/page_model.h"
+#include "platform/ui/report/report_layout.h"
+#include "platform/ui/report/report_process.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace estimate_report {
+
+// The report's own values the layout shows beside the thread's record buffers.
+struct ReportValues {
+    long lineCounter = 0;
+    SmetaTotals totals;
+};
+
+struct FormSpec {
+    QString procedureName;  // "PrintSmeta"
+    QString progressText;   // "Печатаем Акт"
+    std::function<ui::report::ReportLayout(const ReportValues&)> layout;
+};
+
+// Runs the form on the calling thread for the estimate `NumSmeta` holds now; ProcResponse 1,
+// or 2 when cancelled or failed.
+void runForm(const FormSpec& form);
+
+// The work of one run without its windows: the totals when the report opens, then one line
+// per step, then the pages. The files are opened by the caller.
+class FormRun {
+public:
+    FormRun(const FormSpec& form, std::int32_t estimate);
+    ~FormRun();
+    bool open();
+    ui::report::Step step();
+    const ui::report::PageModel& finish();
+    // The highest section number of the estimate's lines: the progress bar's end.
+    double lastSection() const { return lastSection_; }
+
+private:
+    struct Parts;
+    std::int32_t estimate_;
+    ReportValues values_;
+    std::unique_ptr<Parts> parts_;
+    double lastSection_ = 0;
+};
+
+// --- pieces of the layouts
+using ui::report::Control;
+using Controls = std::vector<Control>;
+
+// A box split by vertical lines, its cells numbered from 1.
+Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers);
+// A heading centred between two x positions, wrapping within them.
+Control heading(int left, int right, int y, const QString& text);
+// "Раздел №", the section's number and its name.
+ui::report::Band sectionHeader(int nameWidth);
+// The page number and the product credit line.
+ui::report::FixedBand pageFooter(int x, int y, int width, int numberX, int numberY);
+// "У Т В Е Р Ж Д А Ю" (or another title) with its signature line and date line.
+Controls approval(const QString& title, int titleX, int titleY, int lineX, int lineY, int dateX, int dateY);
+
+// One column of the line band: a number through its picture, or a text of its width.
+struct LineColumn {
+    int x;
+    std::function<Decimal()> number;
+    const char* picture;
+    std::function<QString()> text;
+    int width;
+};
+ui::report::Band lineBand(const std::vector<LineColumn>& columns);
+
+// The estimate group (on `NSB:CODER`) and the section group (on `NSB:GRINSMETA`).
+ui::report::Group estimateGroup(std::vector<ui::report::Band> headers, ui::report::Band footer);
+ui::report::Group sectionGroup(ui::report::Band header, ui::report::Band footer);
+
+}  // namespace estimate_report

@@ -1,0 +1,98 @@
+#include "output/totals/calc_smeta_totals.h"
+
+#include "data/thread_data.h"
+#include "platform/core/message.h"
+#include "platform/records/cursor.h"
+
+#include <limits>
+
+namespace {
+
+constexpr int kBatch = 500;
+
+bool fitsShort(std::int32_t v)
+{
+    return v >= std::numeric_limits<std::int16_t>::min() && v <= std::numeric_limits<std::int16_t>::max();
+}
+
+// The lines of the estimate in key order; false when a read failed (reported).
+bool sumLines(TotalsMode mode, std::int32_t estimate, TotalsSums& sums)
+{
+    if (!fitsShort(estimate)) return true;  // a SHORT never holds it: no line matches
+    FileAccess& access = Access(FileId::WrksInSmt);
+    if (access.UseFile() != records::Level::Benign) return false;
+    records::RecordFile& file = access.file();
+    records::Cursor cursor(file, file.layout().keyIndex("NSB:ONSMETNUM"));
+    WrksInSmtRecord range{};
+    range.CODER = std::int16_t(estimate);
+    cursor.setRange(1, &range);
+    cursor.toStart();
+    for (;;) {
+        const int n = cursor.read(true, kBatch, [&](records::Position, const void* record) {
+            sums.add(mode, *static_cast<const WrksInSmtRecord*>(record));
+        });
+        if (n < 0) {
+            access.ReportReadFailure();
+            return false;
+        }
+        if (n < kBatch) return true;
+    }
+}
+
+}  // namespace
+
+namespace totals_detail {
+
+bool readHeader(std::int32_t estimate)
+{
+    HeadersRecord& header = DFL();
+    header = HeadersRecord{};
+    if (!fitsShort(estimate)) return false;
+    header.NUMBER = std::int16_t(estimate);
+    FileAccess& access = Access(FileId::Headers);
+    const bool found = access.TryFetch(HeadersLayout().keyIndex("DFL:BYNUM")) == records::Level::Benign;
+    if (!found) {
+        header = HeadersRecord{};
+        header.NUMBER = std::int16_t(estimate);
+    }
+    return found;
+}
+
+// Only the fields the chain changes are written, so a header change another window saved since
+// the header was read stays.
+void storeTotals(std::int32_t estimate, const TotalsResult& result)
+{
+    FileAccess& access = Access(FileId::Headers);
+    if (access.UseFile() != records::Level::Benign) return;
+    records::RecordFile& file = access.file();
+    HeadersRecord& header = DFL();
+    // without a header nothing is written: the write then rolls back
+    file.write([&] {
+        header = HeadersRecord{};
+        header.NUMBER = std::int16_t(estimate);
+        if (const int code = file.get(HeadersLayout().keyIndex("DFL:BYNUM"))) return code;
+        header.TOTALSUM = result.grandTotal;
+        if (result.wageIndexSetToOne && header.KIND_TZ.isZero()) header.KIND_TZ = Decimal(1);
+        return file.put();
+    });
+}
+
+}  // namespace totals_detail
+
+bool CalcSmetaTotals(TotalsMode mode, std::int32_t estimate, SmetaTotals& out)
+{
+    out = SmetaTotals{};
+    TotalsSums sums;
+    if (!sumLines(mode, estimate, sums)) return false;
+    const bool hasHeader = totals_detail::readHeader(estimate);
+    const TotalsResult result = chainTotals(sums, DFL());
+    if (result.overflow) {
+        Message(QStringLiteral("Сумма по смете слишком велика для расчета итогов."), QStringLiteral("Итоги сметы"),
+                MessageIcon::Exclamation, BUTTON_OK);
+        return false;
+    }
+    out.text = result.text;
+    out.runningTotal = result.grandTotal;
+    if (hasHeader) totals_detail::storeTotals(estimate, result);
+    return true;
+}
