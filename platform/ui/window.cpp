@@ -95,10 +95,38 @@ Control& Window::add(int type, const QString& name, QWidget* widget, int number)
 {
     if (number == 0) number = nextNumber_;
     nextNumber_ = std::max(nextNumber_, number + 1);
+    if (Control* old = control(number)) {
+        if (old->widget() == widget)
+            takeOut(*old);  // registered again
+        else
+            remove(number);
+    }
     controls_.push_back(std::make_unique<Control>(*this, number, name, type, widget));
     Control& c = *controls_.back();
     connectControl(c);
+    // A destroyed widget takes its control along: nothing may show or store through it again.
+    if (widget) connect(widget, &QObject::destroyed, this, [this, &c] { takeOut(c); });
     return c;
+}
+
+void Window::remove(int number)
+{
+    Control* c = control(number);
+    if (!c) return;
+    QWidget* widget = c->widget();
+    takeOut(*c);
+    delete widget;  // the thread's code runs outside the widget's own handlers
+}
+
+std::unique_ptr<Control> Window::takeOut(const Control& c)
+{
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&c](const auto& p) { return p.get() == &c; });
+    if (it == controls_.end()) return nullptr;
+    std::unique_ptr<Control> taken = std::move(*it);
+    controls_.erase(it);
+    // its handlers refer to the control
+    if (QWidget* w = taken->widget()) disconnect(w, nullptr, this, nullptr);
+    return taken;
 }
 
 Control* Window::control(int number) const

@@ -48,8 +48,11 @@ public:
     QWidget* topWidget() const;
 
     // --- controls
-    // Registers a widget as a control; number 0 takes the next free number.
+    // Registers a widget as a control; number 0 takes the next free number. A control that
+    // had the number before is removed. A control whose widget is destroyed leaves the window.
     Control& add(int type, const QString& name, QWidget* widget, int number = 0);
+    // Removes the control and destroys its widget; an unknown number does nothing.
+    void remove(int number);
     Control* control(int number) const;
     Control* control(const QString& name) const;
     int numberOf(const QString& name) const;  // 0 when unknown
@@ -110,6 +113,8 @@ public:
 
 private:
     void connectControl(Control& c);
+    // Takes the control out of the window and cuts its widget's connections to the window.
+    std::unique_ptr<Control> takeOut(const Control& c);
     // A value typed into the focused entry counts as accepted before a button pressed without
     // taking the focus (by its shortcut or a key).
     void acceptFocusedEntry();
