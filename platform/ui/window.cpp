@@ -197,6 +197,9 @@ void Window::connectControl(Control& c)
         });
         connect(spin, &SpinBox::stepped, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        // every caption whole: the window grows to show them rather than cut or scroll them
+        tabs->setUsesScrollButtons(false);
+        tabs->setElideMode(Qt::ElideNone);
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable() && !combo->validator()) combo->setValidator(new Cp1251Validator(combo));
@@ -279,9 +282,16 @@ void Window::centreOverCaller()
     content_->move(placed.topLeft());
 }
 
+void Window::fitContents()
+{
+    if (content_->layout()) content_->resize(content_->size().expandedTo(content_->minimumSizeHint()));
+    if (!resizable_) content_->setFixedSize(content_->size());
+}
+
 void Window::open()
 {
     if (open_) return;
+    fitContents();
     // A form or dialog that its window has not placed itself opens over the window that calls it.
     if (kind_ == WindowKind::Dialog && !content_->testAttribute(Qt::WA_Moved)) centreOverCaller();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
@@ -290,7 +300,10 @@ void Window::open()
         enableTopWindowOnly(*t);
     }
     if (kind_ == WindowKind::MdiChild && theMdiArea) {
-        auto* sub = theMdiArea->addSubWindow(content_);
+        Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
+        auto* sub = theMdiArea->addSubWindow(content_, flags);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->resize(sub->sizeHint().expandedTo(content_->size()));
         top_ = sub;
@@ -382,7 +395,8 @@ void Window::alertKey(int keyCode) { alerted_.insert(keyCode); }
 void Window::setResizable(bool resizable, int minWidthDu, int minHeightDu)
 {
     if (minWidthDu > 0 || minHeightDu > 0) content_->setMinimumSize(duX(minWidthDu), duY(minHeightDu));
-    if (!resizable) content_->setFixedSize(content_->size());
+    resizable_ = resizable;
+    if (open_) fitContents();
 }
 
 void Window::setToolbarButtons(std::set<int> buttons)
@@ -418,7 +432,7 @@ void Window::setPlacement(const WindowPlacement& p)
         rememberNormalGeometry();
     }
     // A top-level window minimised from maximised keeps both: restored, it is maximised again.
-    if (p.maximized) top->showMaximized();
+    if (p.maximized && resizable_) top->showMaximized();
     if (p.minimized) top->showMinimized();
 }
 

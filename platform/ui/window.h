@@ -90,6 +90,7 @@ public:
     // The key or mouse key pressed last in the window (0 for none).
     int lastKeyCode() const { return lastKeyCode_; }
     void setLastKeyCode(int keyCode) { lastKeyCode_ = keyCode; }
+    // A window that is not resizable keeps the size it opens with and cannot be maximised.
     void setResizable(bool resizable, int minWidthDu = 0, int minHeightDu = 0);
 
     // --- the frame's toolbar buttons (3001..3013) that act on this window now; a change is
@@ -121,6 +122,10 @@ private:
     void setInputEnabled(bool enabled);
     // Over the window its thread shows on top, else over the frame.
     void centreOverCaller();
+    // Grows the window where what it holds does not fit its size in dialog units (captions,
+    // prompts and buttons in a font wider than the units assume); one that is not resizable
+    // is fixed at that size.
+    void fitContents();
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
     bool isInNormalState() const;
@@ -142,6 +147,7 @@ private:
     bool open_ = false;
     bool inputEnabled_ = true;  // false while a nested window of its thread is open
     bool takesCloseRequests_ = true;
+    bool resizable_ = true;
     int widthDu_ = 0, heightDu_ = 0;
     QRect normalGeometry_;
 };
