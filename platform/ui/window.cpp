@@ -317,7 +317,7 @@ void Window::open()
     open_ = true;
     topWidget()->show();
     topWidget()->raise();
-    topWidget()->activateWindow();
+    if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) topWidget()->activateWindow();
     if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
     post(EVENT::OpenWindow);
 }
