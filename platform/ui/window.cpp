@@ -428,7 +428,11 @@ void Window::setPlacement(const WindowPlacement& p)
     QWidget* top = topWidget();
     if (p.width > 0 && p.height > 0) {
         if (!isInNormalState()) top->showNormal();
-        top->setGeometry(p.x, p.y, p.width, p.height);
+        // a window of a fixed size takes only the position: a size saved smaller would cut it
+        if (resizable_)
+            top->setGeometry(p.x, p.y, p.width, p.height);
+        else
+            top->move(p.x, p.y);
         rememberNormalGeometry();
     }
     // A top-level window minimised from maximised keeps both: restored, it is maximised again.

@@ -60,11 +60,13 @@ TEST_P(WindowFit, TooSmallInDialogUnitsItGrowsToShowEveryTabCaptionAndButtonWhol
     EXPECT_EQ(maximizable, resizable);
     if (!resizable) {
         EXPECT_EQ(w.content()->minimumSize(), w.content()->maximumSize());
-        // a placement saved as maximised does not maximise it
+        // a placement saved smaller, or maximised, takes only its position
         const WindowPlacement p = w.placement();
-        w.setPlacement({p.x, p.y, p.width, p.height, true, false});
+        w.setPlacement({p.x + 10, p.y + 5, p.width / 2, p.height / 2, true, false});
         test::pump();
         EXPECT_FALSE(w.topWidget()->isMaximized());
+        const WindowPlacement now = w.placement();
+        EXPECT_EQ(QRect(now.x, now.y, now.width, now.height), QRect(p.x + 10, p.y + 5, p.width, p.height));
     }
     w.close();
 }
