@@ -1,10 +1,13 @@
 #include "app/windows/about_window.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPixmap>
+#include <QPointer>
 #include <QScreen>
+#include <QWindow>
 
 using ui::Level;
 namespace CREATE = ui::CREATE;
@@ -34,6 +37,14 @@ const char16_t* const kNotice[] = {
     u"Спасибо всем, кто помогал советом",
 };
 
+// Centred over the frame, or the screen when there is none.
+void centre(QWidget& window)
+{
+    const QWidget* anchor = window.parentWidget();
+    const QRect area = anchor ? anchor->frameGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
+    window.move(area.center() - window.rect().center());
+}
+
 }  // namespace
 
 void ShowAbout()
@@ -61,7 +72,11 @@ Level AboutWindow::Init()
     window = std::make_unique<ui::Window>(ui::WindowKind::Dialog, QString(), l.width, l.height);
     ui::Window& w = *window;
     QWidget* content = w.content();
-    content->setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
+    // A tool window of the frame: while it has the focus, the frame's menu keys still work.
+    content->setWindowFlags(Qt::Tool | Qt::FramelessWindowHint);
+    // It takes the focus once the frame has it (below), not as it is shown: a window manager
+    // activates the frame just after, which would take the focus away at once.
+    content->setAttribute(Qt::WA_ShowWithoutActivating);
     w.setResizable(false);
 
     auto* panel = new QFrame(content);
@@ -107,17 +122,28 @@ Level AboutWindow::Init()
         }
     }
 
-    // Centred over the frame, or the screen when there is none.
-    const QWidget* anchor = content->parentWidget();
-    const QRect area = anchor ? anchor->frameGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
-    content->move(area.center() - content->rect().center());
-
+    centre(*content);
     w.displayAll();
     Open();
+    activateOverFrame();
     wheel_.Attach(*window);
     w.setTimer(timerHundredths_);
     for (int key : {KEY::MouseLeft, KEY::MouseLeft2, KEY::MouseRight}) w.alertKey(key);
     return Level::Benign;
+}
+
+void AboutWindow::activateOverFrame()
+{
+    QWidget* window = this->window->topWidget();
+    QPointer<QWidget> frame = this->window->content()->parentWidget();
+    auto activate = [window, frame] {
+        if (frame && !frame->isActiveWindow()) return;
+        centre(*window);  // where the window manager has placed the frame by now
+        window->activateWindow();
+    };
+    // a Qt handler; it is cut when the window has been active (or goes)
+    activation_ = QObject::connect(qApp, &QGuiApplication::focusWindowChanged, window, activate);
+    activate();
 }
 
 Level AboutWindow::Kill()
@@ -134,7 +160,14 @@ Level AboutWindow::TakeWindowEvent()
     case EVENT::AlertKey:
         if (KEYCODE() == KEY::MouseLeft || KEYCODE() == KEY::MouseLeft2 || KEYCODE() == KEY::MouseRight) PostClose();
         break;
+    case EVENT::GainFocus:
+        hasBeenActive_ = true;
+        QObject::disconnect(activation_);
+        break;
     case EVENT::LoseFocus:
+        // Focus changes before it has been active are the window manager's, not the user's.
+        if (hasBeenActive_) PostClose();
+        break;
     case EVENT::Timer: PostClose(); break;
     default: break;
     }

@@ -7,6 +7,8 @@
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/window_manager.h"
 
+#include <QObject>
+
 #include <cstdint>
 
 void ShowAbout();
@@ -24,8 +26,13 @@ public:
     ui::Level TakeWindowEvent() override;
 
 private:
+    // Activates the window as soon as the frame it belongs to is active.
+    void activateOverFrame();
+
     Variant variant_;
     int timerHundredths_;
     std::int32_t BUILD = 0;
     ui::vsMouseWheelClass wheel_;
+    bool hasBeenActive_ = false;
+    QMetaObject::Connection activation_;
 };

@@ -42,7 +42,6 @@ public:
         brw_.HIDESELECT = 1;
         Open();
         wheel_.Attach(*window);
-        window->control(List)->wheelScroll = 120;
         brw_.AddSortOrder(EdIzmerLayout().keyIndex("EDI:KeyEdIzm"))
             .SetLocator(ui::LocatorKind::Incremental, ui::recordField<&EdIzmerRecord::EDIZM>(), Search)
             .SetStep(ui::ThumbStep::Alphabetic);
@@ -66,12 +65,6 @@ public:
         // also the frame's help button, which the list forwards as this button
         if (FIELD() == Help) ui::showHelpTopic(QStringLiteral("units"));
         return WindowManager::TakeAccepted();
-    }
-
-    Level TakeFieldEvent() override
-    {
-        if (FIELD() == CurrentTab) window->control(List)->wheelScroll = 120;
-        return WindowManager::TakeFieldEvent();
     }
 
     Level Kill() override

@@ -64,7 +64,6 @@ public:
         brw_.ASKPROCEDURE = 1;
         Open();
         wheel_.Attach(*window);
-        window->control(List)->wheelScroll = 120;
         addSortOrders();
         addFields();
         RestoreWindow();
@@ -90,12 +89,6 @@ public:
         default: break;
         }
         return WindowManager::TakeAccepted();
-    }
-
-    Level TakeFieldEvent() override
-    {
-        if (FIELD() == CurrentTab && EVENT() == EVENT::NewSelection) window->control(List)->wheelScroll = 120;
-        return WindowManager::TakeFieldEvent();
     }
 
     Level Kill() override

@@ -13,7 +13,9 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPalette>
 #include <QScrollBar>
+#include <QStyleOptionSlider>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -84,9 +86,33 @@ bool isListKey(int code)
            code == KEY::AppsKey;
 }
 
+// The list's scroll bar: an empty list has no place to show, so its bar shows no thumb.
+class ThumbBar : public QScrollBar {
+public:
+    ThumbBar(const BrowseModel& model, QWidget* parent) : QScrollBar(Qt::Vertical, parent), model_(model)
+    {
+        connect(&model, &QAbstractItemModel::modelReset, this, qOverload<>(&QWidget::update));
+    }
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (model_.rowCount() > 0) return QScrollBar::paintEvent(event);
+        QPainter painter(this);
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        option.subControls = QStyle::SubControls(QStyle::SC_All);
+        option.subControls &= ~QStyle::SC_ScrollBarSlider;
+        style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+    }
+
+private:
+    const BrowseModel& model_;
+};
+
 }  // namespace
 
-BrowseList::BrowseList(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), bar_(new QScrollBar(Qt::Vertical, this))
+BrowseList::BrowseList(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), bar_(new ThumbBar(model_, this))
 {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -107,6 +133,11 @@ BrowseList::BrowseList(QWidget* parent) : QWidget(parent), view_(new QTableView(
     view_->verticalHeader()->setMinimumSectionSize(1);
     view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
     view_->horizontalHeader()->setHighlightSections(false);
+    // The header strip beyond the last column is painted as header, never with the window's
+    // wallpaper.
+    QPalette headerPalette = view_->horizontalHeader()->palette();
+    headerPalette.setBrush(QPalette::Window, QApplication::palette().window());
+    view_->horizontalHeader()->setPalette(headerPalette);
     view_->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(view_);
     view_->installEventFilter(this);

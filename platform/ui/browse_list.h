@@ -75,9 +75,9 @@ private:
     bool takeMouse(const QMouseEvent& mouse, bool doubleClick);
     void takeScrollAction(int action);
 
+    BrowseModel model_;  // before the bar, which watches it
     QTableView* view_;
     QScrollBar* bar_;
-    BrowseModel model_;
     int number_ = 0;
     int mouseDownRow_ = -1;
     QPoint mouseDownPoint_;

@@ -19,7 +19,8 @@ bool isEditingKey(int code)
 
 CellEditor::CellEditor(QWidget* parent, int maxLength, bool overwrite) : Entry(maxLength, overwrite, parent)
 {
-    setFrame(false);
+    // a frame that marks the row in editing clearly, within the row's height
+    setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid palette(highlight); padding: 0px; }"));
 }
 
 bool CellEditor::event(QEvent* event)
@@ -35,6 +36,5 @@ bool CellEditor::event(QEvent* event)
     }
     return Entry::event(event);
 }
-
 
 }  // namespace ui

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextEdit>
@@ -48,7 +49,8 @@ void Control::display()
 
 void Control::update()
 {
-    if (!write_) return;
+    // a control without its widget has no value to store
+    if (!write_ || !widget_) return;
     if (auto* check = qobject_cast<QCheckBox*>(widget_.data())) {
         write_(check->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
         return;
@@ -66,6 +68,7 @@ QString Control::text() const
     if (auto* combo = qobject_cast<QComboBox*>(w)) return combo->currentText();
     if (auto* label = qobject_cast<QLabel*>(w)) return label->text();
     if (auto* button = qobject_cast<QAbstractButton*>(w)) return button->text();
+    if (auto* progress = qobject_cast<QProgressBar*>(w)) return QString::number(progress->value());
     return w ? w->windowTitle() : QString();
 }
 
@@ -92,6 +95,11 @@ void Control::setText(const QString& text)
         label->setText(text);
     } else if (auto* button = qobject_cast<QAbstractButton*>(w)) {
         button->setText(text);
+    } else if (auto* progress = qobject_cast<QProgressBar*>(w)) {
+        // the value within the bar's range (0 to 100 unless it has its own)
+        const Decimal v = textToNumber(text);
+        const Decimal low = long(progress->minimum()), high = long(progress->maximum());
+        progress->setValue(assignInteger<int>(v < low ? low : high < v ? high : v));
     } else if (w) {
         w->setWindowTitle(text);
     }

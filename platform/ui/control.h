@@ -108,8 +108,6 @@ public:
 
     // Immediate events (the IMM attribute): a list reports scrolling as events.
     bool immediate = false;
-    // The wheel step of a list.
-    int wheelScroll = 0;
 
 private:
     Window& window_;

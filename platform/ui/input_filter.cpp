@@ -2,9 +2,13 @@
 
 #include "platform/ui/window.h"
 
+#include <QAbstractSpinBox>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
 
 namespace ui {
@@ -69,6 +73,17 @@ int aliasOf(const QKeyEvent& key)
     return 0;
 }
 
+// Alt with a character key is a command (a menu's or a button's shortcut), never text: one that
+// no shortcut took, as that of a disabled menu item, does nothing rather than type its letter.
+bool isUntakenCommand(const QWidget& widget, const QKeyEvent& key)
+{
+    const Qt::KeyboardModifiers m = key.modifiers();
+    if (!(m & Qt::AltModifier) || (m & Qt::ControlModifier) || key.text().isEmpty() || !key.text().front().isPrint())
+        return false;
+    return qobject_cast<const QLineEdit*>(&widget) || qobject_cast<const QAbstractSpinBox*>(&widget) ||
+           qobject_cast<const QPlainTextEdit*>(&widget) || qobject_cast<const QTextEdit*>(&widget);
+}
+
 int mouseKeyOf(const QMouseEvent& mouse, bool doubleClick)
 {
     switch (mouse.button()) {
@@ -108,7 +123,7 @@ bool InputFilter::eventFilter(QObject* watched, QEvent* event)
             w->post(EVENT::AlertKey, w->focusedControl(), code);
             return true;
         }
-        return false;
+        return isUntakenCommand(*widget, *key);
     }
     // Mouse keys reach the window as alerted keys as well, and go on to the control. A click
     // that the widgets pass on to their parents is seen once.

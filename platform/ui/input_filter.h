@@ -1,7 +1,8 @@
 #pragma once
 // What the program sees of the keyboard and the mouse before any control does: the three key
 // aliases of every window (Ctrl+Insert as Ctrl+C, Shift+Insert as Ctrl+V, Shift+Delete as
-// Ctrl+X) and the keys a window has alerted, which become EVENT:AlertKey of that window.
+// Ctrl+X), the keys a window has alerted, which become EVENT:AlertKey of that window, and Alt
+// with a character, which no entry takes as text.
 
 #include <QObject>
 #include <QPointF>

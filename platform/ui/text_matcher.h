@@ -1,6 +1,7 @@
 #pragma once
-// The browse layer's text matcher: fuzzy matching of a search text against a text, with its
-// two options. The program sets it up once at start-up and closes it at the end.
+// The browse layer's text-matching options: NOCASE compares texts without regard to letter
+// case, WORDONLY limits a search text to whole words. The program sets them up once at
+// start-up (case-free, not limited to words) and closes them at the end.
 
 #include <QString>
 

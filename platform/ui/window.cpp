@@ -117,10 +117,38 @@ Control& Window::add(int type, const QString& name, QWidget* widget, int number)
 {
     if (number == 0) number = nextNumber_;
     nextNumber_ = std::max(nextNumber_, number + 1);
+    if (Control* old = control(number)) {
+        if (old->widget() == widget)
+            takeOut(*old);  // registered again
+        else
+            remove(number);
+    }
     controls_.push_back(std::make_unique<Control>(*this, number, name, type, widget));
     Control& c = *controls_.back();
     connectControl(c);
+    // A destroyed widget takes its control along: nothing may show or store through it again.
+    if (widget) connect(widget, &QObject::destroyed, this, [this, &c] { takeOut(c); });
     return c;
+}
+
+void Window::remove(int number)
+{
+    Control* c = control(number);
+    if (!c) return;
+    QWidget* widget = c->widget();
+    takeOut(*c);
+    delete widget;  // the thread's code runs outside the widget's own handlers
+}
+
+std::unique_ptr<Control> Window::takeOut(const Control& c)
+{
+    auto it = std::find_if(controls_.begin(), controls_.end(), [&c](const auto& p) { return p.get() == &c; });
+    if (it == controls_.end()) return nullptr;
+    std::unique_ptr<Control> taken = std::move(*it);
+    controls_.erase(it);
+    // its handlers refer to the control
+    if (QWidget* w = taken->widget()) disconnect(w, nullptr, this, nullptr);
+    return taken;
 }
 
 Control* Window::control(int number) const
@@ -183,6 +211,9 @@ void Window::connectControl(Control& c)
     } else if (auto* box = qobject_cast<TextBox*>(w)) {
         connect(box, &TextBox::editingFinished, this, [this, &c] { acceptIfModified(c); });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
+        // every caption whole: the window grows to show them rather than cut or scroll them
+        tabs->setUsesScrollButtons(false);
+        tabs->setElideMode(Qt::ElideNone);
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
         if (combo->isEditable() && !combo->validator()) combo->setValidator(new Cp1251Validator(combo));
@@ -276,9 +307,16 @@ void Window::centreOverCaller()
     content_->move(placed.topLeft());
 }
 
+void Window::fitContents()
+{
+    if (content_->layout()) content_->resize(content_->size().expandedTo(content_->minimumSizeHint()));
+    if (!resizable_) content_->setFixedSize(content_->size());
+}
+
 void Window::open()
 {
     if (open_) return;
+    fitContents();
     // A form or dialog that its window has not placed itself opens over the window that calls it.
     if (kind_ == WindowKind::Dialog && !content_->testAttribute(Qt::WA_Moved)) centreOverCaller();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
@@ -287,7 +325,10 @@ void Window::open()
         enableTopWindowOnly(*t);
     }
     if (kind_ == WindowKind::MdiChild && theMdiArea) {
-        auto* sub = theMdiArea->addSubWindow(content_);
+        Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
+        auto* sub = theMdiArea->addSubWindow(content_, flags);
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->resize(sub->sizeHint().expandedTo(content_->size()));
         top_ = sub;
@@ -301,7 +342,7 @@ void Window::open()
     if (kind_ != WindowKind::Popup) {  // a popup is popped up where its caller wants it
         topWidget()->show();
         topWidget()->raise();
-        topWidget()->activateWindow();
+        if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) topWidget()->activateWindow();
     }
     if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
     post(EVENT::OpenWindow);
@@ -389,7 +430,8 @@ void Window::alertKey(int keyCode) { alerted_.insert(keyCode); }
 void Window::setResizable(bool resizable, int minWidthDu, int minHeightDu)
 {
     if (minWidthDu > 0 || minHeightDu > 0) content_->setMinimumSize(duX(minWidthDu), duY(minHeightDu));
-    if (!resizable) content_->setFixedSize(content_->size());
+    resizable_ = resizable;
+    if (open_) fitContents();
 }
 
 void Window::setToolbarButtons(std::set<int> buttons)
@@ -421,11 +463,15 @@ void Window::setPlacement(const WindowPlacement& p)
     QWidget* top = topWidget();
     if (p.width > 0 && p.height > 0) {
         if (!isInNormalState()) top->showNormal();
-        top->setGeometry(p.x, p.y, p.width, p.height);
+        // a window of a fixed size takes only the position: a size saved smaller would cut it
+        if (resizable_)
+            top->setGeometry(p.x, p.y, p.width, p.height);
+        else
+            top->move(p.x, p.y);
         rememberNormalGeometry();
     }
     // A top-level window minimised from maximised keeps both: restored, it is maximised again.
-    if (p.maximized) top->showMaximized();
+    if (p.maximized && resizable_) top->showMaximized();
     if (p.minimized) top->showMinimized();
 }
 

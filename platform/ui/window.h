@@ -52,8 +52,11 @@ public:
     QWidget* topWidget() const;
 
     // --- controls
-    // Registers a widget as a control; number 0 takes the next free number.
+    // Registers a widget as a control; number 0 takes the next free number. A control that
+    // had the number before is removed. A control whose widget is destroyed leaves the window.
     Control& add(int type, const QString& name, QWidget* widget, int number = 0);
+    // Removes the control and destroys its widget; an unknown number does nothing.
+    void remove(int number);
     Control* control(int number) const;
     Control* control(const QString& name) const;
     int numberOf(const QString& name) const;  // 0 when unknown
@@ -92,6 +95,7 @@ public:
     // The key or mouse key pressed last in the window (0 for none).
     int lastKeyCode() const { return lastKeyCode_; }
     void setLastKeyCode(int keyCode) { lastKeyCode_ = keyCode; }
+    // A window that is not resizable keeps the size it opens with and cannot be maximised.
     void setResizable(bool resizable, int minWidthDu = 0, int minHeightDu = 0);
 
     // --- the frame's toolbar buttons (3001..3013) that act on this window now; a change is
@@ -115,6 +119,8 @@ public:
 
 private:
     void connectControl(Control& c);
+    // Takes the control out of the window and cuts its widget's connections to the window.
+    std::unique_ptr<Control> takeOut(const Control& c);
     // A value typed into the focused entry counts as accepted before a button pressed without
     // taking the focus (by its shortcut or a key).
     void acceptFocusedEntry();
@@ -124,6 +130,10 @@ private:
     void setInputEnabled(bool enabled);
     // Over the window its thread shows on top, else over the frame.
     void centreOverCaller();
+    // Grows the window where what it holds does not fit its size in dialog units (captions,
+    // prompts and buttons in a font wider than the units assume); one that is not resizable
+    // is fixed at that size.
+    void fitContents();
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
     bool isInNormalState() const;
@@ -146,6 +156,7 @@ private:
     bool open_ = false;
     bool inputEnabled_ = true;  // false while a nested window of its thread is open
     bool takesCloseRequests_ = true;
+    bool resizable_ = true;
     int widthDu_ = 0, heightDu_ = 0;
     QRect normalGeometry_;
 };

@@ -5,9 +5,15 @@
 #include "app/windows/about_window.h"
 #include "tests/support/ui_driver.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -102,6 +108,37 @@ TEST_P(AboutWindowTest, ClosesOnItsTimer)
     ui::Window* w = openWithTimer(5);
     ASSERT_TRUE(w);
     EXPECT_TRUE(test::waitEnded(thread, 2000));
+}
+
+// Over the frame, as the program shows it: it takes the focus once the frame has it, the frame's
+// menu keys work while it has it, and the frame taking the focus back closes it.
+TEST(SplashOverTheFrame, TakesTheFocusFromTheFrameAndLeavesTheFramesMenuKeysWorking)
+{
+    loadProgramResources();
+    QMainWindow frame;
+    auto* area = new QMdiArea;
+    frame.setCentralWidget(area);
+    QAction* exit = frame.menuBar()->addMenu(QStringLiteral("&Файл"))->addAction(QStringLiteral("В&ыход"));
+    exit->setShortcut(QKeySequence(Qt::ALT | Qt::Key_X));
+    int exits = 0;
+    QObject::connect(exit, &QAction::triggered, [&exits] { ++exits; });
+    ui::Window::setMdiArea(area);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(test::pumpUntil([&] { return frame.isActiveWindow(); }));
+
+    const ui::ThreadId thread = test::start(HelloScreen);
+    ui::Window* splash = test::waitWindow(thread);
+    ASSERT_TRUE(splash);
+    ASSERT_TRUE(test::pumpUntil([&] { return QApplication::activeWindow() == splash->topWidget(); }));
+    QTest::keyClick(splash->topWidget(), Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(exits, 1);
+    test::pump(50);
+    EXPECT_TRUE(ui::Scheduler::instance().isRunning(thread));
+
+    frame.activateWindow();
+    EXPECT_TRUE(test::waitEnded(thread, 2000));
+    ui::Window::setMdiArea(nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothVariants, AboutWindowTest, ::testing::Values(Variant::About, Variant::Splash),

@@ -7,6 +7,8 @@
 
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -133,6 +135,18 @@ TEST_F(SettingsWindowTest, CloseCompletesAndCancelsUnderTheSelectRequest)
         EXPECT_EQ(response, c.response);
         EXPECT_EQ(PREF::XMLprocessor.toQString(), c.stored);
     }
+}
+
+TEST_F(SettingsWindowTest, ShowsEveryTabCaptionWholeAndKeepsItsSize)
+{
+    ui::Window* w = open();
+    ASSERT_TRUE(w);
+    test::pump();
+    QTabBar* tabs = static_cast<QTabWidget*>(w->control("?SHEET1")->widget())->tabBar();
+    ASSERT_EQ(tabs->count(), 4);
+    EXPECT_GE(tabs->width(), tabs->sizeHint().width()) << "a tab caption is cut or scrolled away";
+    EXPECT_EQ(w->content()->minimumSize(), w->content()->maximumSize());
+    close(w);
 }
 
 }  // namespace

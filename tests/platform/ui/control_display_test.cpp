@@ -6,6 +6,9 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QProgressBar>
+
+#include <cstdint>
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
@@ -55,6 +58,33 @@ TEST(ControlDisplay, ALongValueShowsItsBeginningUnlessItsEntryIsBeingTypedIn)
     EXPECT_EQ(edit->text(), firmName.toQString());
     EXPECT_EQ(edit->cursorPosition(), 0);
     window.close();
+}
+
+TEST(ControlDisplay, ABoundProgressBarShowsItsVariableAsItsValueWithinItsRange)
+{
+    std::int32_t done = 42;
+    ui::Window window(ui::WindowKind::Dialog, "Импорт", 60, 30);
+    auto* bar = new QProgressBar(window.content());
+    auto* own = new QProgressBar(window.content());
+    own->setRange(0, 500);
+    window.add(ui::CREATE::Progress, "?PROGRESS1", bar).bind(done, "@n-4");
+    window.add(ui::CREATE::Progress, "?PROGRESS2", own).bind(done, "@n-4");
+
+    const struct {
+        std::int32_t value;
+        int shown, shownInOwnRange;
+    } cases[] = {{42, 42, 42}, {0, 0, 0}, {100, 100, 100}, {250, 100, 250}, {-5, 0, 0}};
+    for (const auto& c : cases) {
+        done = c.value;
+        window.displayAll();
+        EXPECT_EQ(bar->value(), c.shown) << c.value;
+        EXPECT_EQ(own->value(), c.shownInOwnRange) << c.value;
+    }
+    EXPECT_TRUE(bar->windowTitle().isEmpty());
+    done = 42;
+    window.displayAll();
+    window.updateAll();
+    EXPECT_EQ(done, 42) << "what the bar shows reads back unchanged";
 }
 
 }  // namespace

@@ -96,4 +96,26 @@ TEST_F(Keys, EntriesRefuseCharactersWindows1251CannotHold)
     EXPECT_EQ(edit->text(), QStringLiteral("aб"));
 }
 
+// Alt with a letter is a command: when no shortcut takes it (a disabled menu item's), it is
+// not typed.
+TEST_F(Keys, AltWithALetterThatNoShortcutTakesIsNotTyped)
+{
+    run();
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* typed;
+    } cases[] = {
+        {Qt::Key_R, Qt::AltModifier, ""},
+        {Qt::Key_R, Qt::AltModifier | Qt::ShiftModifier, ""},
+        {Qt::Key_5, Qt::AltModifier, ""},
+        {Qt::Key_R, Qt::NoModifier, "r"},
+    };
+    for (const auto& c : cases) {
+        edit->clear();
+        QTest::keyClick(edit, c.key, c.modifiers);
+        EXPECT_EQ(edit->text(), QString::fromLatin1(c.typed)) << c.key << " " << c.modifiers;
+    }
+}
+
 }  // namespace
