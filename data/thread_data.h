@@ -54,7 +54,7 @@ public:
     std::string ImportLine;
     std::int64_t ImportLineNumber = 0;
     std::int32_t ImportFieldPos = 0;
-    FixedString<4000> ImportFieldValue;
+    std::string ImportFieldValue;  // windows-1251, at most 4000 characters, no trailing blanks
     std::uint8_t ImportPictureDone = 0;
 
     // CreateFileManagers, then InitFileManagers.

@@ -143,7 +143,7 @@ bool allFieldsBlank()
     std::int32_t pos = 1;
     CsvFieldValue value;
     while (NextCsvField(t.ImportLine, pos, value) != CsvField::None)
-        if (!value.isBlank()) return false;
+        if (!value.empty()) return false;
     return true;
 }
 
@@ -227,7 +227,7 @@ void ApplyFieldPicture(const QString& picture)
     ApplyFieldPicture(t.ImportFieldValue, t.ImportPictureDone, picture);
 }
 
-std::string NormalizeDecimal() { return NormalizeDecimal(ThreadData::current().ImportFieldValue.clipped()); }
+std::string NormalizeDecimal() { return NormalizeDecimal(ThreadData::current().ImportFieldValue); }
 
 void CloseImportFile()
 {

@@ -4,6 +4,7 @@
 #include "catalogue/import/text/csv_field.h"
 #include "catalogue/import/text/import_decimal.h"
 #include "data/thread_data.h"
+#include "platform/core/codepage.h"
 
 #include <array>
 
@@ -25,7 +26,7 @@ const char* const kTargetNames[] = {"WRK:Group",  "WRK:NRAS",   "WRK:NAME",     
 // Stores the field just read into target `index` (0-based); false when the number does not fit.
 bool storeTarget(RaszenkiRecord& r, std::size_t index)
 {
-    const std::string_view text = ThreadData::current().ImportFieldValue.clipped();
+    const std::string_view text = ThreadData::current().ImportFieldValue;
     switch (index) {
     case 0: r.GROUP.setBytes(text); return true;
     case 1: r.NRAS.setBytes(text); return true;
@@ -67,7 +68,7 @@ QueueBuild BuildSourceFields(std::vector<SourceField>& sources)
     const QString text = QStringLiteral("@S1000");
     while (NextCsvField() != CsvField::None)
         sources.push_back({QStringLiteral("Field_") + QString::number(sources.size() + 1), DisplayPictureOf(text),
-                           ThreadData::current().ImportFieldValue.toQString().left(100), text});
+                           codepage::fromCp1251(ThreadData::current().ImportFieldValue).left(100), text});
     if (sources.empty()) return QueueBuild::NoFields;
 
     const CsvRead second = ReadNextCsvRecord(bytes);
@@ -90,7 +91,7 @@ void ShowRecordValues(std::vector<SourceField>& sources)
 {
     for (SourceField& s : sources) {
         if (NextCsvField() == CsvField::None) break;
-        s.VALUE = ThreadData::current().ImportFieldValue.toQString().left(100);
+        s.VALUE = codepage::fromCp1251(ThreadData::current().ImportFieldValue).left(100);
     }
 }
 
@@ -107,7 +108,7 @@ std::optional<QString> AssignLineFields(const std::vector<SourceField>& sources,
             if (!storeTarget(r, i))
                 return QStringLiteral("line %1, %2: \"%3\" is out of range")
                     .arg(t.ImportLineNumber)
-                    .arg(targets[i].FIELD, t.ImportFieldValue.toQString());
+                    .arg(targets[i].FIELD, codepage::fromCp1251(t.ImportFieldValue));
         }
     }
     // such a rate would be stored but shown by no list

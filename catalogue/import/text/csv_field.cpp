@@ -1,6 +1,11 @@
 #include "catalogue/import/text/csv_field.h"
 
-#include <string>
+void SetCsvField(CsvFieldValue& value, std::string_view bytes)
+{
+    bytes = bytes.substr(0, kCsvFieldWidth);
+    while (!bytes.empty() && bytes.back() == ' ') bytes.remove_suffix(1);
+    value.assign(bytes);
+}
 
 std::uint8_t NextCsvField(std::string_view line, std::int32_t& pos, CsvFieldValue& value)
 {
@@ -19,10 +24,10 @@ std::uint8_t NextCsvField(std::string_view line, std::int32_t& pos, CsvFieldValu
             q += 2;  // a doubled quote stands for one
         }
         if (q == std::string_view::npos) {
-            value.setBytes(line.substr(p + 1));
+            SetCsvField(value, line.substr(p + 1));
             pos = 0;
         } else {
-            value.setBytes(line.substr(p + 1, q - p - 1));
+            SetCsvField(value, line.substr(p + 1, q - p - 1));
             // one character after the closing quote is skipped, whatever it is
             pos = std::int32_t(q + 3);
         }
@@ -31,10 +36,10 @@ std::uint8_t NextCsvField(std::string_view line, std::int32_t& pos, CsvFieldValu
     }
     const std::size_t m = line.find(',', p);
     if (m == std::string_view::npos) {
-        value.setBytes(line.substr(p));
+        SetCsvField(value, line.substr(p));
         pos = 0;
     } else {
-        value.setBytes(line.substr(p, m - p));
+        SetCsvField(value, line.substr(p, m - p));
         pos = std::int32_t(m + 2);
     }
     return CsvField::Unquoted;
@@ -43,7 +48,7 @@ std::uint8_t NextCsvField(std::string_view line, std::int32_t& pos, CsvFieldValu
 void ReplaceAll(CsvFieldValue& value, std::string_view search, std::string_view replacement)
 {
     if (search.empty()) return;
-    const std::string_view text = value.clipped();
+    const std::string& text = value;
     std::size_t found = text.find(search);
     if (found == std::string_view::npos) return;
     std::string out;
@@ -55,5 +60,5 @@ void ReplaceAll(CsvFieldValue& value, std::string_view search, std::string_view 
         from = found + search.size();
     }
     out.append(text, from);
-    value.setBytes(out);
+    SetCsvField(value, out);
 }

@@ -2,13 +2,17 @@
 // Splitting a line of an import file into its comma-separated fields, in place: each call takes
 // the next field from the line and costs only that field.
 
-#include "platform/core/fixed_string.h"
-
 #include <cstdint>
+#include <string>
 #include <string_view>
 
-// The text of one field; longer fields are cut.
-using CsvFieldValue = FixedString<4000>;
+// The text of one field in windows-1251: at most kCsvFieldWidth characters (longer fields are
+// cut), without trailing blanks.
+using CsvFieldValue = std::string;
+inline constexpr std::size_t kCsvFieldWidth = 4000;
+
+// `value` := the bytes, cut to the width and without trailing blanks.
+void SetCsvField(CsvFieldValue& value, std::string_view bytes);
 
 namespace CsvField {
 inline constexpr std::uint8_t None = 0, Quoted = 1, Unquoted = 2;

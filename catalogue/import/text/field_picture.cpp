@@ -1,5 +1,6 @@
 #include "catalogue/import/text/field_picture.h"
 
+#include "platform/core/codepage.h"
 #include "platform/core/picture.h"
 
 void ApplyFieldPicture(CsvFieldValue& value, std::uint8_t& done, const QString& picture)
@@ -11,5 +12,5 @@ void ApplyFieldPicture(CsvFieldValue& value, std::uint8_t& done, const QString& 
     if (p.size() < 2 || p[0] != u'@') return;
     const QChar type = p[1].toUpper();
     if (type == u'S' || type == u'N') return;
-    value = DeformatText(value.toQString(), p);
+    SetCsvField(value, codepage::toCp1251(DeformatText(codepage::fromCp1251(value), p)));
 }

@@ -44,7 +44,7 @@ struct Reader : test::ThreadsFixture {
             while (ReadNextCsvRecord(bytes) == CsvRead::Line) {
                 total += bytes;
                 Record r;
-                while (NextCsvField() != CsvField::None) r.push_back(ThreadData::current().ImportFieldValue.toQString());
+                while (NextCsvField() != CsvField::None) r.push_back(codepage::fromCp1251(ThreadData::current().ImportFieldValue));
                 records.push_back(r);
             }
             total += bytes;
