@@ -6,6 +6,7 @@
 #include "catalogue/import/import_run.h"
 #include "data/thread_data.h"
 #include "platform/core/message.h"
+#include "platform/ui/help.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/window_manager.h"
 
@@ -81,6 +82,7 @@ public:
         case UnassignButton: unassign(); return Level::Notify;
         case StripHeaderRecord: stripHeader_ = check(StripHeaderRecord)->isChecked(); return Level::Notify;
         case OkButton: return startImport();
+        case HelpButton: ui::showHelpTopic(QStringLiteral("import")); return Level::Notify;
         case CancelButton:
             RESPONSE = ui::RESPONSE::Cancelled;
             PostClose();
