@@ -4,6 +4,7 @@
 #include "catalogue/import/import_run.h"
 #include "catalogue/import/imprt_raszenok.h"
 #include "platform/core/codepage.h"
+#include "platform/core/dates.h"
 #include "platform/core/regional.h"
 #include "platform/ui/dialog_script.h"
 #include "tests/catalogue/import/import_files.h"
@@ -12,9 +13,11 @@
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTest>
 
 #include <cerrno>
 
@@ -288,6 +291,36 @@ TEST_F(Wizard, RealFilesGiveExactlyTheirRates)
                                                  "01|01-002|Штукатурка|м2|0.01|12.00|1"}));
         clearRates();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// "&Вид" gives a column a picture: dates become their day numbers.
+TEST_F(Wizard, APictureFromVidTurnsDatesIntoDayNumbers)
+{
+    ASSERT_TRUE(open("1-1,01/02/2009\n1-2,15/03/2009\n"));
+    selectRow("?IMPORTFIELDSLIST", 1);
+    button("?PICTUREBUTTON")->click();
+    ui::Window* picture = test::waitWindowTitled(thread, "Enter Picture...");
+    ASSERT_TRUE(picture);
+    auto* entry = qobject_cast<QLineEdit*>(picture->control("?L_PICTURE")->widget());
+    EXPECT_EQ(entry->text(), "@N30.9");
+    entry->selectAll();
+    QTest::keyClicks(entry, "@D6");
+    static_cast<QPushButton*>(picture->control("?OKBUTTON")->widget())->click();
+    settle();
+    EXPECT_EQ(rows("?IMPORTFIELDSLIST")[1], "Field_2|@D6|01/02/2009");
+    assign(0, 1);
+    assign(1, 12);  // WRK:METKA
+    importAll();
+    EXPECT_TRUE(messages.shown().empty());
+    const std::vector<QString> metka = stored(FileId::Raszenki, [] {
+        return QString::fromStdString(WRK().METKA.value().toPlainString());
+    });
+    EXPECT_EQ(metka, (std::vector<QString>{QString::number(dates::fromYmd(2009, 2, 1)),
+                                           QString::number(dates::fromYmd(2009, 3, 15))}));
 }
 
 }  // namespace
