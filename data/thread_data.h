@@ -15,10 +15,12 @@
 #include "data/files/raszenki.h"
 #include "data/files/textrep.h"
 #include "data/files/wrks_in_smt.h"
+#include "platform/core/line_file.h"
 #include "platform/core/thread_state.h"
 
 #include <array>
 #include <memory>
+#include <string>
 
 class ThreadData : public ThreadState {
 public:
@@ -43,8 +45,16 @@ public:
     EdIzmerRecord EdIzmer{};
     GroupsWksRecord GroupsWks{};
 
-    FixedString<4000> ImportFieldValue;
-    FixedString<80> ImportFileName;
+    // The rate import's source: the file (its full path, never cut), its size, the line read
+    // last without its trailing blanks and that line's number in the file, where the next field
+    // begins (1-based, 0 for none), the field read last and whether its picture was applied.
+    QString ImportFileName;
+    LineFileReader ImportCsvFile;
+    std::uint64_t ImportFileSize = 0;
+    std::string ImportLine;
+    std::int64_t ImportLineNumber = 0;
+    std::int32_t ImportFieldPos = 0;
+    std::string ImportFieldValue;  // windows-1251, at most 4000 characters, no trailing blanks
     std::uint8_t ImportPictureDone = 0;
 
     // CreateFileManagers, then InitFileManagers.

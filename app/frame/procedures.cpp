@@ -2,6 +2,7 @@
 
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
+#include "catalogue/import/imprt_raszenok.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
@@ -22,6 +23,7 @@ ui::Procedure withoutArgs(void (*procedure)())
 void registerProgramProcedures()
 {
     ui::registerProcedure(QStringLiteral("BrowseEdIzmer"), withoutArgs(BrowseEdIzmer));
+    ui::registerProcedure(QStringLiteral("ImprtRaszenok"), withoutArgs(ImprtRaszenok));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));

@@ -5,6 +5,7 @@
 
 #include <QFile>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
@@ -117,42 +118,76 @@ LineFileReader::~LineFileReader() { close(); }
 bool LineFileReader::open(const QString& path, LineCodePage codePage)
 {
     close();
+    error_ = 0;
     fd_ = openFile(path, O_RDONLY);
-    if (fd_ < 0) return false;
+    if (fd_ < 0) {
+        error_ = errno;
+        return false;
+    }
     codePage_ = codePage;
     buffer_.resize(kBufferSize);
     return true;
 }
 
-LineFileReader::Read LineFileReader::readLine(std::string& cp1251)
+bool LineFileReader::fill()
+{
+    for (;;) {
+        const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            error_ = errno;
+            return false;
+        }
+        begin_ = 0;
+        end_ = std::size_t(n);
+        atEnd_ = n == 0;
+        return true;
+    }
+}
+
+void LineFileReader::skipByteOrderMark()
+{
+    atStart_ = false;
+    static constexpr char kBom[] = "\xEF\xBB\xBF";
+    if (codePage_ == LineCodePage::Utf8 && end_ - begin_ >= 3 && std::memcmp(buffer_.data() + begin_, kBom, 3) == 0) {
+        begin_ += 3;
+        lineBytes_ += 3;
+    }
+}
+
+LineFileReader::Read LineFileReader::readLine(std::string& cp1251, std::size_t maxLength)
 {
     cp1251.clear();
-    if (fd_ < 0) return Read::Error;
+    lineBytes_ = 0;
+    if (fd_ < 0) {
+        error_ = EBADF;
+        return Read::Error;
+    }
+    constexpr std::size_t kMax = std::numeric_limits<std::size_t>::max();
+    // A UTF-8 character takes up to four bytes; one more byte keeps a CR before the line end.
+    std::size_t keep = codePage_ == LineCodePage::Utf8 ? (maxLength > kMax / 4 ? kMax : maxLength * 4) : maxLength;
+    if (keep < kMax) ++keep;
     bool gotText = false;
     for (;;) {
         if (begin_ == end_) {
             if (atEnd_) break;
-            const ssize_t n = ::read(fd_, buffer_.data(), buffer_.size());
-            if (n < 0) {
-                if (errno == EINTR) continue;
-                return Read::Error;
-            }
-            begin_ = 0;
-            end_ = std::size_t(n);
-            atEnd_ = n == 0;
+            if (!fill()) return Read::Error;
+            continue;
+        }
+        if (atStart_) {
+            skipByteOrderMark();
+            gotText = true;  // a byte-order mark alone is an empty line
             continue;
         }
         const char* start = buffer_.data() + begin_;
         const std::size_t available = end_ - begin_;
         gotText = true;
-        if (const void* lf = std::memchr(start, '\n', available)) {
-            const std::size_t length = std::size_t(static_cast<const char*>(lf) - start);
-            cp1251.append(start, length);
-            begin_ += length + 1;
-            break;
-        }
-        cp1251.append(start, available);
-        begin_ = end_;
+        const void* lf = std::memchr(start, '\n', available);
+        const std::size_t length = lf ? std::size_t(static_cast<const char*>(lf) - start) : available;
+        cp1251.append(start, std::min(length, keep - cp1251.size()));
+        begin_ += length + (lf ? 1 : 0);
+        lineBytes_ += length + (lf ? 1 : 0);
+        if (lf) break;
     }
     if (!gotText) return Read::End;
     // checked on the whole line: a CR LF may straddle two buffer fills
@@ -160,8 +195,27 @@ LineFileReader::Read LineFileReader::readLine(std::string& cp1251)
     if (codePage_ == LineCodePage::Cp866) {
         const Recoding& recode = dosToWindows();
         for (char& c : cp1251) c = recode[static_cast<unsigned char>(c)];
+    } else if (codePage_ == LineCodePage::Utf8) {
+        cp1251 = codepage::utf8ToCp1251(cp1251);
     }
+    if (cp1251.size() > maxLength) cp1251.resize(maxLength);
     return Read::Line;
+}
+
+bool LineFileReader::rewind()
+{
+    if (fd_ < 0) {
+        error_ = EBADF;
+        return false;
+    }
+    if (::lseek(fd_, 0, SEEK_SET) < 0) {
+        error_ = errno;
+        return false;
+    }
+    begin_ = end_ = 0;
+    atEnd_ = false;
+    atStart_ = true;
+    return true;
 }
 
 void LineFileReader::close()
@@ -170,4 +224,5 @@ void LineFileReader::close()
     fd_ = -1;
     begin_ = end_ = 0;
     atEnd_ = false;
+    atStart_ = true;
 }

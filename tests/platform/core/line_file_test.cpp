@@ -151,3 +151,40 @@ TEST_F(LineFileTest, LongFilesReadBackAsWritten)
 }
 
 }  // namespace
+
+TEST_F(LineFileTest, Utf8LinesReadAsCp1251WithoutTheByteOrderMark)
+{
+    const QString file = path("utf8.csv");
+    putContents(file, "\xEF\xBB\xBF" "Кладка,12\r\nм³ €\n");
+    EXPECT_EQ(readAll(file, LineCodePage::Utf8), (std::vector<std::string>{cp("Кладка,12"), cp("м? €")}));
+    putContents(file, "\xEF\xBB\xBF");  // the mark alone: one empty line
+    EXPECT_EQ(readAll(file, LineCodePage::Utf8), std::vector<std::string>{""});
+}
+
+// Line lengths with their line ends add up to the file size, also for cut lines, whose rest is
+// skipped; rewinding reads the first line again, the mark skipped again.
+TEST_F(LineFileTest, LongLinesAreCutAndLengthsAddUpToTheFile)
+{
+    const QString file = path("long.csv");
+    const std::string longLine(70000, 'x');
+    const std::string text = "\xEF\xBB\xBF" "ab\r\n" + longLine + "\r\n\nЖж\r\n" + longLine;
+    putContents(file, text);
+    for (LineCodePage page : {LineCodePage::Cp1251, LineCodePage::Utf8}) {
+        LineFileReader reader;
+        ASSERT_TRUE(reader.open(file, page));
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<std::string> lines;
+            std::uint64_t total = 0;
+            std::string line;
+            while (reader.readLine(line, 5) == Read::Line) {
+                lines.push_back(line);
+                total += reader.lineBytes();
+            }
+            EXPECT_EQ(total, text.size());
+            const std::string first = page == LineCodePage::Utf8 ? "ab" : "\xEF\xBB\xBF" "ab";
+            const std::string cyrillic = page == LineCodePage::Utf8 ? cp("Жж") : "Жж";
+            EXPECT_EQ(lines, (std::vector<std::string>{first.substr(0, 5), "xxxxx", "", cyrillic.substr(0, 5), "xxxxx"}));
+            ASSERT_TRUE(reader.rewind());
+        }
+    }
+}
