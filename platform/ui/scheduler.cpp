@@ -4,10 +4,10 @@
 #include "platform/core/programming_error.h"
 #include "platform/core/sleeping.h"
 #include "platform/records/error_manager.h"
+#include "platform/ui/fiber_stack.h"
 #include "platform/ui/window.h"
 
 #include <boost/context/fiber.hpp>
-#include <boost/context/protected_fixedsize_stack.hpp>
 
 #include <QMetaObject>
 #include <QTimer>
@@ -58,7 +58,7 @@ ThreadId Scheduler::start(std::function<void()> procedure, std::size_t stackHint
     LogicalThread* t = thread.get();
     try {
         const std::size_t stack = std::max(stackHint, kMinimumStack);
-        t->fiber_->self = ctx::fiber(std::allocator_arg, ctx::protected_fixedsize_stack(stack),
+        t->fiber_->self = ctx::fiber(std::allocator_arg, FiberStack(stack),
                                      [this, t](ctx::fiber&& main) {
                                          t->fiber_->main = std::move(main);
                                          std::optional<std::string> escapedWhat;

@@ -92,7 +92,9 @@ TEST(SpinBox, StepsAndAcceptanceReachTheWindow)
     ui::Window* window = nullptr;
     ui::ThreadId t = test::start([&] {
         ui::Window w(ui::WindowKind::Dialog, "Ставка", 80, 30);
-        ui::addSpin(w, "?RATE", rate, "@n-13.4", Decimal::fromScaled(1, 2)).display();
+        ui::Control& spin = ui::addSpin(w, "?RATE", rate, "@n-13.4", Decimal::fromScaled(1, 2));
+        spin.widget()->setParent(w.content());  // placed in the window, which owns it
+        spin.display();
         w.open();
         window = &w;
         for (;;) {
