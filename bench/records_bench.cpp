@@ -463,8 +463,9 @@ Times sideBySide(std::size_t steps, std::size_t slice, const std::function<void(
 
 void report(const char* figure, Times t)
 {
-    const double ratio = t.layer / t.raw;
-    std::printf("%-52s %10.1f %10.1f %8.2f  %s\n", figure, t.raw, t.layer, ratio, ratio <= kGoal ? "met" : "MISSED");
+    // the goal is a ratio to raw SQLite on the same files: in milliseconds, that ratio of the floor
+    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.1f ms)\n", figure, t.layer, t.raw, t.layer / t.raw,
+                t.raw * kGoal);
     std::fflush(stdout);
 }
 
@@ -496,7 +497,6 @@ int main(int argc, char** argv)
     const QDir base(temp.path());
     SetupErrorReporter();
     std::printf("files in %s\n", qPrintable(base.path()));
-    std::printf("%-52s %10s %10s %8s  goal <= %.1f\n", "", "raw ms", "layer ms", "ratio", kGoal);
 
     const std::vector<Rate> rates = makeRates();
     std::vector<const Rate*> wanted;
