@@ -6,9 +6,11 @@
 #include "platform/ui/nested_wait.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpacerItem>
 #include <QStyle>
 #include <QVBoxLayout>
 
@@ -125,6 +127,12 @@ unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon
     layout->addLayout(body);
     layout->addSpacing(window.duY(4));
     layout->addLayout(buttons);
+    // as wide as its caption needs beside the title bar's buttons, so the caption shows whole
+    QFont titleFont = window.content()->font();
+    titleFont.setBold(true);
+    const int titleButtons = 3 * window.content()->style()->pixelMetric(QStyle::PM_TitleBarHeight);
+    layout->addSpacerItem(new QSpacerItem(QFontMetrics(titleFont).horizontalAdvance(window.title()) + titleButtons, 0,
+                                          QSizePolicy::Fixed, QSizePolicy::Minimum));
 
     return unsigned(runNested(window, answers, [byDefault] { byDefault->setFocus(); }));
 }

@@ -210,3 +210,16 @@ TEST_F(MessageDialogTest, SuppressedMessagesAnswerNoElseEscapeAndOpenOnesClose)
 }
 
 }  // namespace
+
+TEST_F(MessageDialogTest, IsWideEnoughForItsCaption)
+{
+    const QString caption = QStringLiteral("No Fields Selected for Import!");
+    AskedMessage asked(QStringLiteral("Short."), caption, MessageIcon::Information, BUTTON_OK);
+    ui::Window* dialog = asked.dialog(caption);
+    ASSERT_NE(dialog, nullptr);
+    QFont bold = dialog->content()->font();
+    bold.setBold(true);
+    EXPECT_GT(dialog->content()->width(), QFontMetrics(bold).horizontalAdvance(caption));
+    QTest::mouseClick(buttonOf(*dialog, BUTTON_OK), Qt::LeftButton);
+    EXPECT_EQ(asked.result(), std::optional<unsigned>(BUTTON_OK));
+}
