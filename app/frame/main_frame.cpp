@@ -7,8 +7,8 @@
 #include "platform/core/message.h"
 #include "platform/core/program_runner.h"
 #include "platform/core/thread_state.h"
-#include "platform/ui/message_dialog.h"
 #include "platform/ui/mouse_wheel.h"
+#include "platform/ui/nested_wait.h"
 #include "platform/ui/printer.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/system_events.h"
@@ -34,8 +34,6 @@ using records::Level;
 
 namespace {
 
-constexpr int kFirstNavigation = 3001;
-constexpr int kLastNavigation = 3013;
 
 struct ToolbarButton {
     const char* name;
@@ -46,19 +44,19 @@ struct ToolbarButton {
 };
 
 const ToolbarButton navigationButtons[] = {
-    {"?TOOLBAR:TOP", 3006, "", "Перейти в начало", "vcrfirst"},
-    {"?TOOLBAR:PAGEUP", 3008, "", "на Предыдущую Страницу", "vcrprior"},
-    {"?TOOLBAR:UP", 3010, "", "Переход на \nпредыдущую запись", "vcrup"},
-    {"?TOOLBAR:LOCATE", 3011, "", "Поиск записи", "find"},
-    {"?TOOLBAR:DOWN", 3009, "", "На след. Запись", "vcrdown"},
-    {"?TOOLBAR:PAGEDOWN", 3007, "", "На следующую страницу", "vcrnext"},
-    {"?TOOLBAR:BOTTOM", 3005, "", "На последнюю страницу", "vcrlast"},
-    {"?TOOLBAR:SELECT", 3004, "", "Выбрать текущую запись", "mark"},
-    {"?TOOLBAR:INSERT", 3001, "Добавить", "Добавить новую запись", "insert"},
-    {"?TOOLBAR:CHANGE", 3002, "Изменить", "Редактировать запись", "edit"},
-    {"?TOOLBAR:DELETE", 3003, "Удалить", "Удалить запись", "delete"},
-    {"?TOOLBAR:HISTORY", 3012, "", "Предыдущее значение", "ditto"},
-    {"?TOOLBAR:HELP", 3013, "", "Помощь", "help"},
+    {"?TOOLBAR:TOP", TOOLBAR::Top, "", "Перейти в начало", "vcrfirst"},
+    {"?TOOLBAR:PAGEUP", TOOLBAR::PageUp, "", "на Предыдущую Страницу", "vcrprior"},
+    {"?TOOLBAR:UP", TOOLBAR::Up, "", "Переход на \nпредыдущую запись", "vcrup"},
+    {"?TOOLBAR:LOCATE", TOOLBAR::Locate, "", "Поиск записи", "find"},
+    {"?TOOLBAR:DOWN", TOOLBAR::Down, "", "На след. Запись", "vcrdown"},
+    {"?TOOLBAR:PAGEDOWN", TOOLBAR::PageDown, "", "На следующую страницу", "vcrnext"},
+    {"?TOOLBAR:BOTTOM", TOOLBAR::Bottom, "", "На последнюю страницу", "vcrlast"},
+    {"?TOOLBAR:SELECT", TOOLBAR::Select, "", "Выбрать текущую запись", "mark"},
+    {"?TOOLBAR:INSERT", TOOLBAR::Insert, "Добавить", "Добавить новую запись", "insert"},
+    {"?TOOLBAR:CHANGE", TOOLBAR::Change, "Изменить", "Редактировать запись", "edit"},
+    {"?TOOLBAR:DELETE", TOOLBAR::Delete, "Удалить", "Удалить запись", "delete"},
+    {"?TOOLBAR:HISTORY", TOOLBAR::History, "", "Предыдущее значение", "ditto"},
+    {"?TOOLBAR:HELP", TOOLBAR::Help, "", "Помощь", "help"},
 };
 
 QString u(const char* utf8) { return QString::fromUtf8(utf8); }
@@ -90,7 +88,7 @@ Level MainFrame::Init()
     main_->statusBar();
     main_->resize(800, 600);
     ui::Window::setMdiArea(area_);
-    window = std::make_unique<ui::Window>(main_);
+    window = std::make_unique<ui::Window>(ui::WindowKind::Frame, main_);
     buildMenu();
     buildToolbar();
     updateProcedureItems();
@@ -225,20 +223,20 @@ void MainFrame::updateProcedureItems()
         if (QAction* a = actions_[number]) a->setEnabled(ui::hasProcedure(name));
 }
 
-ui::ThreadId MainFrame::activeChildThread() const
+ui::Window* MainFrame::navigationTarget(int button) const
 {
     QMdiSubWindow* active = area_ ? area_->activeSubWindow() : nullptr;
     ui::Window* w = active ? ui::Window::of(active) : nullptr;
-    if (!w || w->thread() == window->thread()) return 0;
-    return w->thread();
+    if (!w || w->thread() == window->thread() || !w->toolbarButtons().count(button)) return nullptr;
+    // A message, dialog or popup open over it on its thread answers only to its own controls.
+    ui::LogicalThread* t = ui::Scheduler::instance().find(w->thread());
+    return t && t->topWindow() == w ? w : nullptr;
 }
 
 void MainFrame::updateNavigationButtons()
 {
-    QMdiSubWindow* active = area_ ? area_->activeSubWindow() : nullptr;
-    ui::Window* w = active ? ui::Window::of(active) : nullptr;
-    for (int n = kFirstNavigation; n <= kLastNavigation; ++n)
-        if (QAction* a = actions_[n]) a->setEnabled(w && w->thread() != window->thread() && w->toolbarButtons().count(n));
+    for (int n = TOOLBAR::Insert; n <= TOOLBAR::Help; ++n)
+        if (QAction* a = actions_[n]) a->setEnabled(navigationTarget(n) != nullptr);
 }
 
 void MainFrame::rebuildWindowList(QMenu* menu)
@@ -326,11 +324,9 @@ Level MainFrame::TakeAccepted()
         if (Message(u("Вы хотите восстановить сметы из архива? Все текущие настройки будут заменены на архивные"),
                     u("Предупреждение!"), MessageIcon::Exclamation, BUTTON_YES | BUTTON_NO, BUTTON_NO) == BUTTON_YES)
             restoreFromArchive();
-    } else if (f >= kFirstNavigation && f <= kLastNavigation) {
-        if (ui::ThreadId child = activeChildThread()) {
-            ui::post(child, EVENT::Accepted, f);
-            return Level::Notify;
-        }
+    } else if (TOOLBAR::isForwarded(f)) {
+        if (ui::Window* target = navigationTarget(f)) target->post(EVENT::Accepted, f);
+        return Level::Notify;
     } else if (f == Settings) {
         ui::startProcedure(QStringLiteral("ShwNaz"));
     } else if (f == Calculator) {
@@ -378,7 +374,7 @@ Level MainFrame::TakeWindowEvent()
     if (e == EVENT::QueryEndSession) ShowAbout();
     if (e == EVENT::EndSession) {
         // The session ends: the same orderly close, without any question that waits.
-        ui::setMessagesSuppressed(true);
+        ui::setSessionEnding(true);
         return TakeCloseEvent();
     }
     Level l = WindowManager::TakeWindowEvent();
@@ -395,7 +391,7 @@ Level MainFrame::TakeWindowEvent()
 Level MainFrame::TakeCloseEvent()
 {
     if (!closeOtherThreads()) {
-        ui::setMessagesSuppressed(false);
+        ui::setSessionEnding(false);
         return Level::Notify;
     }
     WritePresets();
@@ -407,7 +403,9 @@ bool MainFrame::closeOtherThreads()
 {
     ui::Scheduler& scheduler = ui::Scheduler::instance();
     const ui::ThreadId me = scheduler.currentId();
-    std::map<ui::ThreadId, ui::Window*> asked;
+    // Each thread's top window is asked once, known by its id: a window opened later at the
+    // same address is another window.
+    std::map<ui::ThreadId, ui::WindowId> asked;
     for (;;) {
         bool others = false;
         for (ui::ThreadId id : scheduler.runningThreads()) {
@@ -416,11 +414,13 @@ bool MainFrame::closeOtherThreads()
             ui::LogicalThread* t = scheduler.find(id);
             ui::Window* top = t ? t->topWindow() : nullptr;
             if (!top || !top->takesCloseRequests()) continue;  // a message waits for its answer
-            if (asked[id] != top) {
-                asked[id] = top;
+            if (asked[id] != top->id()) {
+                asked[id] = top->id();
                 top->post(EVENT::CloseWindow);
             } else if (scheduler.isWaitingIdle(id)) {
-                return false;  // it took the request and stays open
+                // It took the request and waits for its events again: it stays open. A thread
+                // still in its close handler (a lock wait, a pause) is not idle.
+                return false;
             }
         }
         if (!others) return true;

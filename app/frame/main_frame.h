@@ -60,8 +60,9 @@ private:
     // Asks every other thread to close and waits until all have ended; false when a window
     // stays open (its user cancelled).
     bool closeOtherThreads();
-    // The thread of the active child window, 0 when none or when it is the frame's own.
-    ui::ThreadId activeChildThread() const;
+    // The active child window when it takes the navigation button: a list or form of another
+    // thread that is its thread's top window; null otherwise.
+    ui::Window* navigationTarget(int button) const;
 
     ui::vsMouseWheelClass wheel_;
     ui::SystemEventsClass systemEvents_;

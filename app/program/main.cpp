@@ -7,14 +7,11 @@
 #include "app/settings/globals.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
-#include "platform/records/error_manager.h"
 #include "platform/ui/message_dialog.h"
 #include "platform/ui/scheduler.h"
 
 #include <QApplication>
 #include <QFont>
-
-#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -28,10 +25,6 @@ int main(int argc, char** argv)
     registerProgramProcedures();
     ui::Scheduler& scheduler = ui::Scheduler::instance();
     scheduler.setStateFactory([](int id) { return std::make_unique<ThreadData>(id); });
-    scheduler.setOnEscapedException([](const char* what) {
-        std::fprintf(stderr, "tolvex: %s\n", what);
-        records::endProgramAfterFatalError();
-    });
     scheduler.setOnAllEnded([] { QCoreApplication::quit(); });
     if (!scheduler.start(ProgramMain)) return 1;
     return app.exec();

@@ -18,10 +18,11 @@ namespace ui {
 
 namespace {
 
-// The list of each window that the frame's toolbar buttons act on.
-std::map<const Window*, BrowseBox*>& toolbarTargets()
+// The list of each window that the frame's toolbar buttons act on, by the window's id: a
+// window at the address of one gone is never taken for it.
+std::map<WindowId, BrowseBox*>& toolbarTargets()
 {
-    static std::map<const Window*, BrowseBox*> targets;
+    static std::map<WindowId, BrowseBox*> targets;
     return targets;
 }
 
@@ -46,7 +47,7 @@ BrowseBox::BrowseBox() = default;
 
 BrowseBox::~BrowseBox()
 {
-    auto it = toolbarTargets().find(window_);
+    auto it = toolbarTargets().find(windowId_);
     if (it != toolbarTargets().end() && it->second == this) toolbarTargets().erase(it);
 }
 
@@ -59,6 +60,7 @@ void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationMan
     }
     manager_ = &manager;
     window_ = &list.window();
+    windowId_ = window_->id();
     relations_ = &relations;
     page_ = std::make_unique<BrowsePage>(relations.ME.file());
     editor_ = std::make_unique<RowEditor>(*list_, columns_);
@@ -102,7 +104,7 @@ void BrowseBox::SetToolbarTarget(int helpControl)
 {
     HelpControl = helpControl;
     toolbarTarget_ = true;
-    toolbarTargets().try_emplace(window_, this);
+    toolbarTargets().try_emplace(windowId_, this);
 }
 
 void BrowseBox::prepare()
@@ -578,7 +580,7 @@ Level BrowseBox::takeAccepted(int control)
 
 Level BrowseBox::takeToolbar(int button)
 {
-    auto target = toolbarTargets().find(window_);
+    auto target = toolbarTargets().find(windowId_);
     if (target == toolbarTargets().end() || target->second != this) return Level::Benign;
     if (!enabledToolbarButtons().count(button)) return Level::Notify;
     switch (button) {
@@ -641,7 +643,7 @@ void BrowseBox::Kill()
     if (editor_) editor_->close();
     if (SELECTING && manager_->RESPONSE != RESPONSE::Completed && BUFFER.size() == layout().recordSize)
         layout().copy(buffer(), BUFFER.data());
-    auto it = toolbarTargets().find(window_);
+    auto it = toolbarTargets().find(windowId_);
     if (it != toolbarTargets().end() && it->second == this) {
         toolbarTargets().erase(it);
         window_->setToolbarButtons({});
@@ -652,12 +654,12 @@ void BrowseBox::Kill()
 
 void BrowseBox::claimToolbar()
 {
-    if (toolbarTarget_ && list_->hasFocusWithin()) toolbarTargets()[window_] = this;
+    if (toolbarTarget_ && list_->hasFocusWithin()) toolbarTargets()[windowId_] = this;
 }
 
 void BrowseBox::refreshToolbar()
 {
-    auto it = toolbarTargets().find(window_);
+    auto it = toolbarTargets().find(windowId_);
     if (it != toolbarTargets().end() && it->second == this) window_->setToolbarButtons(enabledToolbarButtons());
 }
 

@@ -213,6 +213,7 @@ private:
 
     WindowManager* manager_ = nullptr;
     Window* window_ = nullptr;
+    WindowId windowId_ = 0;  // the key of its window among the toolbar's targets
     BrowseList* list_ = nullptr;
     records::RelationManager* relations_ = nullptr;
     std::unique_ptr<BrowsePage> page_;

@@ -3,7 +3,7 @@
 #include "platform/core/message.h"
 #include "platform/core/regional.h"
 #include "platform/ui/dialog_script.h"
-#include "platform/ui/window.h"
+#include "platform/ui/nested_wait.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
@@ -12,8 +12,6 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-#include <algorithm>
-#include <vector>
 
 namespace ui {
 
@@ -36,9 +34,6 @@ const ButtonKind kButtons[] = {
     {BUTTON_CANCEL, regional::Button::Cancel, "?CancelButton"},
     {BUTTON_HELP, regional::Button::Help, "?HelpButton"},
 };
-
-bool suppressed = false;
-std::vector<Window*> openDialogs;
 
 // The buttons a message shows and the one that is its default: OK when it names none, the
 // first one shown when the default is not among them.
@@ -93,7 +88,7 @@ void addText(Window& window, QBoxLayout& row, const QString& text)
 }
 
 // The buttons centred in a row; returns the default one.
-QPushButton* addButtons(Window& window, QBoxLayout& row, const ButtonSet& set)
+QPushButton* addButtons(Window& window, QBoxLayout& row, const ButtonSet& set, Answers& answers)
 {
     QPushButton* byDefault = nullptr;
     row.addStretch();
@@ -102,6 +97,7 @@ QPushButton* addButtons(Window& window, QBoxLayout& row, const ButtonSet& set)
         auto* button = new QPushButton(regional::buttonCaption(b.caption), window.content());
         button->setAutoDefault(true);  // Enter presses the button that has the focus
         window.add(CREATE::Button, b.control, button, int(b.button));
+        answers.byControl[int(b.button)] = int(b.button);
         row.addWidget(button);
         if (b.button == set.byDefault) byDefault = button;
     }
@@ -114,9 +110,12 @@ unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon
 {
     Window window(WindowKind::Dialog, caption.isEmpty() ? QApplication::applicationDisplayName() : caption, 0, 0);
     window.setTakesCloseRequests(false);  // only its user answers a message
+    Answers answers;
+    answers.onClose = int(set.escape);
+    answers.onSessionEnd = int(set.unattended());
     // The buttons first: their controls are numbered by the buttons, the others take the next.
     auto* buttons = new QHBoxLayout;
-    QPushButton* byDefault = addButtons(window, *buttons, set);
+    QPushButton* byDefault = addButtons(window, *buttons, set, answers);
     auto* body = new QHBoxLayout;
     body->setSpacing(window.duX(8));
     addIcon(window, *body, icon);
@@ -127,20 +126,7 @@ unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon
     layout->addSpacing(window.duY(4));
     layout->addLayout(buttons);
 
-    window.open();
-    byDefault->setFocus();
-    openDialogs.push_back(&window);
-    unsigned answer = 0;
-    while (!answer) {
-        const Event e = window.wait();
-        if (e.event == EVENT::Accepted && (set.shown & unsigned(e.field)))
-            answer = unsigned(e.field);
-        else if (e.event == EVENT::CloseWindow)
-            answer = suppressed ? set.unattended() : set.escape;
-    }
-    openDialogs.erase(std::find(openDialogs.begin(), openDialogs.end(), &window));
-    window.close();
-    return answer;
+    return unsigned(runNested(window, answers, [byDefault] { byDefault->setFocus(); }));
 }
 
 class MessageDialog : public MessagePresenter {
@@ -152,7 +138,7 @@ public:
         const ButtonSet set = buttonSetOf(buttons, defaultButton);
         if (auto scripted = takeScriptedMessageAnswer()) return *scripted;
         // The main stack cannot wait for a person.
-        if (suppressed) return set.unattended();
+        if (sessionEnding()) return set.unattended();
         if (Scheduler::instance().currentId() == 0) return set.escape;
         return runDialog(text, caption, icon, set);
     }
@@ -164,13 +150,6 @@ void installMessageDialog()
 {
     static MessageDialog dialog;
     setMessagePresenter(&dialog);
-}
-
-void setMessagesSuppressed(bool on)
-{
-    suppressed = on;
-    if (on)
-        for (Window* w : openDialogs) w->post(EVENT::CloseWindow);
 }
 
 }  // namespace ui

@@ -4,11 +4,9 @@
 
 namespace ui {
 
-// Makes Message() show the message dialog.
+// Makes Message() show the message dialog. A message is answered by one of its buttons, or
+// by its close box or Esc as the button Esc gives; at the end of the session none is shown and
+// each answers No where it has that button, else the button Esc gives (ui::setSessionEnding).
 void installMessageDialog();
-
-// While on (the orderly end of a session), no message is shown: each answers No where it has
-// that button, else the button that Esc gives; the dialogs open now close the same way.
-void setMessagesSuppressed(bool suppressed);
 
 }  // namespace ui

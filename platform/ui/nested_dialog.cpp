@@ -1,6 +1,6 @@
 #include "platform/ui/nested_dialog.h"
 
-#include "platform/ui/window.h"
+#include "platform/ui/nested_wait.h"
 
 #include <QDialog>
 #include <QVBoxLayout>
@@ -13,24 +13,17 @@ bool runNestedDialog(Window& window, QDialog& dialog)
     auto* layout = new QVBoxLayout(window.content());
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(&dialog);
-    window.add(CREATE::Region, "?Dialog", &dialog);
-    QObject::connect(&dialog, &QDialog::finished, &window, [&window](int result) {
-        window.post(result == QDialog::Accepted ? EVENT::Accepted : EVENT::CloseWindow);
+    const int accepted = window.add(CREATE::Region, "?Dialog", &dialog).number();
+    // Only the dialog's own acceptance answers it; its cancel is a close request.
+    QObject::connect(&dialog, &QDialog::finished, &window, [&window, accepted](int result) {
+        if (result == QDialog::Accepted)
+            window.post(EVENT::Accepted, accepted);
+        else
+            window.post(EVENT::CloseWindow);
     });
-
-    window.open();
-    dialog.show();
-    bool accepted = false;
-    for (bool done = false; !done;) {
-        const Event e = window.wait();
-        if (e.event == EVENT::Accepted) {
-            accepted = done = true;
-        } else if (e.event == EVENT::CloseWindow) {
-            done = true;
-        }
-    }
-    window.close();
-    return accepted;
+    Answers answers;
+    answers.byControl[accepted] = 1;
+    return runNested(window, answers, [&dialog] { dialog.show(); }) == 1;
 }
 
 }  // namespace ui

@@ -1,7 +1,7 @@
 #include "platform/ui/popup_menu.h"
 
 #include "platform/ui/dialog_script.h"
-#include "platform/ui/scheduler.h"
+#include "platform/ui/nested_wait.h"
 
 #include <QAction>
 #include <QMenu>
@@ -11,34 +11,27 @@ namespace ui {
 int popupMenu(const QStringList& items, QPoint globalPos)
 {
     if (auto scripted = takeScriptedPopupChoice()) return *scripted;
-    Scheduler& scheduler = Scheduler::instance();
-    const ThreadId thread = scheduler.currentId();
-    if (thread == 0) return 0;
+    if (Scheduler::instance().currentId() == 0) return 0;
 
-    // Before the menu: its handlers refer to them until it is gone.
-    int chosen = 0;
-    bool closed = false;
-    QMenu menu;
+    auto* menu = new QMenu;  // the window deletes it
+    Window window(WindowKind::Popup, menu);
+    Answers answers;  // nothing chosen answers 0
     int number = 0;
     for (const QString& item : items) {
         if (item == QLatin1String("-")) {
-            menu.addSeparator();
+            menu->addSeparator();
             continue;
         }
-        QAction* action = menu.addAction(item);
-        QObject::connect(action, &QAction::triggered, &menu, [&chosen, &scheduler, thread, n = ++number] {
-            chosen = n;
-            scheduler.wake(thread);
-        });
+        QAction* action = menu->addAction(item);
+        const int n = ++number;
+        answers.byControl[n] = n;
+        QObject::connect(action, &QAction::triggered, &window, [&window, n] { window.post(EVENT::Accepted, n); });
     }
-    QObject::connect(&menu, &QMenu::aboutToHide, &menu, [&closed, &scheduler, thread] {
-        closed = true;
-        scheduler.wake(thread);
+    // A chosen item hides the menu first and is triggered after: the close comes after it.
+    QObject::connect(menu, &QMenu::aboutToHide, &window, [&window] {
+        QMetaObject::invokeMethod(&window, [&window] { window.post(EVENT::CloseWindow); }, Qt::QueuedConnection);
     });
-    menu.popup(globalPos);
-    // A chosen item hides the menu first and is triggered in the same handler.
-    while (!chosen && !closed) scheduler.block();
-    return chosen;
+    return runNested(window, answers, [menu, globalPos] { menu->popup(globalPos); });
 }
 
 }  // namespace ui

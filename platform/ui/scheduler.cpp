@@ -1,5 +1,7 @@
 #include "platform/ui/scheduler.h"
 
+#include "platform/core/message.h"
+#include "platform/records/error_manager.h"
 #include "platform/ui/window.h"
 
 #include <boost/context/fiber.hpp>
@@ -12,6 +14,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace ctx = boost::context;
 
@@ -27,7 +31,6 @@ LogicalThread::LogicalThread(ThreadId id, std::function<void()> procedure)
 {
 }
 
-// A thread destroyed while suspended (only when the program ends abnormally) unwinds its stack.
 LogicalThread::~LogicalThread() = default;
 
 void LogicalThread::removeWindow(Window* w) { windows_.erase(std::remove(windows_.begin(), windows_.end(), w), windows_.end()); }
@@ -48,6 +51,7 @@ ThreadId Scheduler::start(std::function<void()> procedure, std::size_t stackHint
         t->fiber_->self = ctx::fiber(std::allocator_arg, ctx::protected_fixedsize_stack(stack),
                                      [this, t](ctx::fiber&& main) {
                                          t->fiber_->main = std::move(main);
+                                         std::optional<std::string> escapedWhat;
                                          try {
                                              t->state_ = factory_ ? factory_(t->id_) : std::make_unique<ThreadState>(t->id_);
                                              ThreadState::setCurrent(t->state_.get());
@@ -57,10 +61,13 @@ ThreadId Scheduler::start(std::function<void()> procedure, std::size_t stackHint
                                          } catch (const ctx::detail::forced_unwind&) {
                                              throw;
                                          } catch (const std::exception& e) {
-                                             if (onEscaped_) onEscaped_(e.what());
+                                             escapedWhat = e.what();
                                          } catch (...) {
-                                             if (onEscaped_) onEscaped_("unknown exception");
+                                             escapedWhat = "unknown exception";
                                          }
+                                         // outside the handler: the fatal path may wait, and no
+                                         // fiber may switch while an exception is being handled
+                                         if (escapedWhat) escaped(escapedWhat->c_str());
                                          t->finished_ = true;
                                          ThreadState::setCurrent(nullptr);
                                          return std::move(t->fiber_->main);
@@ -93,17 +100,44 @@ LogicalThread* Scheduler::find(ThreadId id) const
     return it == threads_.end() || it->second->finished_ ? nullptr : it->second.get();
 }
 
-void Scheduler::block()
+Scheduler::EscapeHandler Scheduler::setOnEscapedException(EscapeHandler handler)
 {
+    std::swap(onEscaped_, handler);
+    return handler;
+}
+
+void Scheduler::escaped(const char* what)
+{
+    if (onEscaped_) return onEscaped_(what);
+    std::fprintf(stderr, "tolvex: %s\n", what);
+    const QString caption = ThreadState::currentOrNull() ? ThreadState::current().procedureName : QString();
+    Message(QString::fromLocal8Bit(what) + records::ErrorManager::fatalSuffix(), caption, MessageIcon::Hand, BUTTON_OK,
+            BUTTON_OK);
+    records::endProgramAfterFatalError();
+}
+
+void Scheduler::waitUntil(const std::function<bool()>& done, WindowId events)
+{
+    if (done()) return;  // no wait
     LogicalThread* t = current_;
     if (!t) {
-        std::fprintf(stderr, "block() outside a logical thread\n");
+        std::fprintf(stderr, "a wait outside a logical thread\n");
         std::abort();
     }
     if (t->state_ && !t->state_->isIdle()) {
         std::fprintf(stderr, "logical thread %d waits with a record operation still active\n", t->id_);
         std::abort();
     }
+    do {
+        t->waitsForEventsOf_ = events;
+        block();
+        t->waitsForEventsOf_ = 0;
+    } while (!done());
+}
+
+void Scheduler::block()
+{
+    LogicalThread* t = current_;
     t->blocked_ = true;
     t->fiber_->main = std::move(t->fiber_->main).resume();
     // resumed by the scheduler
@@ -129,7 +163,12 @@ void Scheduler::scheduleRun()
 void Scheduler::runReadyThreads()
 {
     runScheduled_ = false;
-    if (current_) return;  // never nested: a thread runs only from the main stack
+    if (current_) {
+        // Called from a nested event loop inside a thread: threads run only from the main
+        // stack, so the turn comes again once that thread waits.
+        scheduleRun();
+        return;
+    }
     // Threads woken while these run wait for the next turn, so Qt keeps painting.
     std::deque<ThreadId> turn;
     turn.swap(ready_);
@@ -164,7 +203,7 @@ bool Scheduler::isWaitingIdle(ThreadId id) const
     LogicalThread* t = find(id);
     if (!t || !t->blocked_ || t->queued_) return false;
     Window* top = t->topWindow();
-    return !top || !top->hasEvents();
+    return top && t->waitsForEventsOf_ == top->id() && !top->hasEvents();
 }
 
 void pause(int ms)
@@ -176,7 +215,7 @@ void pause(int ms)
         *done = true;
         Scheduler::instance().wake(id);
     });
-    while (!*done) s.block();
+    s.waitUntil([&] { return *done; });
 }
 
 void post(ThreadId thread, int event, int field)

@@ -19,6 +19,8 @@
 namespace ui {
 
 using ThreadId = int;
+// Window ids count up and are never reused, as thread ids.
+using WindowId = int;
 class LogicalThread;
 
 class Scheduler : public QObject {
@@ -42,19 +44,25 @@ public:
     ThreadId currentId() const;
     LogicalThread* current() const { return current_; }
     LogicalThread* find(ThreadId id) const;
-    // The thread waits and nothing is queued for its top window: it has taken every event.
+    // The thread waits for its top window's next event and nothing is queued for it: it has
+    // taken every event. A thread waiting for anything else (a timer, a lock) is not idle.
     bool isWaitingIdle(ThreadId id) const;
 
-    // Suspends the calling logical thread until wake() is called for it. Nothing of the
-    // record layer may stay active across it.
-    void block();
-    // Lets a blocked thread go on at the next turn of the scheduler.
+    // The one place a logical thread waits: suspends the calling thread until `done` holds,
+    // checked each time the thread is woken. `events` is the window whose next event it waits
+    // for (0: it waits for something else). Nothing of the record layer may stay active
+    // across it. On the main stack, which cannot wait, it is a programming error.
+    void waitUntil(const std::function<bool()>& done, WindowId events = 0);
+    // Lets a waiting thread check its condition at the next turn of the scheduler.
     void wake(ThreadId id);
 
     // Called on the main stack when the last logical thread has ended.
     void setOnAllEnded(std::function<void()> handler) { onAllEnded_ = std::move(handler); }
-    // What an exception that escapes a logical thread does (the fatal path of the program).
-    void setOnEscapedException(std::function<void(const char* what)> handler) { onEscaped_ = std::move(handler); }
+    // What an exception that escapes a logical thread does; returns the handler it replaces.
+    // Without one it takes the record layer's fatal path: the message, every transaction
+    // rolled back, the end of the program.
+    using EscapeHandler = std::function<void(const char* what)>;
+    EscapeHandler setOnEscapedException(EscapeHandler handler);
 
     // Fiber stacks are guarded and never smaller than this.
     static constexpr std::size_t kMinimumStack = 4 * 1024 * 1024;
@@ -65,12 +73,14 @@ private slots:
 private:
     Scheduler() = default;
     void scheduleRun();
+    void block();
     void resume(LogicalThread& t);
     void finish(ThreadId id);
+    void escaped(const char* what);
 
     StateFactory factory_;
     std::function<void()> onAllEnded_;
-    std::function<void(const char*)> onEscaped_;
+    EscapeHandler onEscaped_;
     std::map<ThreadId, std::unique_ptr<LogicalThread>> threads_;
     std::deque<ThreadId> ready_;
     ThreadId nextId_ = 1;
@@ -105,6 +115,7 @@ private:
     std::unique_ptr<Fiber> fiber_;
     std::vector<Window*> windows_;
     bool blocked_ = false;
+    WindowId waitsForEventsOf_ = 0;  // the window whose next event the blocked thread waits for
     bool queued_ = false;
     bool finished_ = false;
 };

@@ -1,7 +1,7 @@
 #include "platform/ui/system_events.h"
 
 #include "platform/ui/event.h"
-#include "platform/ui/message_dialog.h"
+#include "platform/ui/nested_wait.h"
 #include "platform/ui/system_event_sources.h"
 #include "platform/ui/window.h"
 
@@ -104,7 +104,7 @@ std::int32_t SystemEventsClass::deliver(unsigned message, unsigned wParam)
     if (message == WM::ENDSESSION && SENDNORMALEVENTS && HWND) {
         // The session ends: nothing may wait for a person any more, and the windows nested over
         // this one (a message, the about window) close, so that this window takes the event.
-        setMessagesSuppressed(true);
+        setSessionEnding(true);
         if (LogicalThread* t = Scheduler::instance().find(thread_))
             for (Window* w : t->windows())
                 if (w != HWND) w->post(EVENT::CloseWindow);

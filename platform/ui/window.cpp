@@ -23,7 +23,9 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cassert>
 #include <map>
+#include <stdexcept>
 
 namespace ui {
 
@@ -31,11 +33,17 @@ namespace {
 
 QPointer<QMdiArea> theMdiArea;
 
-std::map<const QWidget*, Window*>& windowsByWidget()
+// The live windows by their ids; a widget of a window carries its id, so a widget outliving
+// its window, or a new one at a freed address, is never taken for a live window.
+std::map<WindowId, Window*>& liveWindows()
 {
-    static std::map<const QWidget*, Window*> map;
-    return map;
+    static std::map<WindowId, Window*> windows;
+    return windows;
 }
+
+const char* const kWindowIdProperty = "tolvexWindowId";
+
+WindowId nextWindowId = 1;
 
 }  // namespace
 
@@ -45,15 +53,29 @@ QMdiArea* Window::mdiArea() { return theMdiArea; }
 Window* Window::of(const QWidget* widget)
 {
     for (const QWidget* w = widget; w; w = w->parentWidget()) {
-        auto it = windowsByWidget().find(w);
-        if (it != windowsByWidget().end()) return it->second;
+        const QVariant id = w->property(kWindowIdProperty);
+        if (id.isValid()) return find(id.toInt());
     }
     return nullptr;
 }
 
-Window::Window(WindowKind kind, const QString& title, int widthDu, int heightDu)
-    : kind_(kind), thread_(Scheduler::instance().currentId()), widthDu_(widthDu), heightDu_(heightDu)
+Window* Window::find(WindowId id)
 {
+    auto it = liveWindows().find(id);
+    return it == liveWindows().end() ? nullptr : it->second;
+}
+
+void Window::registerWidget(QWidget* widget)
+{
+    widget->setProperty(kWindowIdProperty, id_);
+    widget->installEventFilter(this);
+}
+
+Window::Window(WindowKind kind, const QString& title, int widthDu, int heightDu)
+    : id_(nextWindowId++), kind_(kind), thread_(Scheduler::instance().currentId()), widthDu_(widthDu),
+      heightDu_(heightDu)
+{
+    liveWindows()[id_] = this;
     QWidget* parent = nullptr;
     Qt::WindowFlags flags;
     if (kind == WindowKind::Dialog) {
@@ -65,23 +87,22 @@ Window::Window(WindowKind kind, const QString& title, int widthDu, int heightDu)
     content_->setAttribute(Qt::WA_DeleteOnClose, false);
     content_->setWindowTitle(title);
     content_->resize(duX(widthDu), duY(heightDu));
-    content_->installEventFilter(this);
-    windowsByWidget()[content_] = this;
+    registerWidget(content_);
 }
 
-Window::Window(QWidget* frame) : kind_(WindowKind::Frame), thread_(Scheduler::instance().currentId())
+Window::Window(WindowKind kind, QWidget* own)
+    : id_(nextWindowId++), kind_(kind), thread_(Scheduler::instance().currentId())
 {
-    content_ = frame;
-    top_ = frame;
-    frame->installEventFilter(this);
-    windowsByWidget()[frame] = this;
+    liveWindows()[id_] = this;
+    content_ = own;
+    top_ = own;
+    registerWidget(own);
 }
 
 Window::~Window()
 {
     if (open_) close();
-    windowsByWidget().erase(content_);
-    if (top_) windowsByWidget().erase(top_);
+    liveWindows().erase(id_);
     if (kind_ != WindowKind::Frame) {
         QWidget* top = topWidget();
         if (top) top->deleteLater();
@@ -155,27 +176,12 @@ void Window::connectControl(Control& c)
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
         // what is typed is stored in windows-1251: nothing it cannot hold is taken
         if (!edit->validator()) edit->setValidator(new Cp1251Validator(edit));
-        connect(edit, &QLineEdit::editingFinished, this, [this, n, edit, &c] {
-            if (!edit->isModified()) return;
-            edit->setModified(false);
-            c.update();
-            post(EVENT::Accepted, n);
-        });
+        connect(edit, &QLineEdit::editingFinished, this, [this, &c] { acceptIfModified(c); });
     } else if (auto* spin = qobject_cast<SpinBox*>(w)) {
-        connect(spin, &QAbstractSpinBox::editingFinished, this, [this, n, spin, &c] {
-            if (!spin->isModified()) return;
-            spin->setModified(false);
-            c.update();
-            post(EVENT::Accepted, n);
-        });
+        connect(spin, &QAbstractSpinBox::editingFinished, this, [this, &c] { acceptIfModified(c); });
         connect(spin, &SpinBox::stepped, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* box = qobject_cast<TextBox*>(w)) {
-        connect(box, &TextBox::editingFinished, this, [this, n, box, &c] {
-            if (!box->isModified()) return;
-            box->setModified(false);
-            c.update();
-            post(EVENT::Accepted, n);
-        });
+        connect(box, &TextBox::editingFinished, this, [this, &c] { acceptIfModified(c); });
     } else if (auto* tabs = qobject_cast<QTabWidget*>(w)) {
         connect(tabs, &QTabWidget::currentChanged, this, [this, n] { post(EVENT::NewSelection, n); });
     } else if (auto* combo = qobject_cast<QComboBox*>(w)) {
@@ -194,21 +200,24 @@ void Window::acceptFocusedEntry()
     for (const auto& c : controls_) {
         QWidget* w = c->widget();
         if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
-        if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isModified()) {
-            edit->setModified(false);
-            c->update();
-            post(EVENT::Accepted, c->number());
-        } else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified()) {
-            spin->setModified(false);
-            c->update();
-            post(EVENT::Accepted, c->number());
-        } else if (auto* box = qobject_cast<TextBox*>(w); box && box->isModified()) {
-            box->setModified(false);
-            c->update();
-            post(EVENT::Accepted, c->number());
-        }
+        acceptIfModified(*c);
         return;
     }
+}
+
+void Window::acceptIfModified(Control& c)
+{
+    QWidget* w = c.widget();
+    if (auto* edit = qobject_cast<QLineEdit*>(w); edit && edit->isModified())
+        edit->setModified(false);
+    else if (auto* spin = qobject_cast<SpinBox*>(w); spin && spin->isModified())
+        spin->setModified(false);
+    else if (auto* box = qobject_cast<TextBox*>(w); box && box->isModified())
+        box->setModified(false);
+    else
+        return;
+    c.update();
+    post(EVENT::Accepted, c.number());
 }
 
 // --- dialog units
@@ -243,7 +252,11 @@ void Window::setInputEnabled(bool enabled)
 
 void Window::enableTopWindowOnly(const LogicalThread& thread)
 {
-    for (Window* w : thread.windows()) w->setInputEnabled(w == thread.topWindow());
+    // A popup menu takes its input as a popup does; the window it opened over stays as it is.
+    Window* active = nullptr;
+    for (Window* w : thread.windows())
+        if (w->kind_ != WindowKind::Popup) active = w;
+    for (Window* w : thread.windows()) w->setInputEnabled(w == active || w->kind_ == WindowKind::Popup);
 }
 
 void Window::centreOverCaller()
@@ -278,19 +291,22 @@ void Window::open()
         sub->setAttribute(Qt::WA_DeleteOnClose, false);
         sub->resize(sub->sizeHint().expandedTo(content_->size()));
         top_ = sub;
-        sub->installEventFilter(this);
-        windowsByWidget()[sub] = this;
+        registerWidget(sub);
         connect(sub, &QMdiSubWindow::windowStateChanged, this, [this](Qt::WindowStates before, Qt::WindowStates now) {
             bool was = before & Qt::WindowActive, is = now & Qt::WindowActive;
             if (was != is) post(is ? EVENT::GainFocus : EVENT::LoseFocus);
         });
     }
     open_ = true;
-    topWidget()->show();
-    topWidget()->raise();
-    topWidget()->activateWindow();
+    if (kind_ != WindowKind::Popup) {  // a popup is popped up where its caller wants it
+        topWidget()->show();
+        topWidget()->raise();
+        topWidget()->activateWindow();
+    }
     if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
     post(EVENT::OpenWindow);
+    // the frame's toolbar acts on a thread's top window only
+    if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
 }
 
 void Window::close()
@@ -312,6 +328,7 @@ void Window::close()
             }
         }
     }
+    if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
 }
 
 // --- events
@@ -327,7 +344,13 @@ void Window::post(int event, int field, int keyCode)
 
 Event Window::wait()
 {
-    while (queue_.empty()) Scheduler::instance().block();
+    Scheduler& scheduler = Scheduler::instance();
+    if (scheduler.currentId() != thread_) {
+        // It would never be woken: its events wake the window's own thread.
+        assert(!"a window waited for on a thread not its own");
+        throw std::logic_error("a window waited for on a thread not its own");
+    }
+    scheduler.waitUntil([this] { return !queue_.empty(); }, id_);
     Event e = queue_.front();
     queue_.pop_front();
     return e;
@@ -408,7 +431,8 @@ void Window::setPlacement(const WindowPlacement& p)
 
 bool Window::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != top_ && watched != content_) return false;
+    // a popup closes and answers as a menu does
+    if ((watched != top_ && watched != content_) || kind_ == WindowKind::Popup) return false;
     switch (event->type()) {
     case QEvent::Close:
         if (open_) {
@@ -432,7 +456,9 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && open_) {
+        // Esc closes a list, form or dialog; the frame closes only by its close box, its exit
+        // item and the end of the session.
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier && open_ && kind_ != WindowKind::Frame) {
             post(EVENT::CloseWindow);
             return true;
         }

@@ -1,8 +1,8 @@
 #pragma once
 // A window of the window system: an MDI child of the frame, a top-level dialog of the frame,
-// or the frame itself. It belongs to the logical thread that created it, keeps its controls
-// under their numbers and names, and turns what happens to its widgets into events in its
-// own queue, which its thread reads with wait().
+// a popup menu or the frame itself. It belongs to the logical thread that created it, keeps
+// its controls under their numbers and names, and turns what happens to its widgets into
+// events in its own queue, which its thread reads with wait().
 
 #include "platform/core/settings_manager.h"
 #include "platform/ui/control.h"
@@ -24,7 +24,7 @@ class QTimer;
 
 namespace ui {
 
-enum class WindowKind { MdiChild, Dialog, Frame };
+enum class WindowKind { MdiChild, Dialog, Frame, Popup };
 
 class Window : public QObject {
     Q_OBJECT
@@ -32,8 +32,9 @@ class Window : public QObject {
 public:
     // A window of the given size in dialog units.
     Window(WindowKind kind, const QString& title, int widthDu, int heightDu);
-    // The frame: a main window built by the program (its menu and toolbar are its controls).
-    explicit Window(QWidget* frame);
+    // A window on a widget its caller built: the frame (a main window, its menu and toolbar
+    // its controls) or a popup menu (its caller pops it up and posts what is chosen).
+    Window(WindowKind kind, QWidget* own);
     ~Window() override;
 
     // Where MDI children open; without an area they open as top-level windows.
@@ -41,7 +42,10 @@ public:
     static QMdiArea* mdiArea();
     // The window whose widget holds `widget`, or null.
     static Window* of(const QWidget* widget);
+    // The live window with this id, or null.
+    static Window* find(WindowId id);
 
+    WindowId id() const { return id_; }
     WindowKind kind() const { return kind_; }
     ThreadId thread() const { return thread_; }
     QWidget* content() const { return content_; }
@@ -71,7 +75,8 @@ public:
 
     // --- events
     void post(int event, int field = 0, int keyCode = 0);
-    // The next event (the calling thread waits for it).
+    // The next event (the calling thread waits for it). Only the window's own thread may wait
+    // for it: on any other it is a programming error.
     Event wait();
     bool hasEvents() const { return !queue_.empty(); }
 
@@ -113,6 +118,9 @@ private:
     // A value typed into the focused entry counts as accepted before a button pressed without
     // taking the focus (by its shortcut or a key).
     void acceptFocusedEntry();
+    // An entry whose value was changed stores it and counts as accepted, once per change.
+    void acceptIfModified(Control& c);
+    void registerWidget(QWidget* widget);
     void setInputEnabled(bool enabled);
     // Over the window its thread shows on top, else over the frame.
     void centreOverCaller();
@@ -123,6 +131,7 @@ private:
     // window system knows it once the window is minimised or maximised.
     void rememberNormalGeometry();
 
+    WindowId id_;
     WindowKind kind_;
     ThreadId thread_;
     QPointer<QWidget> top_;      // the subwindow, the dialog or the frame

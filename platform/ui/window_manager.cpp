@@ -3,13 +3,9 @@
 #include "platform/core/message.h"
 #include "platform/core/settings_manager.h"
 #include "platform/core/thread_state.h"
+#include "platform/ui/toolbar_state.h"
 
 namespace ui {
-
-namespace {
-constexpr int kFirstToolbarButton = 3001;
-constexpr int kLastToolbarButton = 3013;
-}  // namespace
 
 WindowManager::WindowManager(QString procedureName) : procedureName_(std::move(procedureName)) {}
 
@@ -108,7 +104,7 @@ Level WindowManager::TakeEvent()
 Level WindowManager::TakeAccepted()
 {
     const int f = FIELD();
-    if (f >= kFirstToolbarButton && f <= kLastToolbarButton && !window->control(f)) return TakeToolbar(f);
+    if (TOOLBAR::isForwarded(f) && !window->control(f)) return TakeToolbar(f);
     for (const auto& [control, response] : BUTTONS) {
         if (control != f) continue;
         RESPONSE = response;

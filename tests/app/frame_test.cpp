@@ -11,6 +11,10 @@
 #include "data/thread_data.h"
 #include "platform/core/ini_file.h"
 #include "platform/ui/dialog_script.h"
+#include "platform/ui/file_dialog.h"
+#include "platform/ui/popup_menu.h"
+#include "platform/ui/printer.h"
+#include "platform/ui/printer_setup_dialog.h"
 #include "platform/ui/system_event_sources.h"
 #include "platform/ui/system_messages.h"
 #include "platform/ui/toolbar_state.h"
@@ -26,6 +30,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -35,13 +40,18 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPageSize>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QTest>
 #include <QToolBar>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -60,12 +70,14 @@ const char* const kRestoreQuestion =
 const char* const kSaveQuestion = "Сохранить сметы в архив?";
 
 // A window of another thread, as the frame's children are: an MDI child that takes the frame's
-// insert button, records the controls accepted in it and may do something as it closes.
+// insert and change buttons, records the controls accepted in it and may do something once it
+// is open and as it closes.
 class ChildWindow : public ui::WindowManager {
 public:
-    ChildWindow(QString title, std::vector<int>& accepted, std::function<void()> onClose)
+    ChildWindow(QString title, std::vector<int>& accepted, std::function<void()> onClose,
+                std::function<void()> onOpen = {})
         : WindowManager(QStringLiteral("BrowseEdIzmer")), title_(std::move(title)), accepted_(accepted),
-          onClose_(std::move(onClose))
+          onClose_(std::move(onClose)), onOpen_(std::move(onOpen))
     {
     }
 
@@ -74,8 +86,13 @@ public:
         WindowManager::Init();
         window = std::make_unique<ui::Window>(ui::WindowKind::MdiChild, title_, 120, 60);
         Open();
-        window->setToolbarButtons({TOOLBAR::Insert});
+        window->setToolbarButtons({TOOLBAR::Insert, TOOLBAR::Change});
         return Level::Benign;
+    }
+    Level TakeWindowEvent() override
+    {
+        if (EVENT() == EVENT::OpenWindow && onOpen_) onOpen_();
+        return WindowManager::TakeWindowEvent();
     }
     Level Kill() override
     {
@@ -92,6 +109,7 @@ private:
     QString title_;
     std::vector<int>& accepted_;
     std::function<void()> onClose_;
+    std::function<void()> onOpen_;
 };
 
 // A form changing the estimate header its thread fetched, with a new name not saved yet:
@@ -208,9 +226,10 @@ struct ProgramTest : ::testing::Test {
         }
         return 0;
     }
-    ui::ThreadId startChild(const QString& title = u("Единицы Измерения"), std::function<void()> onClose = {})
+    ui::ThreadId startChild(const QString& title = u("Единицы Измерения"), std::function<void()> onClose = {},
+                            std::function<void()> onOpen = {})
     {
-        const ui::ThreadId id = test::start([=, this] { ChildWindow(title, accepted, onClose).Run(); });
+        const ui::ThreadId id = test::start([=, this] { ChildWindow(title, accepted, onClose, onOpen).Run(); });
         EXPECT_TRUE(test::waitWindow(id));
         return id;
     }
@@ -249,7 +268,7 @@ struct ProgramTest : ::testing::Test {
     {
         ui::Scheduler& scheduler = ui::Scheduler::instance();
         if (scheduler.runningThreads().empty()) return;
-        ui::setMessagesSuppressed(true);
+        ui::setSessionEnding(true);
         if (ui::Window* f = frame()) f->post(EVENT::EndSession);
         for (int round = 0; round < 50 && !scheduler.runningThreads().empty(); ++round) {
             for (ui::ThreadId id : scheduler.runningThreads()) {
@@ -292,6 +311,76 @@ TEST_F(ProgramTest, TheInsertButtonGoesToTheActiveChildOfAnotherThreadAndWithout
     test::pump(50);
     EXPECT_EQ(accepted.size(), 1u);
     EXPECT_TRUE(ui::shownMessages().empty());
+    EXPECT_TRUE(exitProgram());
+}
+
+TEST_F(ProgramTest, TheNavigationButtonsAnswerNoMessageOrDialogOpenOverAList)
+{
+    {
+        QFile csv("a.csv");
+        ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    }
+    ui::programPrinter().setPageSize(QPageSize(QPageSize::A4));
+    struct Case {
+        QString title;
+        std::function<QString()> ask;            // on the list's thread: what it was answered
+        std::function<void(ui::Window&)> fill;  // what the user gives it before the buttons
+        QString onClose;                          // the answer of a close request
+    };
+    const Case cases[] = {
+        {u("Сохранение записи"),
+         [] {
+             return QString::number(Message(u("Вы хотите записать изменения для этой записи?"), u("Сохранение записи"),
+                                             MessageIcon::Question, BUTTON_YES | BUTTON_NO | BUTTON_CANCEL,
+                                             BUTTON_CANCEL));
+         },
+         [](ui::Window&) {}, QString::number(BUTTON_CANCEL)},
+        {u("Импорт"), [] { return ui::askOpenFileName(u("Импорт"), QDir::currentPath(), {}); },
+         [](ui::Window& w) { QTest::keyClicks(w.content()->findChild<QLineEdit*>("fileNameEdit"), "a.csv"); }, QString()},
+        {u("Настройка печати"),
+         [] {
+             ui::printerSetup();
+             return QPageSize::name(ui::programPrinter().pageLayout().pageSize().id());
+         },
+         [](ui::Window& w) {
+             auto* sizes = w.content()->findChild<ui::PrinterSetupDialog*>()->findChildren<QComboBox*>().at(1);
+             sizes->setCurrentIndex(sizes->findData(int(QPageSize::A5)));
+         },
+         QPageSize::name(QPageSize::A4)},
+    };
+    startProgram();
+    QMdiArea* area = mainWindow()->findChild<QMdiArea*>();
+    QAction* insert = action(kInsert);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title.toStdString());
+        accepted.clear();
+        std::optional<QString> answer;
+        const ui::ThreadId child = startChild(u("Единицы Измерения"), {}, [&] { answer = c.ask(); });
+        ui::Window* nested = test::waitWindowTitled(child, c.title);
+        ASSERT_TRUE(nested);
+        c.fill(*nested);
+        // the user clicks the frame's toolbar: the list is the area's active window again
+        auto* list = static_cast<QMdiSubWindow*>(ui::Scheduler::instance().find(child)->windows().front()->topWidget());
+        mainWindow()->activateWindow();
+        area->setActiveSubWindow(list);
+        ASSERT_EQ(area->activeSubWindow(), list);
+        EXPECT_FALSE(insert->isEnabled());
+        press(kInsert);
+        for (int button : {TOOLBAR::Insert, TOOLBAR::Change}) frame()->post(EVENT::Accepted, button);  // pressed all the same
+        ASSERT_TRUE(test::pumpUntil([this] { return frameSettled(); }));
+        test::pump(50);
+        EXPECT_FALSE(answer.has_value());
+        EXPECT_EQ(test::waitWindow(child), nested);
+
+        nested->post(EVENT::CloseWindow);
+        ASSERT_TRUE(test::pumpUntil([&] { return answer.has_value(); }));
+        EXPECT_EQ(*answer, c.onClose);
+        EXPECT_TRUE(test::pumpUntil([&] { return insert->isEnabled(); }));
+        test::pump(20);
+        EXPECT_TRUE(accepted.empty());  // nor did the list under it take them
+        ui::post(child, EVENT::CloseWindow);
+        ASSERT_TRUE(test::waitEnded(child));
+    }
     EXPECT_TRUE(exitProgram());
 }
 
@@ -708,6 +797,69 @@ TEST_F(ProgramTest, TheEndOfTheSessionEndsTheProgramInOrderWithoutAsking)
     EXPECT_EQ(files.header.NAME.toQString(), u("Старое"));
     EXPECT_EQ(stored("presets", "FirmName"), u("ООО Ромашка"));
     EXPECT_EQ(stored("Preserved", "FirmName"), u("ООО Ромашка"));
+}
+
+TEST_F(ProgramTest, SigtermEndsTheProgramWithAPopupMenuOpenOnAnotherThread)
+{
+    startProgram();
+    std::optional<int> choice;
+    startChild(u("Единицы Измерения"), {}, [&] { choice = ui::popupMenu({u("&Добавить"), u("&Изменить")}, QPoint(40, 40)); });
+    ASSERT_TRUE(test::pumpUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+    FirmName = "ООО Ромашка";
+    ASSERT_EQ(std::raise(SIGTERM), 0);
+    ASSERT_TRUE(test::waitEnded(program));
+    EXPECT_TRUE(ui::Scheduler::instance().runningThreads().empty());
+    EXPECT_EQ(choice, 0);
+    EXPECT_EQ(stored("presets", "FirmName"), u("ООО Ромашка"));
+}
+
+TEST_F(ProgramTest, TheCloseAsksEachWindowOnceAndAWaitInsideACloseHandlerIsNoRefusal)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> procedure;
+    };
+    const Case cases[] = {
+        // the second window may take the address of the first
+        {"a second window after the first closed",
+         [this] {
+             ChildWindow(u("Первое"), accepted, {}).Run();
+             ChildWindow(u("Второе"), accepted, {}).Run();
+         }},
+        // as a lock wait does
+        {"a close handler that waits", [this] { ChildWindow(u("Первое"), accepted, [] { ui::pause(300); }).Run(); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::TempWorkDir own;
+        startProgram();
+        const ui::ThreadId child = test::start(c.procedure);
+        ASSERT_TRUE(test::waitWindow(child));
+        EXPECT_TRUE(exitProgram());
+        EXPECT_TRUE(test::waitEnded(child));
+    }
+}
+
+TEST_F(ProgramTest, EscClosesAListButNeverTheFrame)
+{
+    startProgram();
+    QMdiArea* area = mainWindow()->findChild<QMdiArea*>();
+    area->setFocus();
+    QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(area->viewport(), &esc);  // the focus in the empty area
+    ASSERT_TRUE(test::pumpUntil([this] { return frameSettled(); }));
+    test::pump(50);
+    ASSERT_TRUE(frame() && frame()->isOpen());
+
+    trigger("Единицы Измерения");
+    ASSERT_TRUE(test::pumpUntil([] { return threadOf("BrowseEdIzmer") != 0; }));
+    const ui::ThreadId list = threadOf("BrowseEdIzmer");
+    QWidget* focus = test::waitWindow(list)->content()->focusWidget();
+    ASSERT_TRUE(focus);
+    QApplication::sendEvent(focus, &esc);
+    EXPECT_TRUE(test::waitEnded(list));
+    EXPECT_TRUE(frame() && frame()->isOpen());
+    EXPECT_TRUE(exitProgram());
 }
 
 TEST_F(ProgramTest, TheQueryBeforeTheSessionEndsShowsTheAboutWindowAndTheEndStillComes)

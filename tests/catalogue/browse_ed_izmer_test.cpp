@@ -10,7 +10,7 @@
 #include "platform/ui/browse_list.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/help.h"
-#include "platform/ui/message_dialog.h"
+#include "platform/ui/nested_wait.h"
 #include "platform/ui/window_manager.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/scripted_dialogs.h"
@@ -462,7 +462,7 @@ TEST_F(UnitList, ClosingTheWindowAsksAboutATypedUnitAndAtTheSessionsEndAbandonsI
         {"the frame's orderly close", [&] { ui::post(thread, EVENT::CloseWindow); }, "шт", BUTTON_YES, {"кг", "м", "шт"}},
         {"the session's end",
          [&] {
-             ui::setMessagesSuppressed(true);
+             ui::setSessionEnding(true);
              ui::post(thread, EVENT::CloseWindow);
          },
          "т", 0, {"кг", "м", "шт"}},
@@ -476,7 +476,7 @@ TEST_F(UnitList, ClosingTheWindowAsksAboutATypedUnitAndAtTheSessionsEndAbandonsI
         if (c.answer) ui::scriptMessageAnswer(c.answer);
         c.close();
         ASSERT_TRUE(test::waitEnded(thread)) << c.name;
-        ui::setMessagesSuppressed(false);
+        ui::setSessionEnding(false);
         ASSERT_EQ(ui::shownMessages().size(), 1u) << c.name;
         EXPECT_EQ(ui::shownMessages()[0].caption, QStringLiteral("Сохранение записи")) << c.name;
         EXPECT_EQ(storedUnits(), c.stored) << c.name;

@@ -1,5 +1,6 @@
 // The main of test programs that need a Qt application (windows, logical threads).
 #include "platform/ui/input_filter.h"
+#include "platform/ui/scheduler.h"
 
 #include <QApplication>
 
@@ -11,5 +12,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     ui::InputFilter::install();
     ::testing::InitGoogleTest(&argc, argv);
+    // An exception that escapes a logical thread fails the test that ran it.
+    ui::Scheduler::instance().setOnEscapedException(
+        [](const char* what) { ADD_FAILURE() << "exception escaped a logical thread: " << what; });
     return RUN_ALL_TESTS();
 }

@@ -5,6 +5,7 @@
 #include "platform/core/message.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_dialog.h"
+#include "platform/ui/nested_wait.h"
 
 namespace test {
 
@@ -18,7 +19,7 @@ public:
     }
     ~ScriptedDialogs()
     {
-        ui::setMessagesSuppressed(false);
+        ui::setSessionEnding(false);
         ui::resetDialogScript();
         setMessagePresenter(previous_);
     }

@@ -105,6 +105,22 @@ TEST_F(FileDialogTest, CancelGivesEmptyAndTheCallerIsEnabledAgain)
     EXPECT_TRUE(callerEnabledAfter);
 }
 
+TEST_F(FileDialogTest, ATypedNameIsChosenOnlyByTheDialogsOwnAcceptance)
+{
+    ask();
+    QFileDialog* d = dialog();
+    ASSERT_TRUE(d);
+    QTest::keyClicks(d->findChild<QLineEdit*>("fileNameEdit"), "a.csv");
+    ui::Window* w = test::waitWindowTitled(thread, kCaption);
+    for (int field : {3001, 3002, 0}) w->post(EVENT::Accepted, field);  // as toolbar buttons forwarded to it
+    test::pump(50);
+    EXPECT_FALSE(chosen.has_value());
+    EXPECT_TRUE(d->isVisible());
+    w->post(EVENT::CloseWindow);
+    ASSERT_TRUE(test::waitEnded(thread));
+    EXPECT_EQ(chosen, QString());
+}
+
 TEST_F(FileDialogTest, ScriptedNameIsTakenWithoutADialog)
 {
     ui::scriptFileName("/data/rates.csv");

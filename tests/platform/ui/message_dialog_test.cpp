@@ -2,6 +2,7 @@
 #include "platform/core/regional.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/message_dialog.h"
+#include "platform/ui/nested_wait.h"
 #include "platform/ui/window.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/ui_driver.h"
@@ -37,9 +38,9 @@ struct AskedMessage {
     ~AskedMessage()
     {
         if (!ui::Scheduler::instance().isRunning(thread)) return;
-        ui::setMessagesSuppressed(true);
+        ui::setSessionEnding(true);
         test::waitEnded(thread);
-        ui::setMessagesSuppressed(false);
+        ui::setSessionEnding(false);
     }
     ui::Window* dialog(const QString& caption) { return test::waitWindowTitled(thread, caption); }
     std::optional<unsigned> result()
@@ -115,6 +116,21 @@ TEST_F(MessageDialogTest, EscapeAndTheCloseBoxGiveCancelElseNoElseOk)
     }
 }
 
+TEST_F(MessageDialogTest, OnlyItsOwnButtonsAnswerIt)
+{
+    AskedMessage asked("Вы хотите записать изменения для этой записи?", "Сохранение записи", MessageIcon::Question,
+                       BUTTON_YES | BUTTON_NO | BUTTON_CANCEL, BUTTON_CANCEL);
+    ui::Window* dialog = asked.dialog("Сохранение записи");
+    ASSERT_TRUE(dialog);
+    // toolbar buttons forwarded to it (3002 holds the bit of Yes), a number holding two of its
+    // buttons, a button it does not show
+    for (int field : {3001, 3002, int(BUTTON_YES | BUTTON_NO), int(BUTTON_OK)}) dialog->post(EVENT::Accepted, field);
+    test::pump(50);
+    EXPECT_FALSE(asked.answer.has_value());
+    buttonOf(*dialog, BUTTON_NO)->click();
+    EXPECT_EQ(asked.result(), BUTTON_NO);
+}
+
 TEST_F(MessageDialogTest, BlocksOnlyTheCallingThreadAndGivesTheFocusBack)
 {
     bool endA = false, endB = false;
@@ -183,7 +199,7 @@ TEST_F(MessageDialogTest, SuppressedMessagesAnswerNoElseEscapeAndOpenOnesClose)
 {
     AskedMessage open("Сохранить?", "Сохранение записи", MessageIcon::Question, BUTTON_YES | BUTTON_NO | BUTTON_CANCEL);
     ASSERT_TRUE(open.dialog("Сохранение записи"));
-    ui::setMessagesSuppressed(true);
+    ui::setSessionEnding(true);
     EXPECT_EQ(open.result(), BUTTON_NO);
 
     AskedMessage later("Ещё?", "Запись добавлена", MessageIcon::Question, BUTTON_YES | BUTTON_NO, BUTTON_YES);

@@ -1,4 +1,5 @@
 #include "platform/ui/dialog_script.h"
+#include "platform/ui/nested_wait.h"
 #include "platform/ui/popup_menu.h"
 #include "tests/support/ui_driver.h"
 
@@ -52,6 +53,32 @@ TEST_F(PopupMenuTest, ChoiceIsNumberedWithoutSeparators)
 TEST_F(PopupMenuTest, ClosingWithoutAChoiceGivesZero)
 {
     EXPECT_EQ(choose([](QMenu& menu) { QTest::keyClick(&menu, Qt::Key_Escape); }), 0);
+}
+
+TEST_F(PopupMenuTest, AClosingRequestOrTheEndOfTheSessionAnswersNothingChosenAndNothingElseAnswers)
+{
+    for (bool sessionEnd : {false, true}) {
+        SCOPED_TRACE(sessionEnd ? "session end" : "close request");
+        std::optional<int> choice;
+        ui::ThreadId t = test::start([&] { choice = ui::popupMenu(kItems, QPoint(40, 40)); });
+        ASSERT_TRUE(test::pumpUntil([] { return QApplication::activePopupWidget() != nullptr; }));
+        ui::Window* popup = test::waitWindow(t);
+        ASSERT_TRUE(popup);
+        EXPECT_EQ(popup->kind(), ui::WindowKind::Popup);
+        // a toolbar button forwarded to it and a timer: neither answers
+        popup->post(EVENT::Accepted, 3002);
+        popup->post(EVENT::Timer);
+        test::pump(50);
+        EXPECT_FALSE(choice.has_value());
+        if (sessionEnd)
+            ui::setSessionEnding(true);
+        else
+            popup->post(EVENT::CloseWindow);  // as the program's close asks
+        EXPECT_TRUE(test::waitEnded(t, 1000));
+        EXPECT_EQ(choice, 0);
+        EXPECT_TRUE(test::pumpUntil([] { return QApplication::activePopupWidget() == nullptr; }));
+        ui::setSessionEnding(false);
+    }
 }
 
 TEST_F(PopupMenuTest, ScriptedChoiceIsTakenWithoutAMenu)

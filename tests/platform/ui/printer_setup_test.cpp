@@ -76,13 +76,16 @@ TEST(PrinterSetup, TheAcceptedChoiceIsKeptForTheReports)
     EXPECT_TRUE(call.callerEnabledAfter);
 }
 
-TEST(PrinterSetup, CancelOrACloseRequestKeepsThePrinterAsItWas)
+TEST(PrinterSetup, CancelOrACloseRequestKeepsThePrinterAsItWasAndNothingElseAnswers)
 {
     for (bool byRequest : {false, true}) {
         SCOPED_TRACE(byRequest ? "close request" : "cancel");
         SetupCall call;
         ASSERT_TRUE(call.dialog);
         call.chooseA5Landscape();
+        for (int field : {3001, 3002, 0}) call.window->post(EVENT::Accepted, field);  // not its own: ignored
+        test::pump(50);
+        ASSERT_TRUE(ui::Scheduler::instance().isRunning(call.thread));
         if (byRequest)
             call.window->post(EVENT::CloseWindow);  // as the end of the program or of the session asks
         else

@@ -6,12 +6,15 @@
 #include "tests/support/ui_driver.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QTableView>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -234,14 +237,80 @@ TEST(Scheduler, ANestedWindowOpensOverItsCallerUnlessItPlacedItself)
     EXPECT_EQ(placedAt, QPoint(300, 20));
 }
 
-TEST(Scheduler, EscapingExceptionTakesTheFatalPath)
+TEST(Scheduler, AnEscapingExceptionGoesToTheHandler)
 {
     std::string what;
-    Scheduler::instance().setOnEscapedException([&](const char* w) { what = w; });
+    auto previous = Scheduler::instance().setOnEscapedException([&](const char* w) { what = w; });
     ui::ThreadId t = test::start([] { throw std::runtime_error("broken window"); });
     ASSERT_TRUE(test::waitEnded(t));
     EXPECT_EQ(what, "broken window");
-    Scheduler::instance().setOnEscapedException(nullptr);
+    Scheduler::instance().setOnEscapedException(previous);
+}
+
+TEST(SchedulerDeathTest, WithoutAHandlerAnEscapingExceptionEndsTheProgramAsAFatalErrorDoes)
+{
+    EXPECT_EXIT(
+        {
+            Scheduler::instance().setOnEscapedException(nullptr);
+            test::start([] { throw std::runtime_error("broken window"); });
+            test::pump(2000);
+        },
+        ::testing::ExitedWithCode(EXIT_FAILURE), "broken window");
+}
+
+TEST(Scheduler, AThreadWokenWhileAnotherRunsQtsLoopNestedStillRuns)
+{
+    ui::Window* windowB = nullptr;
+    std::vector<int> taken;
+    bool done = false;
+    ui::ThreadId b = test::start([&] {
+        ui::Window w(ui::WindowKind::Dialog, "B", 40, 20);
+        w.open();
+        windowB = &w;
+        while (!done) taken.push_back(w.wait().event);
+        w.close();
+    });
+    ASSERT_TRUE(test::pumpUntil([&] { return windowB && Scheduler::instance().isWaitingIdle(b); }));
+    taken.clear();
+    // A wakes B, then runs the turn of the scheduler nested (as processEvents does) and ends.
+    ui::ThreadId a = test::start([&] {
+        windowB->post(EVENT::Timer);
+        QCoreApplication::processEvents();
+    });
+    ASSERT_TRUE(test::waitEnded(a));
+    EXPECT_TRUE(test::pumpUntil([&] { return taken == std::vector<int>{EVENT::Timer}; }, 1000));
+    windowB->post(EVENT::User);  // and later wakes are not dropped
+    EXPECT_TRUE(test::pumpUntil([&] { return taken.size() == 2; }, 1000));
+    done = true;
+    windowB->post(EVENT::Timer);
+    EXPECT_TRUE(test::waitEnded(b));
+}
+
+TEST(Scheduler, WaitingForTheWindowOfAnotherThreadFailsLoudly)
+{
+#ifndef NDEBUG
+    GTEST_SKIP() << "an assertion in debug builds";
+#else
+    std::string what;
+    auto previous = Scheduler::instance().setOnEscapedException([&](const char* w) { what = w; });
+    ui::Window* windowA = nullptr;
+    bool done = false;
+    ui::ThreadId a = test::start([&] {
+        ui::Window w(ui::WindowKind::Dialog, "A", 40, 20);
+        w.open();
+        windowA = &w;
+        while (!done) w.wait();
+        w.close();
+    });
+    ASSERT_TRUE(test::pumpUntil([&] { return windowA != nullptr; }));
+    ui::ThreadId b = test::start([&] { windowA->wait(); });
+    EXPECT_TRUE(test::waitEnded(b, 1000));  // never parked for good
+    EXPECT_NE(what.find("not its own"), std::string::npos) << what;
+    done = true;
+    windowA->post(EVENT::Timer);
+    EXPECT_TRUE(test::waitEnded(a));
+    Scheduler::instance().setOnEscapedException(previous);
+#endif
 }
 
 }  // namespace

@@ -81,7 +81,7 @@ public:
     {
         thread_ = test::start([this, o] {
             QMainWindow main;
-            ui::Window window(&main);
+            ui::Window window(ui::WindowKind::Frame, &main);
             window.open();
             if (o.before) ui::setSystemMessageHandler(window, *o.before);
             ui::SystemEventsClass addOn;
