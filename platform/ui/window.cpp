@@ -123,6 +123,15 @@ Control& Window::add(int type, const QString& name, QWidget* widget, int number)
     return c;
 }
 
+bool Window::discard(int event, int field)
+{
+    const auto it = std::find_if(queue_.begin(), queue_.end(),
+                                 [&](const Event& e) { return e.event == event && e.field == field; });
+    if (it == queue_.end()) return false;
+    queue_.erase(it);
+    return true;
+}
+
 Control* Window::control(int number) const
 {
     for (const auto& c : controls_)
