@@ -204,14 +204,13 @@ void Window::connectControl(Control& c)
 
 void Window::acceptFocusedEntry()
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus) return;
-    for (const auto& c : controls_) {
-        QWidget* w = c->widget();
-        if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
-        acceptIfModified(*c);
-        return;
-    }
+    // the innermost control that holds the focus: a sheet holds the entries of its tabs
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        for (const auto& c : controls_)
+            if (c->widget() == w) {
+                acceptIfModified(*c);
+                return;
+            }
 }
 
 void Window::acceptIfModified(Control& c)

@@ -35,6 +35,8 @@ protected:
     ~CatalogueWindows() override
     {
         for (int i = 0; i < 5 && ui::Scheduler::instance().isRunning(thread); ++i) {
+            // a changed form closes without storing
+            messages.answer(BUTTON_NO);
             if (top()) ui::post(thread, EVENT::CloseWindow);
             waitEnded(thread, 1000);
         }
