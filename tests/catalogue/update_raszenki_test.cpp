@@ -217,6 +217,23 @@ TEST_F(RateForm, OkRefusesRepeatedCodesAndARateWithoutCodeOrNameAndStaysOpen)
     EXPECT_EQ(rates(), (Rates{{"A1", "A-1", "работа А", "м"}, {"A1", "B-1", "работа Б", "м"}}));
 }
 
+TEST_F(RateForm, OkWithoutEditsWritesNothing)
+{
+    addRates({{"A1", "A-1", "работа А", "м"}});
+    change("A-1");
+    // another window renames the rate meanwhile: a write of the form's copy would undo that
+    onThread([] {
+        readRate("A-1");
+        WRK().NAME = "переименована";
+        Relate(FileId::Raszenki).Update();
+        Relate(FileId::Raszenki).Close();
+    });
+    press(window, kOk);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(response, ui::RESPONSE::Completed);
+    EXPECT_EQ(rates(), (Rates{{"A1", "A-1", "переименована", "м"}}));
+}
+
 TEST_F(RateForm, NumberTakesNothingAboveWhatItsFieldHolds)
 {
     addRates({{"A1", "A-1", "работа А", "м"}});
