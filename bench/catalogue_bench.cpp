@@ -138,8 +138,9 @@ double rawPage(const char* file, const std::string& where, const std::string& or
 void report(const char* figure, double ours, double raw, double goalMs)
 {
     std::printf("%s: %.2f ms (floor %.2f ms, ratio %.1f; goal %.0f ms)\n", figure, ours, raw, ours / raw, goalMs);
-    if (ours > goalMs || ours > kGoalRatio * raw)
-        std::printf("  %s misses its goal (%.0f ms, %.0f times the floor)\n", figure, goalMs, kGoalRatio);
+    if (ours > goalMs) std::printf("  over its goal of %.0f ms\n", goalMs);
+    // the window's figures take in building and showing the window, which the floor does not
+    if (ours > kGoalRatio * raw) std::printf("  more than %.0f times the floor\n", kGoalRatio);
 }
 
 }  // namespace
