@@ -244,8 +244,22 @@ def sme(c):
     c.rect(6.5, 5, 13, 7.2, GREEN)
 
 
+def triangle(c):
+    # the small pointer of a button that opens a list
+    blue(c, triangle_right(8, 17, 6, 18))
+
+
+def import_(c):
+    # a rate sheet with an arrow bringing records into it
+    page(c, 8, 2, 22, 22, fold=4.0, lines=True)
+    heavy_line(c, [(2, 12), (11, 12)], GREEN, GREEN_DARK, width=3.2)
+    outlined(c, [(10, 7.5), (15, 12), (10, 16.5)], shaded(GREEN_LIGHT, GREEN), GREEN_DARK)
+
+
+import_.__name__ = "import"
+
 ICONS = [vcrfirst, vcrprior, vcrup, find, vcrdown, vcrnext, vcrlast, mark, insert, edit, delete, ditto, help,
-         cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme]
+         cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme, triangle, import_]
 
 
 def main():

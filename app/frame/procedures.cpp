@@ -2,7 +2,11 @@
 
 #include "app/windows/about_window.h"
 #include "app/windows/settings_window.h"
+#include "catalogue/categories/category_lists.h"
+#include "catalogue/categories/update_nsbraz.h"
 #include "catalogue/import/imprt_raszenok.h"
+#include "catalogue/rates/browse_wrk_on_group.h"
+#include "catalogue/rates/update_raszenki.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
@@ -24,6 +28,11 @@ void registerProgramProcedures()
 {
     ui::registerProcedure(QStringLiteral("BrowseEdIzmer"), withoutArgs(BrowseEdIzmer));
     ui::registerProcedure(QStringLiteral("ImprtRaszenok"), withoutArgs(ImprtRaszenok));
+    ui::registerProcedure(QStringLiteral("BrowseNSBRAZ"), withoutArgs(BrowseNSBRAZ));
+    ui::registerProcedure(QStringLiteral("SelectNSBRAZ"), withoutArgs(SelectNSBRAZ));
+    ui::registerProcedure(QStringLiteral("UpdateNSBRAZ"), withoutArgs(UpdateNSBRAZ));
+    ui::registerProcedure(QStringLiteral("BrowseWRK:OnGroup"), withoutArgs(BrowseWRKOnGroup));
+    ui::registerProcedure(QStringLiteral("UpdateRaszenki"), withoutArgs(UpdateRaszenki));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));

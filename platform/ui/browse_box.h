@@ -73,6 +73,9 @@ public:
     std::function<int()> ChooseSortOrder;
     // In-place editing: a row that counts as empty is abandoned instead of stored, as if Esc.
     std::function<bool(const void* record)> IsEmptyRow;
+    // In-place editing: a changed row the window refuses to store, after saying why: the column
+    // the editing goes back to; -1 stores it.
+    std::function<int(const void* record)> RefuseRow;
 
     // The number of the form the window's RunProcedure opens for the list's requests; 0: the
     // list edits its rows in place.

@@ -225,6 +225,13 @@ void BrowseBox::storeRow()
         }
         return;
     }
+    if (const int column = RefuseRow ? RefuseRow(buffer()) : -1; column >= 0) {
+        NavRequest() = 0;
+        keepColumn_ = -1;
+        editor_->open(buffer(), edit_->row, column);
+        editor_->focus();
+        return;
+    }
     const Level stored = insert ? relations_->ME.Insert() : relations_->Update();
     if (stored != Level::Benign) {
         // the file manager has shown why; the row stays in editing

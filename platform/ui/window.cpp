@@ -151,6 +151,15 @@ std::unique_ptr<Control> Window::takeOut(const Control& c)
     return taken;
 }
 
+bool Window::discard(int event, int field)
+{
+    const auto it = std::find_if(queue_.begin(), queue_.end(),
+                                 [&](const Event& e) { return e.event == event && e.field == field; });
+    if (it == queue_.end()) return false;
+    queue_.erase(it);
+    return true;
+}
+
 Control* Window::control(int number) const
 {
     for (const auto& c : controls_)
@@ -226,14 +235,13 @@ void Window::connectControl(Control& c)
 
 void Window::acceptFocusedEntry()
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (!focus) return;
-    for (const auto& c : controls_) {
-        QWidget* w = c->widget();
-        if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
-        acceptIfModified(*c);
-        return;
-    }
+    // the innermost control that holds the focus: a sheet holds the entries of its tabs
+    for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+        for (const auto& c : controls_)
+            if (c->widget() == w) {
+                acceptIfModified(*c);
+                return;
+            }
 }
 
 void Window::acceptIfModified(Control& c)

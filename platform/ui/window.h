@@ -82,6 +82,9 @@ public:
     // for it: on any other it is a programming error.
     Event wait();
     bool hasEvents() const { return !queue_.empty(); }
+    // Takes the first queued event of that kind and field out of the queue; whether there was
+    // one (a refused entry withdraws the button press that made it count as accepted).
+    bool discard(int event, int field);
 
     // --- properties
     void setTitle(const QString& title);
