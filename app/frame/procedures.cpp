@@ -7,6 +7,7 @@
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
+#include "output/exports/export_smeta_to_excel.h"
 #include "output/reports/print_7graph.h"
 #include "output/reports/print_smeta.h"
 #include "platform/ui/procedures.h"
@@ -31,4 +32,6 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
+    ui::registerProcedure(QStringLiteral("ExportSmetaToExcel"),
+                          [](const ui::ProcedureArgs& args) { ExportSmetaToExcel(args.value(0).toInt()); });
 }
