@@ -8,6 +8,7 @@
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
 #include "output/exports/export_smeta_to_excel.h"
+#include "output/exports/export_smeta_to_xml.h"
 #include "output/reports/print_7graph.h"
 #include "output/reports/print_smeta.h"
 #include "platform/ui/procedures.h"
@@ -34,4 +35,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
     ui::registerProcedure(QStringLiteral("ExportSmetaToExcel"),
                           [](const ui::ProcedureArgs& args) { ExportSmetaToExcel(args.value(0).toInt()); });
+    ui::registerProcedure(QStringLiteral("ExportSmetaToXml"), [](const ui::ProcedureArgs& args) {
+        ExportSmetaToXml(args.value(0).toInt(), args.value(1).toInt());
+    });
 }
