@@ -11,6 +11,8 @@
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
+#include "output/exports/export_smeta_to_excel.h"
+#include "output/exports/export_smeta_to_xml.h"
 #include "output/reports/print_7graph.h"
 #include "output/reports/print_smeta.h"
 #include "platform/ui/procedures.h"
@@ -40,4 +42,9 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
+    ui::registerProcedure(QStringLiteral("ExportSmetaToExcel"),
+                          [](const ui::ProcedureArgs& args) { ExportSmetaToExcel(args.value(0).toInt()); });
+    ui::registerProcedure(QStringLiteral("ExportSmetaToXml"), [](const ui::ProcedureArgs& args) {
+        ExportSmetaToXml(args.value(0).toInt(), args.value(1).toInt());
+    });
 }

@@ -79,6 +79,12 @@ void storeTotals(std::int32_t estimate, const TotalsResult& result)
 
 }  // namespace totals_detail
 
+void ShowTotalsOverflow()
+{
+    Message(QStringLiteral("Сумма по смете слишком велика для расчета итогов."), QStringLiteral("Итоги сметы"),
+            MessageIcon::Exclamation, BUTTON_OK);
+}
+
 bool CalcSmetaTotals(TotalsMode mode, std::int32_t estimate, SmetaTotals& out)
 {
     out = SmetaTotals{};
@@ -87,8 +93,7 @@ bool CalcSmetaTotals(TotalsMode mode, std::int32_t estimate, SmetaTotals& out)
     const bool hasHeader = totals_detail::readHeader(estimate);
     const TotalsResult result = chainTotals(sums, DFL());
     if (result.overflow) {
-        Message(QStringLiteral("Сумма по смете слишком велика для расчета итогов."), QStringLiteral("Итоги сметы"),
-                MessageIcon::Exclamation, BUTTON_OK);
+        ShowTotalsOverflow();
         return false;
     }
     out.text = result.text;

@@ -18,6 +18,9 @@ struct SmetaTotals {
 // the message has been shown and nothing is stored.
 bool CalcSmetaTotals(TotalsMode mode, std::int32_t estimate, SmetaTotals& out);
 
+// The message of a sum too large for the chain's working values.
+void ShowTotalsOverflow();
+
 // The two file steps of the chain, apart for their tests.
 namespace totals_detail {
 // The estimate's header into the thread's buffer; false when there is none (the buffer then

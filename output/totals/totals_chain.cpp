@@ -1,5 +1,6 @@
 #include "output/totals/totals_chain.h"
 
+#include "output/totals/working_value.h"
 #include "platform/core/picture.h"
 
 #include <array>
@@ -10,22 +11,6 @@ const QString kCrLf = QStringLiteral("\r\n");
 constexpr int kTextWidth = 2000;
 
 QString blanks(int n) { return QString(n, u' '); }
-
-// A working value of the chain: DECIMAL(15,2), rounded at each assignment.
-class Working {
-public:
-    explicit Working(bool& overflow) : overflow_(overflow) {}
-    // a value that does not fit marks the overflow
-    void set(Decimal& target, const Decimal& value)
-    {
-        DecimalField<15, 2> field;
-        if (!field.checkedStore(value)) overflow_ = true;
-        target = field.value();
-    }
-
-private:
-    bool& overflow_;
-};
 
 // The totals text: each append first drops the text's trailing blanks.
 class TotalsText {

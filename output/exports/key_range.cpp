@@ -1,0 +1,27 @@
+#include "output/exports/key_range.h"
+
+#include "data/thread_data.h"
+#include "platform/records/cursor.h"
+
+namespace {
+constexpr int kBatch = 500;
+}
+
+bool readKeyRange(FileId file, const char* key, int leading, const void* range,
+                  const std::function<void(const void* record)>& take)
+{
+    FileAccess& access = Access(file);
+    if (access.UseFile() != records::Level::Benign) return false;
+    records::RecordFile& records = access.file();
+    records::Cursor cursor(records, records.layout().keyIndex(key));
+    cursor.setRange(leading, range);
+    cursor.toStart();
+    for (;;) {
+        const int n = cursor.read(true, kBatch, [&](records::Position, const void* record) { take(record); });
+        if (n < 0) {
+            access.ReportReadFailure();
+            return false;
+        }
+        if (n < kBatch) return true;
+    }
+}

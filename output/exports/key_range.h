@@ -1,0 +1,12 @@
+#pragma once
+// Reading a key range of a record file in key order, in batches: the records whose leading key
+// components equal those of a given record.
+
+#include "data/file_id.h"
+
+#include <functional>
+
+// `take` gets each record (valid during the call only). False when a read failed, which has
+// been reported.
+bool readKeyRange(FileId file, const char* key, int leading, const void* range,
+                  const std::function<void(const void* record)>& take);
