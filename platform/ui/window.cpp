@@ -228,12 +228,13 @@ void Window::acceptFocusedEntry()
 {
     QWidget* focus = QApplication::focusWidget();
     if (!focus) return;
-    for (const auto& c : controls_) {
-        QWidget* w = c->widget();
-        if (!w || (w != focus && !w->isAncestorOf(focus))) continue;
-        acceptIfModified(*c);
-        return;
-    }
+    // the innermost control that holds the focus: an entry on a sheet, not the sheet
+    for (QWidget* w = focus; w; w = w->parentWidget())
+        for (const auto& c : controls_)
+            if (c->widget() == w) {
+                acceptIfModified(*c);
+                return;
+            }
 }
 
 void Window::acceptIfModified(Control& c)
