@@ -5,6 +5,7 @@
 #include "catalogue/import/imprt_raszenok.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/headers/update_headers.h"
+#include "estimate/lines/update_wrks_in_smt.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
 #include "output/reports/print_7graph.h"
@@ -29,6 +30,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
+    ui::registerProcedure(QStringLiteral("UpdateWrksInSmt"), withoutArgs(UpdateWrksInSmt));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
 }
