@@ -155,14 +155,13 @@ public:
 
     Level TakeAccepted() override
     {
+        // the amounts first, before the window layer's handling
         const int field = FIELD();
-        if (costedField(field) || field == Recalc) {
-            if (field == Recalc) {
-                window->control(Koeff)->update();
-                change([this] { return RecalculateLine(NSB(), koeff_); });
-            } else {
-                cost(field);
-            }
+        if (field == Recalc) {
+            window->control(Koeff)->update();
+            change([this] { return RecalculateLine(NSB(), koeff_); });
+        } else if (costedField(field)) {
+            cost(field);
         }
         const Level l = WindowManager::TakeAccepted();
         switch (field) {
