@@ -9,6 +9,7 @@
 #include "catalogue/rates/update_raszenki.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/headers/update_headers.h"
+#include "estimate/lines/update_wrks_in_smt.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
 #include "output/exports/export_smeta_to_excel.h"
@@ -40,6 +41,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
+    ui::registerProcedure(QStringLiteral("UpdateWrksInSmt"), withoutArgs(UpdateWrksInSmt));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
     ui::registerProcedure(QStringLiteral("ExportSmetaToExcel"),

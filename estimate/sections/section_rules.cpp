@@ -49,6 +49,12 @@ SectionProblem CheckSection(const GroupsWksRecord& now, const GroupsWksRecord& b
     return SectionProblem::None;
 }
 
+bool SectionExists(std::int16_t estimate, std::int16_t number)
+{
+    if (Access(FileId::GroupsWks).UseFile() != records::Level::Benign) return false;
+    return anotherSectionHolds(estimate, number, 0);
+}
+
 int WriteSectionWithLines(SectionWrite what, bool& began)
 {
     began = false;

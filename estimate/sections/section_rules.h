@@ -18,6 +18,9 @@ enum class SectionProblem { None, NumberOutOfRange, NoEstimate, NumberTaken };
 SectionProblem CheckSection(const GroupsWksRecord& now, const GroupsWksRecord& before, bool isNew,
                             records::Position self);
 
+// Whether a section of the estimate holds the number (reads the thread's GroupsWks file).
+bool SectionExists(std::int16_t estimate, std::int16_t number);
+
 enum class SectionWrite { Update, Delete };
 
 // Writes the thread's GroupsWks buffer back over the section read last (or deletes it), and

@@ -19,10 +19,16 @@ SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum
     setAlignment(Qt::AlignRight);
     setAccelerated(true);
     lineEdit()->setText(Format(bounded(Decimal()), picture_));
-    // The line edit's own modified flag does not last: the spin box clears it on Enter.
-    // textChanged comes before textEdited, so only the user's edits stay a change.
-    connect(lineEdit(), &QLineEdit::textChanged, this, [this] { modified_ = false; });
-    connect(lineEdit(), &QLineEdit::textEdited, this, [this] { modified_ = true; });
+    // The line edit's own modified flag does not last: the spin box clears it on Enter. A text
+    // set from outside clears the change; the user's edit (whichever of the two signals Qt
+    // sends first) stays one.
+    connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& text) {
+        if (text != edited_) modified_ = false;
+    });
+    connect(lineEdit(), &QLineEdit::textEdited, this, [this](const QString& text) {
+        edited_ = text;
+        modified_ = true;
+    });
     // The text left after editing is shown as the picture formats it; the user's change stays
     // a change, so that the window still takes it as accepted.
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {

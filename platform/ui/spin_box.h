@@ -58,15 +58,16 @@ private:
     Decimal minimum_;
     Decimal maximum_;
     bool modified_ = false;
+    QString edited_;  // the text as the user's last edit left it
 };
 
 // A spin bound to a DECIMAL(P,S) variable, over the range the variable holds.
 template <int P, int S>
 Control& addSpin(Window& window, const QString& name, DecimalField<P, S>& variable, const QString& picture,
-                 const Decimal& step)
+                 const Decimal& step, int number = 0)
 {
     const Decimal limit = SpinBox::limitOf<P, S>();
-    Control& c = window.add(CREATE::Spin, name, new SpinBox(picture, step, -limit, limit));
+    Control& c = window.add(CREATE::Spin, name, new SpinBox(picture, step, -limit, limit), number);
     c.bind(variable, picture);
     return c;
 }

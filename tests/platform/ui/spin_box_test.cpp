@@ -3,6 +3,10 @@
 #include "platform/ui/spin_box.h"
 #include "tests/support/ui_driver.h"
 
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -113,6 +117,46 @@ TEST(SpinBox, StepsAndAcceptanceReachTheWindow)
     ASSERT_TRUE(test::waitEnded(t));
     EXPECT_EQ(events, (std::vector<int>{EVENT::NewSelection, EVENT::NewSelection, EVENT::Accepted}));
     EXPECT_EQ(rate.value(), num("0.07"));
+}
+
+// A typed value counts as a change, and a button pressed while the spin (on a sheet, as forms
+// place it) has the focus takes it as accepted first.
+TEST(SpinBox, ATypedValueIsAcceptedBeforeAButtonPressed)
+{
+    DecimalField<7, 2> quantity;
+    std::vector<int> accepted;
+    ui::Window* window = nullptr;
+    ui::ThreadId t = test::start([&] {
+        ui::Window w(ui::WindowKind::Dialog, "Количество", 80, 40);
+        auto* sheet = new QTabWidget(w.content());
+        w.add(ui::CREATE::Sheet, "?SHEET", sheet, 1);
+        auto* page = new QWidget;
+        sheet->addTab(page, "Главное");
+        ui::Control& spin = ui::addSpin(w, "?QUANTITY", quantity, "@n-10.2", Decimal(1), 2);
+        spin.widget()->setParent(page);
+        w.add(ui::CREATE::Button, "?OK", new QPushButton("OK", w.content()), 3);
+        spin.display();
+        w.open();
+        window = &w;
+        for (;;) {
+            ui::Event e = w.wait();
+            if (e.event == EVENT::Accepted) accepted.push_back(e.field);
+            if (e.field == 3) break;
+        }
+    });
+    ASSERT_TRUE(test::waitWindow(t));
+    auto* spin = static_cast<ui::SpinBox*>(window->control(2)->widget());
+    spin->setFocus();
+    spin->selectAll();
+    for (const char* key : {"2", ".", "5"}) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, key);
+        QApplication::sendEvent(spin, &press);
+    }
+    EXPECT_TRUE(spin->isModified());
+    static_cast<QPushButton*>(window->control(3)->widget())->click();
+    ASSERT_TRUE(test::waitEnded(t));
+    EXPECT_EQ(accepted, (std::vector<int>{2, 3}));
+    EXPECT_EQ(quantity.value(), num("2.5"));
 }
 
 }  // namespace
