@@ -7,6 +7,7 @@
 #include "data/thread_data.h"
 #include "platform/ui/browse_list.h"
 #include "platform/ui/window_manager.h"
+#include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"
 
@@ -30,7 +31,7 @@ inline void PrintTo(const Rate& r, std::ostream* os)
     *os << (r.group + "/" + r.code + "/" + r.name + "/" + r.unit).toStdString();
 }
 
-class CatalogueWindows : public ThreadsFixture {
+class CatalogueWindows : public ThreadsFixture, public CalledWindow {
 protected:
     ~CatalogueWindows() override
     {
@@ -100,53 +101,6 @@ protected:
         WRK().NRAS = code;
         Access(FileId::Raszenki).file().get(RaszenkiLayout().keyIndex("WRK:ONSPRAVOCH"));
     }
-    ui::Window* top()
-    {
-        settle();
-        ui::LogicalThread* t = ui::Scheduler::instance().find(thread);
-        return t ? t->topWindow() : nullptr;
-    }
-    bool ended() { return waitEnded(thread); }
-
-    void settle()
-    {
-        for (int i = 0; i < 3; ++i) {
-            pump(5);
-            pumpUntil([&] {
-                const ui::Scheduler& s = ui::Scheduler::instance();
-                return !s.isRunning(thread) || s.isWaitingIdle(thread);
-            });
-        }
-    }
-    void press(ui::Window* w, int control)
-    {
-        static_cast<QPushButton*>(w->control(control)->widget())->click();
-        settle();
-    }
-    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QTest::keyClick(w, k, m);
-        settle();
-    }
-    // Characters typed one by one (QTest's key clicks know only Latin-1).
-    void type(QWidget* w, const QString& text)
-    {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &press);
-        }
-        settle();
-    }
-    // Types over an entry's text, as a user who selects it all first.
-    void retype(ui::Window* w, int control, const QString& text)
-    {
-        auto* edit = qobject_cast<QLineEdit*>(w->control(control)->widget());
-        edit->setFocus();
-        edit->selectAll();
-        edit->del();
-        type(edit, text);
-    }
-    QString text(ui::Window* w, int control) { return w->control(control)->text().trimmed(); }
 
     // --- lists (control 1 of the window)
     static ui::BrowseList& list(ui::Window* w) { return *qobject_cast<ui::BrowseList*>(w->control(1)->widget()); }
@@ -190,7 +144,6 @@ protected:
         return false;
     }
 
-    ui::ThreadId thread = 0;
     ui::Window* window = nullptr;
     int response = -1;
 };

@@ -12,6 +12,7 @@
 #include "platform/records/cursor.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/window_manager.h"
+#include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"
 
@@ -39,7 +40,7 @@ struct Line {
 inline void PrintTo(const Section& s, std::ostream* os) { *os << s.estimate << "/" << s.number << " " << s.name.toStdString(); }
 inline void PrintTo(const Line& l, std::ostream* os) { *os << l.estimate << "/" << l.section << "/" << l.number; }
 
-class EstimateWindows : public ThreadsFixture {
+class EstimateWindows : public ThreadsFixture, public CalledWindow {
 protected:
     EstimateWindows()
     {
@@ -136,56 +137,7 @@ protected:
         window = expectWindow ? waitWindow(thread) : nullptr;
         settle();
     }
-    // The window of the thread on top now (a nested form over the list).
-    ui::Window* top()
-    {
-        settle();
-        ui::LogicalThread* t = ui::Scheduler::instance().find(thread);
-        return t ? t->topWindow() : nullptr;
-    }
-    bool ended() { return waitEnded(thread); }
 
-    void settle()
-    {
-        for (int i = 0; i < 3; ++i) {
-            pump(5);
-            pumpUntil([&] {
-                const ui::Scheduler& s = ui::Scheduler::instance();
-                return !s.isRunning(thread) || s.isWaitingIdle(thread);
-            });
-        }
-    }
-    void press(ui::Window* w, int control)
-    {
-        static_cast<QPushButton*>(w->control(control)->widget())->click();
-        settle();
-    }
-    void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers m = Qt::NoModifier)
-    {
-        QTest::keyClick(w, k, m);
-        settle();
-    }
-    // Characters typed one by one (QTest's key clicks know only Latin-1).
-    void type(QWidget* w, const QString& text)
-    {
-        for (QChar c : text) {
-            QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
-            QApplication::sendEvent(w, &press);
-        }
-        settle();
-    }
-    // Types over an entry's text, as a user who selects it all first.
-    void retype(ui::Window* w, int control, const QString& text)
-    {
-        auto* edit = qobject_cast<QLineEdit*>(w->control(control)->widget());
-        edit->setFocus();
-        edit->selectAll();
-        edit->del();
-        type(edit, text);
-    }
-    QString text(ui::Window* w, int control) { return w->control(control)->text().trimmed(); }
-
-    ui::ThreadId thread = 0;
     ui::Window* window = nullptr;
     int response = -1;
 };
