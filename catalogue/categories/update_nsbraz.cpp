@@ -3,6 +3,7 @@
 #include "catalogue/categories/category_rules.h"
 #include "data/thread_data.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/form_buttons.h"
 #include "platform/ui/help.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/prompt.h"
@@ -105,19 +106,7 @@ private:
             form->addRow(prompt.widget(), c.widget());
         }
 
-        auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/wizok.png")), QStringLiteral("OK"));
-        auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/wizcncl.png")), QStringLiteral("Отменить"));
-        auto* help = new QPushButton(QIcon(QStringLiteral(":/icons/help.png")), QStringLiteral("Помощь"));
-        window->add(CREATE::Button, QStringLiteral("?OK"), ok, Ok);
-        window->add(CREATE::Button, QStringLiteral("?CANCEL"), cancel, Cancel);
-        window->add(CREATE::Button, QStringLiteral("?HELP"), help, Help);
-        ok->setDefault(true);
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch();
-        for (QPushButton* b : {ok, cancel, help}) buttons->addWidget(b);
-        auto* layout = new QVBoxLayout(window->content());
-        layout->addWidget(sheet);
-        layout->addLayout(buttons);
+        ui::layOutForm(*window, sheet, {Ok, Cancel, Help});
     }
 
     ui::vsMouseWheelClass wheel_;

@@ -5,6 +5,7 @@
 #include "catalogue/units/browse_ed_izmer.h"
 #include "data/thread_data.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/form_buttons.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/number_entry.h"
 #include "platform/ui/prompt.h"
@@ -262,18 +263,7 @@ private:
         }
         grid->addWidget(box, 4, 0, 1, 5);
 
-        auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/wizok.png")), QStringLiteral("OK"));
-        auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/wizcncl.png")), QStringLiteral("Отменить"));
-        window->add(CREATE::Button, QStringLiteral("?OK"), ok, Ok);
-        window->add(CREATE::Button, QStringLiteral("?CANCEL"), cancel, Cancel);
-        ok->setDefault(true);
-        auto* buttons = new QHBoxLayout;
-        buttons->addStretch();
-        buttons->addWidget(ok);
-        buttons->addWidget(cancel);
-        auto* layout = new QVBoxLayout(window->content());
-        layout->addWidget(sheet);
-        layout->addLayout(buttons);
+        ui::layOutForm(*window, sheet, {Ok, Cancel});
     }
 
     ui::vsMouseWheelClass wheel_;

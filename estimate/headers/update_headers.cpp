@@ -5,6 +5,7 @@
 #include "estimate/headers/header_priming.h"
 #include "platform/core/message.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/form_buttons.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/number_entry.h"
 #include "platform/ui/prompt.h"
@@ -237,18 +238,7 @@ void HeaderForm::build()
     QVBoxLayout* notes = tab(sheet, "Примечания", "?TAB4", 66);
     notes->addWidget(textBox("?DFL:PRIMECHANIE", h.Primechanie, 67).widget());
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/wizok.png")), QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/wizcncl.png")), QStringLiteral("Отменить"));
-    window->add(CREATE::Button, QStringLiteral("?OK"), ok, Ok);
-    window->add(CREATE::Button, QStringLiteral("?CANCEL"), cancel, Cancel);
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto* layout = new QVBoxLayout(window->content());
-    layout->addWidget(sheet);
-    layout->addLayout(buttons);
+    ui::layOutForm(*window, sheet, {Ok, Cancel});
 }
 
 }  // namespace

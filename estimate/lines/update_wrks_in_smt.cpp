@@ -7,6 +7,7 @@
 #include "platform/core/message.h"
 #include "platform/ui/control_colors.h"
 #include "platform/ui/entry.h"
+#include "platform/ui/form_buttons.h"
 #include "platform/ui/help.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/number_entry.h"
@@ -397,22 +398,7 @@ void LineForm::build()
     for (Control* c : {&estimate, &section, &line}) ui::setBackgroundColor(*c, QColor(192, 192, 192));
     for (Control* c : {&code, &name, &unit}) ui::setBackgroundColor(*c, QColor(181, 251, 226));
 
-    auto* ok = new QPushButton(QIcon(QStringLiteral(":/icons/wizok.png")), QStringLiteral("OK"));
-    auto* cancel = new QPushButton(QIcon(QStringLiteral(":/icons/wizcncl.png")), QStringLiteral("Отменить"));
-    auto* help = new QPushButton(QIcon(QStringLiteral(":/icons/help.png")), QStringLiteral("Помощь"));
-    w.add(CREATE::Button, QStringLiteral("?OK"), ok, Ok);
-    w.add(CREATE::Button, QStringLiteral("?CANCEL"), cancel, Cancel);
-    w.add(CREATE::Button, QStringLiteral("?HELP"), help, Help);
-    ok->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(lookup);
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
-    auto* layout = new QVBoxLayout(w.content());
-    layout->addWidget(sheet);
-    layout->addLayout(buttons);
+    ui::layOutForm(w, sheet, {Ok, Cancel, Help, lookup});
 }
 
 }  // namespace
