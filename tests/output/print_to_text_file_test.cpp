@@ -204,8 +204,8 @@ TEST_F(PrintToTextFileTest, RatesApplyAtTheirStoredPlacesAndShowAsTheyAre)
         {100, 10, nullptr, nullptr, nullptr, "2,366.79"},
     };
     for (const Case& c : cases) {
-        RawConnection("HEADERS.TPS")
-            .exec(QStringLiteral("UPDATE records SET KSTESN_EM = %1, KNDS = %2").arg(c.kThousandths).arg(c.vatTenThousandths).toStdString());
+        const std::string rates = "KSTESN_EM = " + std::to_string(c.kThousandths) + ", KNDS = " + std::to_string(c.vatTenThousandths);
+        RawConnection("HEADERS.TPS").exec("UPDATE records SET " + rates);
         print("|");
         const std::vector<QString> t = totalsLines();
         ASSERT_GE(t.size(), 3u);
@@ -326,6 +326,7 @@ TEST_F(PrintToTextFileTest, LargeSumsKeepTheirDigitsAndTooLargeOnesShowNothing)
     // (1,999,997,800.00 + 10%) * 1.2 * 0.95
     EXPECT_TRUE(overheads->endsWith(rj("2,507,997,241.20", 17))) << overheads->toStdString();
     EXPECT_TRUE(messages.shown().empty());
+    ASSERT_TRUE(test::pumpUntil([&] { return !viewed.empty(); }));
 
     // compounding charges beyond DECIMAL(15,2): the message, and neither file nor viewer
     QFile::remove(QStringLiteral("TEXTREP"));
