@@ -2,8 +2,7 @@
 
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
-#include "output/exports/export_file.h"
-#include "output/exports/key_range.h"
+#include "output/text/text_report_reads.h"
 #include "output/text/text_report_run.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/thread_state.h"
@@ -12,14 +11,9 @@
 
 #include <QApplication>
 
-#include <limits>
-
 namespace {
 
 using namespace ui::report;
-
-const QString kFile = QStringLiteral("TEXTREP");
-constexpr std::size_t kLineWidth = 200;
 
 ProcessOptions progress(const QString& procedureName, bool keepPosition)
 {
@@ -52,7 +46,6 @@ private:
 void setResponse(ProcessResult result) { ProcResponse() = result == ProcessResult::Completed ? 1 : 2; }
 
 // The lines of one section, in line order; a cancel ends the section with what was written.
-// The lines hold the section in one byte: a section beyond it has none.
 bool PrintGroups(TextReportRun& run, const GroupsWksRecord& section)
 {
     Procedure procedure(QStringLiteral("PrintGroups"));
@@ -61,14 +54,7 @@ bool PrintGroups(TextReportRun& run, const GroupsWksRecord& section)
     run.beginSection(section.NUMINSMETA);
     const ProcessResult result = runProcess(
         progress(QStringLiteral("PrintGroups"), true),
-        [&] {
-            if (section.NUMINSMETA < 0 || section.NUMINSMETA > 255) return true;
-            WrksInSmtRecord range{};
-            range.CODER = section.NUMSMET;
-            range.GRINSMETA = std::uint8_t(section.NUMINSMETA);
-            return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range,
-                                [&](const void* r) { works.push_back(*static_cast<const WrksInSmtRecord*>(r)); });
-        },
+        [&] { return text_report::works(section, works); },
         [&] {
             if (next == works.size()) return Step::Done;
             NSB() = works[next++];
@@ -88,15 +74,7 @@ bool report(TextReportRun& run)
     bool read = true;
     const ProcessResult result = runProcess(
         progress(QStringLiteral("PrintToTextFile"), false),
-        [&] {
-            const std::int32_t number = run.estimate();
-            if (number < std::numeric_limits<std::int16_t>::min() || number > std::numeric_limits<std::int16_t>::max())
-                return true;
-            GroupsWksRecord range{};
-            range.NUMSMET = std::int16_t(number);
-            return readKeyRange(FileId::GroupsWks, "GRO:KeyNumInsmeta", 1, &range,
-                                [&](const void* r) { sections.push_back(*static_cast<const GroupsWksRecord*>(r)); });
-        },
+        [&] { return text_report::sections(run.estimate(), sections); },
         [&] {
             if (next == sections.size()) return Step::Done;
             GRO() = sections[next++];
@@ -128,8 +106,8 @@ void PrintToTextFile()
         ShowTotalsOverflow();
         return;
     }
-    if (!writeExportFile(kFile, LineCodePage::Cp866, run.lines(), kLineWidth)) return;
+    if (!run.write()) return;
     QApplication::beep();
-    ui::startProcedure(QStringLiteral("ShowTextFile"), {kFile});
+    ui::startProcedure(QStringLiteral("ShowTextFile"), {TextReportRun::file()});
     QApplication::beep();
 }

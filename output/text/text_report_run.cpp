@@ -2,6 +2,7 @@
 
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
+#include "output/exports/export_file.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message.h"
@@ -81,6 +82,14 @@ TextReportRun::TextReportRun(std::int32_t estimate) : estimate_(estimate)
     add(rule);
     add(QStringLiteral("  1 |        2       |                              3                              |      4     |    5    |    6   |    7   |    8   |    9   |   10     |   11    |    12   |   13   |"));
     add(rule);
+}
+
+QString TextReportRun::file() { return QStringLiteral("TEXTREP"); }
+
+bool TextReportRun::write() const
+{
+    // the record's width; the widest line has 183 characters
+    return writeExportFile(file(), LineCodePage::Cp866, lines_, 200);
 }
 
 void TextReportRun::add(const QString& line) { lines_.push_back(codepage::toCp1251(line)); }

@@ -31,7 +31,10 @@ public:
 
     // A sum too large for the working values: the report must not be shown.
     bool overflow() const { return overflow_; }
-    const std::vector<std::string>& lines() const { return lines_; }
+    // "TEXTREP" emptied or created and written in the DOS code page; false after a failure,
+    // which has been reported.
+    bool write() const;
+    static QString file();
 
 private:
     struct Sums {
