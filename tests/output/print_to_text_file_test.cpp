@@ -116,16 +116,18 @@ protected:
     std::vector<QString> bodyLines()
     {
         const std::vector<QString> all = fileLines();
-        if (all.size() < 10) return {};
-        auto end = std::find(all.begin() + 9, all.end(), QString(182, QLatin1Char('-')));
-        return std::vector<QString>(all.begin() + 9, end);
+        auto from = std::find_if(all.begin(), all.end(), [](const QString& l) { return l.startsWith(QStringLiteral("  1 |")); });
+        if (all.end() - from < 2) return {};
+        from += 2;
+        return std::vector<QString>(from, std::find(from, all.end(), QString(182, QLatin1Char('-'))));
     }
     // The lines from the totals block's first line on.
     std::vector<QString> totalsLines()
     {
         const std::vector<QString> all = fileLines();
-        auto from = std::find(all.begin() + std::min<std::size_t>(9, all.size()), all.end(), QString(182, QLatin1Char('-')));
-        return std::vector<QString>(from, all.end());
+        auto from = std::find_if(all.begin(), all.end(), [](const QString& l) { return l.startsWith(QStringLiteral("  1 |")); });
+        if (all.end() - from < 2) return {};
+        return std::vector<QString>(std::find(from + 2, all.end(), QString(182, QLatin1Char('-'))), all.end());
     }
 
     std::vector<QString> viewed;
@@ -228,10 +230,11 @@ TEST_F(PrintToTextFileTest, RatesApplyAtTheirStoredPlacesAndShowAsTheyAre)
     }
 }
 
-TEST_F(PrintToTextFileTest, EveryNamePieceWithTextIsWrittenUnderTheNameAndControlCharactersAreBlanks)
+TEST_F(PrintToTextFileTest, LongNamesContinueUnderThemPieceByPieceAndControlCharactersAreBlanks)
 {
     const QString a = QString(60, u'а'), p2 = QString(60, u'б'), p3 = QString(60, u'в');
-    addEstimate({}, {{1, a, "1", "1", "0", "0", "0"},
+    // a header name of 120 characters: two lines of 50, centred in 60; the rest is not written
+    addEstimate([] { DFL().NAME = QString(50, u'к') + QString(50, u'л') + QString(20, u'м'); }, {{1, a, "1", "1", "0", "0", "0"},
                      {1, a + u("б"), "1", "1", "0", "0", "0"},
                      {1, a + u("бб"), "1", "1", "0", "0", "0"},
                      {1, a + p2 + u("в"), "1", "1", "0", "0", "0"},
@@ -257,6 +260,11 @@ TEST_F(PrintToTextFileTest, EveryNamePieceWithTextIsWrittenUnderTheNameAndContro
         u("  8") + pad("Раз работка  грунта", 60) + w,
     };
     EXPECT_EQ(names, expected);
+    const std::vector<QString> all = fileLines();
+    ASSERT_GE(all.size(), 4u);
+    EXPECT_EQ(all[1], b(5) + QString(50, u'к'));
+    EXPECT_EQ(all[2], b(5) + QString(50, u'л'));
+    EXPECT_TRUE(all[3].startsWith(QChar(0x0F)));
     for (const QString& line : bodyLines())
         if (line.startsWith(b(3) + u("|"))) {
             EXPECT_EQ(line.size(), 82);
