@@ -3,6 +3,7 @@
 #include "output/text/text_viewer.h"
 #include "platform/core/codepage.h"
 #include "platform/core/dates.h"
+#include "platform/core/picture.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/window.h"
 #include "tests/support/raw_sqlite.h"
@@ -318,6 +319,36 @@ TEST_F(PrintToTextFileTest, CancellingTheSectionsStillWritesTheTotalsFromTheProg
     EXPECT_EQ(totals[1], b(13) + pad("Итого прямые затраты по смете", 114) + b(7) + u("       0.00        0.00        0.00         0.00"));
     EXPECT_EQ(totals.back(), b(14) + pad("ВСЕГО", 99) + b(1) + rj("0.00", 17));
     EXPECT_TRUE(test::pumpUntil([&] { return !viewed.empty(); }));
+}
+
+TEST_F(PrintToTextFileTest, CancellingASectionEndsOnlyThatSectionWithTheTotalOfItsLinesWritten)
+{
+    addEstimate({}, std::vector<Work>(400, Work{1, u("Кладка"), "1", "10", "1", "0", "0"}));
+    const ui::ThreadId t = test::start([] {
+        NumSmeta = 5;
+        ui::callProcedure(QStringLiteral("PrintToTextFile"));
+    });
+    ui::Window* outer = test::waitWindowTitled(t, QStringLiteral("Processing Records"));
+    ASSERT_NE(outer, nullptr);
+    ui::Window* inner = nullptr;
+    ASSERT_TRUE(test::pumpUntil([&] {
+        ui::LogicalThread* thread = ui::Scheduler::instance().find(t);
+        inner = thread ? thread->topWindow() : nullptr;
+        return inner && inner != outer && inner->isOpen();
+    }));
+    inner->post(EVENT::Accepted, inner->numberOf(QStringLiteral("?PROGRESS:CANCEL")));
+    ASSERT_TRUE(test::waitEnded(t, 20000));
+
+    const std::vector<QString> body = bodyLines();
+    const auto total = std::find_if(body.begin(), body.end(), [](const QString& l) { return l.contains(u("Итого по разделу")); });
+    ASSERT_NE(total, body.end());
+    const int written = int(total - body.begin()) - 2;
+    EXPECT_LT(written, 400);
+    // the section's total covers the lines written; the next section still follows
+    const QString sum = Format(Decimal(written * 10), u"N11.2");
+    EXPECT_TRUE(total->startsWith(b(7) + u(" Итого по разделу    1") + b(99 + 7) + sum)) << total->toStdString();
+    EXPECT_EQ(body.back(), b(7) + u(" Итого по разделу    2") + b(106) + u("       0.00        0.00        0.00        0.00"));
+    EXPECT_EQ(totalsLines().at(1).mid(134, 11), sum);
 }
 
 TEST_F(PrintToTextFileTest, LargeSumsKeepTheirDigitsAndTooLargeOnesShowNothing)
