@@ -45,15 +45,12 @@ QString centred(const QString& text, int width)
     return padded(blanks(left) + t, width);
 }
 
-struct Header {
-    explicit Header(std::int32_t estimate)
-    {
-        // a header not found gives blanks and zeros
-        totals_detail::readHeader(estimate);
-        record = DFL();
-    }
-    HeadersRecord record;
-};
+HeadersRecord headerOf(std::int32_t estimate)
+{
+    // a header not found gives blanks and zeros
+    totals_detail::readHeader(estimate);
+    return DFL();
+}
 
 // The amount lines of the totals block: the amount in columns 115-131.
 QString amountLine(const QString& text, const Decimal& amount)
@@ -63,9 +60,9 @@ QString amountLine(const QString& text, const Decimal& amount)
 
 }  // namespace
 
-TextReportRun::TextReportRun(std::int32_t estimate) : estimate_(estimate)
+TextReportRun::TextReportRun(std::int32_t estimate) : estimate_(estimate), header_(headerOf(estimate))
 {
-    const HeadersRecord h = Header(estimate).record;
+    const HeadersRecord& h = header_;
     add(QChar(0x0E) + blanks(14) + QStringLiteral("СМЕТА") + blanks(30) + QStringLiteral("Утверждаю"));
     const QString name = field(h.NAME.clipped());
     if (name.size() > 50) {
@@ -145,7 +142,7 @@ void TextReportRun::endSection()
 
 void TextReportRun::totalsBlock()
 {
-    const HeadersRecord h = Header(estimate_).record;
+    const HeadersRecord& h = header_;
     const QString d = dlm();
     Sums& t = totals_;
     add(QString(182, QLatin1Char('-')));

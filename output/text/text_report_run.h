@@ -3,6 +3,7 @@
 // belongs to the run, and only one text report runs at a time: a second one would otherwise
 // reset the first's totals and write into the same file.
 
+#include "data/files/headers.h"
 #include "output/totals/working_value.h"
 
 #include <QString>
@@ -12,12 +13,11 @@
 #include <vector>
 
 struct GroupsWksRecord;
-struct HeadersRecord;
 struct WrksInSmtRecord;
 
 class TextReportRun {
 public:
-    // Reads the header (blanks and zeros when there is none) and writes the heading.
+    // Reads the header once (blanks and zeros when there is none) and writes the heading.
     explicit TextReportRun(std::int32_t estimate);
 
     std::int32_t estimate() const { return estimate_; }
@@ -44,6 +44,7 @@ private:
     void addSums(Sums& into, const Sums& values);
 
     std::int32_t estimate_;
+    HeadersRecord header_;  // as it was when the run began
     std::vector<std::string> lines_;
     bool overflow_ = false;
     Working working_{overflow_};
