@@ -16,6 +16,8 @@
 #include "output/exports/export_smeta_to_xml.h"
 #include "output/reports/print_7graph.h"
 #include "output/reports/print_smeta.h"
+#include "output/text/print_to_text_file.h"
+#include "output/text/text_viewer.h"
 #include "platform/ui/procedures.h"
 
 namespace {
@@ -49,4 +51,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("ExportSmetaToXml"), [](const ui::ProcedureArgs& args) {
         ExportSmetaToXml(args.value(0).toInt(), args.value(1).toInt());
     });
+    ui::registerProcedure(QStringLiteral("PrintToTextFile"), withoutArgs(PrintToTextFile));
+    ui::registerProcedure(QStringLiteral("ShowTextFile"),
+                          [](const ui::ProcedureArgs& args) { ShowTextFile(args.value(0).toString()); });
 }

@@ -1,0 +1,31 @@
+#include "output/text/text_report_reads.h"
+
+#include "output/exports/key_range.h"
+
+#include <limits>
+
+namespace text_report {
+
+bool sections(std::int32_t estimate, std::vector<GroupsWksRecord>& out)
+{
+    out.clear();
+    if (estimate < std::numeric_limits<std::int16_t>::min() || estimate > std::numeric_limits<std::int16_t>::max())
+        return true;
+    GroupsWksRecord range{};
+    range.NUMSMET = std::int16_t(estimate);
+    return readKeyRange(FileId::GroupsWks, "GRO:KeyNumInsmeta", 1, &range,
+                        [&](const void* r) { out.push_back(*static_cast<const GroupsWksRecord*>(r)); });
+}
+
+bool works(const GroupsWksRecord& section, std::vector<WrksInSmtRecord>& out)
+{
+    out.clear();
+    if (section.NUMINSMETA < 0 || section.NUMINSMETA > 255) return true;
+    WrksInSmtRecord range{};
+    range.CODER = section.NUMSMET;
+    range.GRINSMETA = std::uint8_t(section.NUMINSMETA);
+    return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range,
+                        [&](const void* r) { out.push_back(*static_cast<const WrksInSmtRecord*>(r)); });
+}
+
+}  // namespace text_report
