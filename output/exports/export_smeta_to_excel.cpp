@@ -2,7 +2,7 @@
 
 #include "data/thread_data.h"
 #include "output/exports/export_file.h"
-#include "output/exports/key_range.h"
+#include "output/key_range.h"
 #include "output/exports/spreadsheet_program.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/codepage.h"

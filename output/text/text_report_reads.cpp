@@ -1,6 +1,6 @@
 #include "output/text/text_report_reads.h"
 
-#include "output/exports/key_range.h"
+#include "output/key_range.h"
 
 #include <limits>
 

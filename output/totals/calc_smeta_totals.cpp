@@ -1,14 +1,12 @@
 #include "output/totals/calc_smeta_totals.h"
 
 #include "data/thread_data.h"
+#include "output/key_range.h"
 #include "platform/core/message.h"
-#include "platform/records/cursor.h"
 
 #include <limits>
 
 namespace {
-
-constexpr int kBatch = 500;
 
 bool fitsShort(std::int32_t v)
 {
@@ -19,24 +17,11 @@ bool fitsShort(std::int32_t v)
 bool sumLines(TotalsMode mode, std::int32_t estimate, TotalsSums& sums)
 {
     if (!fitsShort(estimate)) return true;  // a SHORT never holds it: no line matches
-    FileAccess& access = Access(FileId::WrksInSmt);
-    if (access.UseFile() != records::Level::Benign) return false;
-    records::RecordFile& file = access.file();
-    records::Cursor cursor(file, file.layout().keyIndex("NSB:ONSMETNUM"));
     WrksInSmtRecord range{};
     range.CODER = std::int16_t(estimate);
-    cursor.setRange(1, &range);
-    cursor.toStart();
-    for (;;) {
-        const int n = cursor.read(true, kBatch, [&](records::Position, const void* record) {
-            sums.add(mode, *static_cast<const WrksInSmtRecord*>(record));
-        });
-        if (n < 0) {
-            access.ReportReadFailure();
-            return false;
-        }
-        if (n < kBatch) return true;
-    }
+    return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 1, &range, [&](const void* record) {
+        sums.add(mode, *static_cast<const WrksInSmtRecord*>(record));
+    });
 }
 
 }  // namespace

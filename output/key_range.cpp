@@ -1,4 +1,4 @@
-#include "output/exports/key_range.h"
+#include "output/key_range.h"
 
 #include "data/thread_data.h"
 #include "platform/records/cursor.h"
