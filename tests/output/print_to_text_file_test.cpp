@@ -37,6 +37,12 @@ protected:
         ui::registerProcedure(QStringLiteral("ShowTextFile"),
                               [this](const ui::ProcedureArgs& args) { viewed.push_back(args.value(0).toString()); });
     }
+    // The stand-ins a report started on threads of their own record into this fixture: none may
+    // run after it.
+    ~PrintToTextFileTest() override
+    {
+        EXPECT_TRUE(test::pumpUntil([] { return ui::Scheduler::instance().runningThreads().empty(); }));
+    }
 
     struct Work {
         int section;
