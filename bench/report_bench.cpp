@@ -21,6 +21,7 @@
 #include "platform/ui/report/report_preview.h"
 #include "platform/ui/event.h"
 #include "platform/ui/scheduler.h"
+#include "tests/support/ui_driver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -212,19 +213,18 @@ int main(int argc, char** argv)
         [&] {
             QPrintPreviewWidget* widget = nullptr;
             const ui::ThreadId t = ui::Scheduler::instance().start([&] { ui::report::showPreview(pages); });
-            for (bool painted = false; !painted;) {
-                QCoreApplication::processEvents();
-                if (!widget)
-                    for (QWidget* w : QApplication::allWidgets())
-                        if ((widget = qobject_cast<QPrintPreviewWidget*>(w))) break;
-                if (widget && widget->pageCount() > 0) {
-                    shown = widget->size();
-                    widget->grab();  // paints what shows: page 1
-                    painted = true;
-                }
-            }
+            test::pumpUntil(
+                [&] {
+                    if (!widget)
+                        for (QWidget* w : QApplication::allWidgets())
+                            if ((widget = qobject_cast<QPrintPreviewWidget*>(w))) break;
+                    return widget && widget->pageCount() > 0;
+                },
+                60000);
+            shown = widget->size();
+            widget->grab();  // paints what shows: page 1
             ui::post(t, EVENT::CloseWindow);
-            while (ui::Scheduler::instance().isRunning(t)) QCoreApplication::processEvents();
+            test::waitEnded(t, 60000);
         },
         3);
     const double previewFloor = msOf([&] {
