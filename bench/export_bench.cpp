@@ -11,9 +11,9 @@
 #include "app/settings/globals.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
+#include "output/estimate_reads.h"
 #include "output/exports/export_smeta_to_excel.h"
 #include "output/exports/export_smeta_to_xml.h"
-#include "output/text/text_report_reads.h"
 #include "output/text/text_report_run.h"
 #include "platform/core/collation.h"
 #include "platform/records/sql_text.h"
@@ -152,11 +152,11 @@ void textReport()
     TextReportRun run(1);
     std::vector<GroupsWksRecord> sections;
     std::vector<WrksInSmtRecord> works;
-    text_report::sections(1, sections);
+    readEstimateSections(1, sections);
     for (const GroupsWksRecord& section : sections) {
         run.sectionHeading(section);
         run.beginSection(section.NUMINSMETA);
-        text_report::works(section, works);
+        readSectionWorks(section, works);
         for (const WrksInSmtRecord& work : works) run.workLine(work);
         run.endSection();
     }

@@ -1,8 +1,8 @@
 #include "output/exports/export_smeta_to_xml.h"
 
 #include "data/thread_data.h"
+#include "output/estimate_reads.h"
 #include "output/exports/export_file.h"
-#include "output/key_range.h"
 #include "output/exports/xslt_run.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "output/totals/working_value.h"
@@ -262,28 +262,16 @@ bool lines(std::int32_t number, std::vector<std::string>& out)
     xml.head(number);
 
     std::vector<GroupsWksRecord> sections;
-    if (number >= std::numeric_limits<std::int16_t>::min() && number <= std::numeric_limits<std::int16_t>::max()) {
-        GroupsWksRecord range{};
-        range.NUMSMET = std::int16_t(number);
-        if (!readKeyRange(FileId::GroupsWks, "GRO:KeyNumInsmeta", 1, &range,
-                          [&](const void* r) { sections.push_back(*static_cast<const GroupsWksRecord*>(r)); }))
-            return false;
-    }
+    if (!readEstimateSections(number, sections)) return false;
+    std::vector<WrksInSmtRecord> sectionLines;
     int works = 0;
     for (std::size_t i = 0; i < sections.size(); ++i) {
-        const GroupsWksRecord& section = sections[i];
-        GRO() = section;
-        xml.sectionStart(int(i) + 1, section);
-        // the lines hold a section number of one byte: a section beyond it has none
-        if (section.NUMINSMETA >= 0 && section.NUMINSMETA <= 255) {
-            WrksInSmtRecord range{};
-            range.CODER = section.NUMSMET;
-            range.GRINSMETA = std::uint8_t(section.NUMINSMETA);
-            if (!readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range, [&](const void* r) {
-                    NSB() = *static_cast<const WrksInSmtRecord*>(r);
-                    xml.work(++works, NSB());
-                }))
-                return false;
+        GRO() = sections[i];
+        xml.sectionStart(int(i) + 1, sections[i]);
+        if (!readSectionWorks(sections[i], sectionLines)) return false;
+        for (const WrksInSmtRecord& line : sectionLines) {
+            NSB() = line;
+            xml.work(++works, NSB());
         }
         xml.sectionEnd();
     }

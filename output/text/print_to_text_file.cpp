@@ -2,7 +2,7 @@
 
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
-#include "output/text/text_report_reads.h"
+#include "output/estimate_reads.h"
 #include "output/text/text_report_run.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/thread_state.h"
@@ -54,7 +54,7 @@ bool PrintGroups(TextReportRun& run, const GroupsWksRecord& section)
     run.beginSection(section.NUMINSMETA);
     const ProcessResult result = runProcess(
         progress(QStringLiteral("PrintGroups"), true),
-        [&] { return text_report::works(section, works); },
+        [&] { return readSectionWorks(section, works); },
         [&] {
             if (next == works.size()) return Step::Done;
             NSB() = works[next++];
@@ -74,7 +74,7 @@ bool report(TextReportRun& run)
     bool read = true;
     const ProcessResult result = runProcess(
         progress(QStringLiteral("PrintToTextFile"), false),
-        [&] { return text_report::sections(run.estimate(), sections); },
+        [&] { return readEstimateSections(run.estimate(), sections); },
         [&] {
             if (next == sections.size()) return Step::Done;
             GRO() = sections[next++];

@@ -1,12 +1,10 @@
-#include "output/text/text_report_reads.h"
+#include "output/estimate_reads.h"
 
 #include "output/key_range.h"
 
 #include <limits>
 
-namespace text_report {
-
-bool sections(std::int32_t estimate, std::vector<GroupsWksRecord>& out)
+bool readEstimateSections(std::int32_t estimate, std::vector<GroupsWksRecord>& out)
 {
     out.clear();
     if (estimate < std::numeric_limits<std::int16_t>::min() || estimate > std::numeric_limits<std::int16_t>::max())
@@ -17,7 +15,7 @@ bool sections(std::int32_t estimate, std::vector<GroupsWksRecord>& out)
                         [&](const void* r) { out.push_back(*static_cast<const GroupsWksRecord*>(r)); });
 }
 
-bool works(const GroupsWksRecord& section, std::vector<WrksInSmtRecord>& out)
+bool readSectionWorks(const GroupsWksRecord& section, std::vector<WrksInSmtRecord>& out)
 {
     out.clear();
     if (section.NUMINSMETA < 0 || section.NUMINSMETA > 255) return true;
@@ -27,5 +25,3 @@ bool works(const GroupsWksRecord& section, std::vector<WrksInSmtRecord>& out)
     return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range,
                         [&](const void* r) { out.push_back(*static_cast<const WrksInSmtRecord*>(r)); });
 }
-
-}  // namespace text_report
