@@ -9,6 +9,7 @@
 //   (their timer waits are not counted) and its viewer.
 
 #include "app/settings/globals.h"
+#include "bench/figures.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
@@ -30,26 +31,12 @@
 #include <functional>
 #include <string>
 
+using bench::figure;
+using bench::msOf;
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr int kSections = 100, kLines = 5000;
-
-double msOf(const std::function<void()>& f, int runs = 5)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-void figure(const char* name, double ours, double floor, double goal)
-{
-    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.0f ms)\n", name, ours, floor, ours / floor, goal);
-}
 
 Decimal d(const char* s) { return *Decimal::parse(s); }
 

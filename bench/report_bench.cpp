@@ -11,6 +11,7 @@
 //   an image of the same size.
 
 #include "app/program/fonts.h"
+#include "bench/figures.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "output/reports/print_smeta.h"
@@ -40,25 +41,11 @@
 #include <string>
 #include <vector>
 
+using bench::figure;
+using bench::msOf;
+
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double msOf(const std::function<void()>& f, int runs = 5)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        f();
-        best = std::min(best, std::chrono::duration<double, std::milli>(Clock::now() - start).count());
-    }
-    return best;
-}
-
-void figure(const char* name, double ours, double floor, double goal)
-{
-    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.0f ms)\n", name, ours, floor, ours / floor, goal);
-}
 
 Decimal d(const char* s) { return *Decimal::parse(s); }
 
