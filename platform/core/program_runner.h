@@ -14,7 +14,8 @@ namespace programs {
 bool start(const QString& program, const QStringList& args);
 
 // Starts the program and calls onFinished from the Qt event loop when it has ended (with -1 when
-// it crashed). Whether it could start; onFinished is never called when it could not.
+// it crashed). Whether it could start; onFinished is never called when it could not. A program
+// still running when ours ends goes on.
 bool start(const QString& program, const QStringList& args, std::function<void(int exitCode)> onFinished);
 
 // The full path of the first candidate found on PATH (or given as an executable path); empty

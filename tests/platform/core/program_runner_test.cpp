@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <functional>
 #include <optional>
 
@@ -120,6 +121,20 @@ TEST_F(ProgramRunnerTest, ArgumentsArriveUnchangedWithoutAShell)
     ASSERT_TRUE(programs::start(recorder, QStringList{detached} + args));
     ASSERT_TRUE(pumpUntil([&] { return QFile::exists(detached); }));
     EXPECT_EQ(contents(detached), expected);
+}
+
+TEST_F(ProgramRunnerTest, AWaitedForProgramOutlivesOurExit)
+{
+    // The export's processor must finish its page even when the user closes the program while
+    // the export still waits for it.
+    const QString marker = dir.filePath("finished.txt");
+    EXPECT_EXIT(
+        {
+            programs::start("/bin/sh", {"-c", "sleep 0.3; : > \"$0\"", marker}, [](int) {});
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "");
+    EXPECT_TRUE(pumpUntil([&] { return QFile::exists(marker); }));
 }
 
 TEST_F(ProgramRunnerTest, FindProgramGivesTheFirstCandidateOnPath)
