@@ -15,6 +15,8 @@
 #include "output/exports/export_smeta_to_excel.h"
 #include "output/exports/export_smeta_to_xml.h"
 #include "output/reports/print_7graph.h"
+#include "output/reports/print_akt_7graph.h"
+#include "output/reports/print_akt_graph.h"
 #include "output/reports/print_smeta.h"
 #include "output/text/print_to_text_file.h"
 #include "output/text/text_viewer.h"
@@ -46,6 +48,8 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("UpdateWrksInSmt"), withoutArgs(UpdateWrksInSmt));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
+    ui::registerProcedure(QStringLiteral("PrintAktGraph"), withoutArgs(PrintAktGraph));
+    ui::registerProcedure(QStringLiteral("PrintAkt7graph"), withoutArgs(PrintAkt7graph));
     ui::registerProcedure(QStringLiteral("ExportSmetaToExcel"),
                           [](const ui::ProcedureArgs& args) { ExportSmetaToExcel(args.value(0).toInt()); });
     ui::registerProcedure(QStringLiteral("ExportSmetaToXml"), [](const ui::ProcedureArgs& args) {

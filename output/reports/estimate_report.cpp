@@ -5,7 +5,6 @@
 #include "output/reports/estimate_lines.h"
 #include "platform/ui/report/measurer.h"
 #include "platform/ui/report/report_engine.h"
-#include "platform/ui/report/report_preview.h"
 #include "platform/ui/report/report_process.h"
 
 namespace estimate_report {
@@ -24,19 +23,29 @@ struct FormRun::Parts {
 };
 
 FormRun::FormRun(const FormSpec& form, std::int32_t estimate)
-    : estimate_(estimate), parts_(std::make_unique<Parts>(form, values_, estimate))
+    : estimate_(estimate), mode_(form.mode), parts_(std::make_unique<Parts>(form, values_, estimate))
 {
     lastSection_ = parts_->lines.lastSection();
 }
 
 FormRun::~FormRun() = default;
 
-bool FormRun::open() { return CalcSmetaTotals(TotalsMode::Estimate, estimate_, values_.totals); }
+bool FormRun::open() { return CalcSmetaTotals(mode_, estimate_, values_.totals); }
 
 Step FormRun::step()
 {
     if (!parts_->lines.next()) return parts_->lines.failed() ? Step::Failed : Step::Done;
+    // every line read is counted, so a line without act keeps its number free
     ++values_.lineCounter;
+    const WrksInSmtRecord& line = NSB();
+    if (mode_ == TotalsMode::Act) {
+        if (line.ONAKT.value().isZero()) return Step::More;
+        values_.quantity = line.ONAKT.value();
+        values_.amounts = actAmounts(line);
+    } else {
+        values_.quantity = line.CHELCH.value();
+        values_.amounts = storedAmounts(line);
+    }
     parts_->engine.printLine();
     return Step::More;
 }
@@ -67,7 +76,7 @@ void runForm(const FormSpec& form)
     const ProcessResult result = runProcess(options, [&run] { return run.open(); }, [&run] { return run.step(); });
     if (result == ProcessResult::Completed) {
         const PageModel& pages = run.finish();
-        if (!pages.pages.empty()) showPreview(pages, PreviewOptions{PreviewOptions::WholePage, true});
+        if (!pages.pages.empty()) showPreview(pages, form.preview);
     }
     ProcResponse() = result == ProcessResult::Completed ? 1 : 2;
 
@@ -98,9 +107,9 @@ Control heading(int left, int right, int y, const QString& s)
     return c;
 }
 
-Band sectionHeader(int nameWidth)
+Band sectionHeader(const QString& namePicture, int nameWidth)
 {
-    Control name = field(1104, 21, QStringLiteral("S80"), [] { return GRO().NAME.toQString(); }, font(9, true));
+    Control name = field(1104, 21, namePicture, [] { return GRO().NAME.toQString(); }, font(9, true));
     name.width = nameWidth;
     return Band{188,
                 {label(198, 21, QStringLiteral("Раздел №")),

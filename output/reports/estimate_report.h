@@ -3,9 +3,11 @@
 // opens, the lines of the estimate through the progress window, the preview, tear-down) and
 // the pieces their layouts are built from.
 
+#include "output/line_amounts.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/ui/report/page_model.h"
 #include "platform/ui/report/report_layout.h"
+#include "platform/ui/report/report_preview.h"
 #include "platform/ui/report/report_process.h"
 
 #include <QString>
@@ -20,12 +22,18 @@ namespace estimate_report {
 struct ReportValues {
     long lineCounter = 0;
     SmetaTotals totals;
+    // the line's quantity and amounts: the estimate's, or the act's
+    Decimal quantity;
+    LineAmounts amounts;
 };
 
 struct FormSpec {
     QString procedureName;  // "PrintSmeta"
     QString progressText;   // "Печатаем Акт"
     std::function<ui::report::ReportLayout(const ReportValues&)> layout;
+    // The act prints the lines that have an act quantity, with the act's amounts.
+    TotalsMode mode = TotalsMode::Estimate;
+    ui::report::PreviewOptions preview{ui::report::PreviewOptions::WholePage, true};
 };
 
 // Runs the form on the calling thread for the estimate `NumSmeta` holds now; ProcResponse 1,
@@ -47,6 +55,7 @@ public:
 private:
     struct Parts;
     std::int32_t estimate_;
+    TotalsMode mode_;
     ReportValues values_;
     std::unique_ptr<Parts> parts_;
     double lastSection_ = 0;
@@ -60,8 +69,8 @@ using Controls = std::vector<Control>;
 Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers);
 // A heading centred between two x positions, wrapping within them.
 Control heading(int left, int right, int y, const QString& text);
-// "Раздел №", the section's number and its name.
-ui::report::Band sectionHeader(int nameWidth);
+// "Раздел №", the section's number and its name through its picture.
+ui::report::Band sectionHeader(const QString& namePicture, int nameWidth);
 // The page number and the product credit line.
 ui::report::FixedBand pageFooter(int x, int y, int width, int numberX, int numberY);
 // "У Т В Е Р Ж Д А Ю" (or another title) with its signature line and date line.

@@ -1,97 +1,36 @@
 #include "output/reports/print_smeta.h"
 
 #include "data/thread_data.h"
-#include "output/reports/estimate_report.h"
+#include "output/reports/eleven_column_form.h"
 
 namespace {
 
 using namespace ui::report;
 using namespace estimate_report;
 
-const std::vector<int> kDividers = {479, 1323, 4354, 5427, 6073, 6646, 7177, 7792, 8427, 8979, 9625, 10208};
-constexpr int kRowX = 42, kRowWidth = 10708;
-
-Decimal dec(const auto& field) { return field.value(); }
-
-// The four amounts summed per section and for the estimate.
-Controls amountSums(int y)
-{
-    return {sum(8219, y, QStringLiteral("n-15.2"), [] { return dec(NSB().KCHELCHM); }),
-            sum(8979, y, QStringLiteral("n-15.2"), [] { return dec(NSB().VOZVRAT); }),
-            sum(9615, y, QStringLiteral("n-15.2"), [] { return dec(NSB().ITEXPMASH); }),
-            sum(10302, y, QStringLiteral("n-14.2"), [] { return dec(NSB().ITZARPMASH); })};
-}
-
-Controls headings()
-{
-    const int top = 698, middle = 880, bottom = 1063, right = kRowX + kRowWidth;
-    Controls c{rule(kRowX, top, kRowWidth), rule(6073, middle, right - 6073)};
-    for (int x : {kRowX, 479, 1323, 4354, 5427, 6073, 8427, right}) c.push_back(verticalRule(x, top, bottom - top));
-    for (int x : {6646, 7177, 7792, 8979, 9625, 10208}) c.push_back(verticalRule(x, middle, bottom - middle));
-    const struct {
-        int left, right, y;
-        const char* text;
-    } cells[] = {
-        {kRowX, 479, 740, "№ п.п."},          {479, 1323, 740, "Шифр ед. Расц."}, {1323, 4354, 800, "Наименование работы"},
-        {4354, 5427, 740, "Ед. Измерения"},    {5427, 6073, 800, "Кол-во"},        {6073, 8427, 720, "Стоимость единицы, руб"},
-        {8427, right, 720, "Общая стоим., руб"}, {6073, 6646, 920, "Всего"},      {6646, 7177, 920, "З/Пл."},
-        {7177, 7792, 920, "Э/маш."},           {7792, 8427, 920, "З/П маш."},      {8427, 8979, 920, "Всего"},
-        {8979, 9625, 920, "З/Пл."},            {9625, 10208, 920, "Э/маш."},       {10208, right, 920, "З/П маш."},
-    };
-    for (const auto& cell : cells) c.push_back(heading(cell.left, cell.right, cell.y, QString::fromUtf8(cell.text)));
-    return c;
-}
-
 ReportLayout layout(const ReportValues& v)
 {
-    ReportLayout l;
-    l.orientation = QPageLayout::Landscape;
-    l.lineArea = QRect(198, 563, 11000, 6938);
-    l.pageHeader = FixedBand{198, 375, 11000, Band{198, columnNumberRow(kRowX, 10, kRowWidth, 167, kDividers), {}}};
-    l.pageFooter = pageFooter(167, 7510, 11000, 10198, 31);
-
-    Band header{1250, {}, {}};
-    auto add = [](Band& b, Controls cs) { b.controls.insert(b.controls.end(), cs.begin(), cs.end()); };
-    add(header, {label(8479, 167, QStringLiteral("В сумме"), font(9, true)),
-                 field(9073, 177, QStringLiteral("n-19.2"), [&v] { return v.totals.runningTotal; }, font(8, true)),
-                 label(3583, 31, QStringLiteral("Смета"), font(11, true)),
-                 label(4344, 31, QStringLiteral("№"), font(10, true)),
-                 field(4729, 31, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true)),
-                 text(1010, 250, 6854, [] { return DFL().NAME.toQString(); }, font(9, true)),
-                 text(1010, 458, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
-                 text(1010, 583, 6854, [] { return DFL().OSNOV.toQString(); }, font(9, true))});
-    add(header, approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 8823, 10, 8479, 490, 8479, 510));
-    add(header, headings());
-    add(header, columnNumberRow(kRowX, 1063, kRowWidth, 167, kDividers));
-
-    Band footer{708, {rule(0, 0), label(177, 31, QStringLiteral("ИТОГО ПО РАЗДЕЛАМ:"), font(9, true))}, {}};
-    add(footer, amountSums(31));
-    add(footer, {text(146, 250, 9042, [&v] { return v.totals.text; }, font(8, true, QStringLiteral("Courier New Cyr"))),
-                 text(156, 469, 7656, [] { return DFL().Primechanie.toQString(); })});
-
-    Band sectionFooter{240,
-                       {rule(0, 0), label(208, 21, QStringLiteral("Итого по разделу №")),
-                        field(1448, 21, QStringLiteral("n_3"), [] { return Decimal(int(GRO().NUMINSMETA)); })},
-                       font(0, true)};
-    add(sectionFooter, amountSums(21));
-
-    l.groups = {estimateGroup({header}, footer), sectionGroup(sectionHeader(5948), sectionFooter)};
-    l.line = lineBand({
-        {83, [&v] { return Decimal(v.lineCounter); }, "n_6", {}, 0},
-        {479, {}, nullptr, [] { return NSB().NRAS.toQString(); }, 760},
-        {1271, {}, nullptr, [] { return NSB().NAME.toQString(); }, 3031},
-        {4427, {}, nullptr, [] { return NSB().EDIZM.toQString(); }, 938},
-        {5396, [] { return dec(NSB().CHELCH); }, "n-10.2", {}, 0},
-        {5969, [] { return dec(NSB().CENA_OB); }, "n9.2", {}, 0},
-        {6563, [] { return dec(NSB().CENA_TZ); }, "n9.2", {}, 0},
-        {7156, [] { return dec(NSB().EKSPLM); }, "n9.2", {}, 0},
-        {7750, [] { return dec(NSB().ZARPLM); }, "n9.2", {}, 0},
-        {8344, [] { return dec(NSB().KCHELCHM); }, "n-10.2", {}, 0},
-        {8979, [] { return dec(NSB().VOZVRAT); }, "n-10.2", {}, 0},
-        {9615, [] { return dec(NSB().ITEXPMASH); }, "n-10.2", {}, 0},
-        {10302, [] { return dec(NSB().ITZARPMASH); }, "n-10.2", {}, 0},
-    });
-    return l;
+    ElevenColumnForm form;
+    form.title = {label(8479, 167, QStringLiteral("В сумме"), font(9, true)),
+                  field(9073, 177, QStringLiteral("n-19.2"), [&v] { return v.totals.runningTotal; }, font(8, true)),
+                  label(3583, 31, QStringLiteral("Смета"), font(11, true)),
+                  label(4344, 31, QStringLiteral("№"), font(10, true)),
+                  field(4729, 31, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true)),
+                  text(1010, 250, 6854, [] { return DFL().NAME.toQString(); }, font(9, true)),
+                  text(1010, 458, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
+                  text(1010, 583, 6854, [] { return DFL().OSNOV.toQString(); }, font(9, true))};
+    const Controls approved = approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 8823, 10, 8479, 490, 8479, 510);
+    form.title.insert(form.title.end(), approved.begin(), approved.end());
+    form.sectionNamePicture = QStringLiteral("S80");
+    form.sectionNameWidth = 5948;
+    form.unitX = 4427;
+    form.unitWidth = 938;
+    form.quantityX = 5396;
+    form.totalSumX = 8219;
+    form.footerHeight = 708;
+    form.footerNotes = {text(146, 250, 9042, [&v] { return v.totals.text; }, font(8, true, QStringLiteral("Courier New Cyr"))),
+                        text(156, 469, 7656, [] { return DFL().Primechanie.toQString(); })};
+    return elevenColumnLayout(v, form);
 }
 
 }  // namespace
