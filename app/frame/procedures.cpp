@@ -18,6 +18,7 @@
 #include "output/reports/print_akt_7graph.h"
 #include "output/reports/print_akt_graph.h"
 #include "output/reports/print_smeta.h"
+#include "output/text/print_akt_to_text.h"
 #include "output/text/print_to_text_file.h"
 #include "output/text/text_viewer.h"
 #include "platform/ui/procedures.h"
@@ -56,6 +57,7 @@ void registerProgramProcedures()
         ExportSmetaToXml(args.value(0).toInt(), args.value(1).toInt());
     });
     ui::registerProcedure(QStringLiteral("PrintToTextFile"), withoutArgs(PrintToTextFile));
+    ui::registerProcedure(QStringLiteral("PrintAktToText"), withoutArgs(PrintAktToText));
     ui::registerProcedure(QStringLiteral("ShowTextFile"),
                           [](const ui::ProcedureArgs& args) { ShowTextFile(args.value(0).toString()); });
 }

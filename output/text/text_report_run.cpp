@@ -3,6 +3,7 @@
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
 #include "output/exports/export_file.h"
+#include "output/line_amounts.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/codepage.h"
 #include "platform/core/message.h"
@@ -52,6 +53,19 @@ HeadersRecord headerOf(std::int32_t estimate)
     return DFL();
 }
 
+// The rest of a work name under it, in pieces of 60 characters from its 61st (the last piece
+// 40), each that has any text on its own; at most `count` pieces.
+std::vector<QString> namePieces(const QString& name, int count)
+{
+    std::vector<QString> out;
+    const std::pair<int, int> pieces[] = {{60, 60}, {120, 60}, {180, 40}};
+    for (int i = 0; i < count; ++i) {
+        const QString piece = name.mid(pieces[i].first, pieces[i].second);
+        if (!piece.trimmed().isEmpty()) out.push_back(piece);
+    }
+    return out;
+}
+
 // The amount lines of the totals block: the amount in columns 115-131.
 QString amountLine(const QString& text, const Decimal& amount)
 {
@@ -60,18 +74,32 @@ QString amountLine(const QString& text, const Decimal& amount)
 
 }  // namespace
 
-TextReportRun::TextReportRun(std::int32_t estimate) : estimate_(estimate), header_(headerOf(estimate))
+TextReportRun::TextReportRun(std::int32_t estimate, TextReportKind kind)
+    : estimate_(estimate), kind_(kind), header_(headerOf(estimate))
 {
     const HeadersRecord& h = header_;
-    add(QChar(0x0E) + blanks(14) + QStringLiteral("СМЕТА") + blanks(30) + QStringLiteral("Утверждаю"));
-    const QString name = field(h.NAME.clipped());
-    if (name.size() > 50) {
-        add(centred(name.left(50), 60));
-        add(centred(name.mid(50, 50), 60));
+    auto name = [&] {
+        const QString name = field(h.NAME.clipped());
+        if (name.size() > 50) {
+            add(centred(name.left(50), 60));
+            add(centred(name.mid(50, 50), 60));
+        } else {
+            add(centred(name, 60) + QChar(0x1B) + QChar(0x46));
+        }
+    };
+    const QString date = num(Decimal(int(h.DATEACT)), "d6");
+    if (kind == TextReportKind::Estimate) {
+        add(QChar(0x0E) + blanks(14) + QStringLiteral("СМЕТА") + blanks(30) + QStringLiteral("Утверждаю"));
+        name();
+        add(QChar(0x0F) + field(h.OSNOV.bytes()) + blanks(45) + date);
     } else {
-        add(centred(name, 60) + QChar(0x1B) + QChar(0x46));
+        add(QChar(0x0E) + blanks(14) + QStringLiteral("АКТ"));
+        add(blanks(29) + QStringLiteral("к смете № ") + num(Decimal(int(h.NUMBER)), "N_6"));
+        name();
+        add(field(h.OSNOV.bytes()));
+        add(QChar(0x0F) + blanks(5) + QStringLiteral("Составлен в ценах 1984 года с пересчетом на текущие цены") +
+            blanks(9) + date);
     }
-    add(QChar(0x0F) + field(h.OSNOV.bytes()) + blanks(45) + num(Decimal(int(h.DATEACT)), "d6"));
     const QString rule(182, QLatin1Char('-'));
     add(rule);
     add(QStringLiteral("N пп| Шифр ед. расц. | Наименование работы                                         | Ед. изм.   |Кол-во   |  Стоимость ед.  | Стоим.Экспл.маш |          Общая стоим.                 |"));
@@ -115,6 +143,14 @@ void TextReportRun::beginSection(int section)
 void TextReportRun::workLine(const WrksInSmtRecord& w)
 {
     ++lineNo_;
+    if (kind_ == TextReportKind::Estimate)
+        estimateLine(w);
+    else
+        actLine(w);
+}
+
+void TextReportRun::estimateLine(const WrksInSmtRecord& w)
+{
     const QString d = dlm();
     const QString name = field(w.NAME.bytes());
     add(num(Decimal(lineNo_), "N_3") + d + field(w.NRAS.bytes()).left(16) + d + name.left(60) + d +
@@ -122,12 +158,24 @@ void TextReportRun::workLine(const WrksInSmtRecord& w)
         num(w.CENA_TZ.value(), "n-8.2") + d + num(w.EKSPLM.value(), "n-8.2") + d + num(w.ZARPLM.value(), "n-8.2") + d +
         num(w.KCHELCHM.value(), "n-10.2") + d + num(w.VOZVRAT.value(), "n-9.2") + d + num(w.ITEXPMASH.value(), "n-9.2") +
         d + num(w.ITZARPMASH.value(), "n-8.2") + d);
-    // the rest of the name under it, each piece that has any text on its own
-    for (const auto& [from, length] : {std::pair{60, 60}, std::pair{120, 60}, std::pair{180, 40}}) {
-        const QString piece = name.mid(from, length);
-        if (!piece.trimmed().isEmpty()) add(blanks(3) + d + blanks(16) + d + padded(piece, 60) + d);
-    }
+    for (const QString& piece : namePieces(name, 3))
+        add(blanks(3) + d + blanks(16) + d + padded(piece, 60) + d);
     addSums(section_, {w.KCHELCHM.value(), w.VOZVRAT.value(), w.ITEXPMASH.value(), w.ITZARPMASH.value()});
+}
+
+void TextReportRun::actLine(const WrksInSmtRecord& w)
+{
+    // an act quantity of 0.0001 or less is not done work
+    if (!(w.ONAKT.value() > Decimal::fromScaled(1, 4))) return;
+    const LineAmounts act = actAmounts(w);
+    const QString name = field(w.NAME.bytes());
+    add(num(Decimal(lineNo_), "N_3") + blanks(1) + padded(field(w.NRAS.bytes()), 15) + name.left(60) + blanks(1) +
+        padded(field(w.EDIZM.bytes()), 16) + num(w.ONAKT.value(), "n-10.2") + num(w.CENA_OB.value(), "n-9.2") +
+        num(w.CENA_TZ.value(), "n-9.2") + num(w.EKSPLM.value(), "n-9.2") + num(w.ZARPLM.value(), "n-9.2") +
+        num(act.total, "n-11.2") + num(act.wages, "n-10.2") + num(act.machines, "n-10.2") +
+        num(act.machinistWages, "n-9.2"));
+    for (const QString& piece : namePieces(name, 2)) add(blanks(19) + padded(piece, 60) + blanks(1));
+    addSums(section_, {act.total, act.wages, act.machines, act.machinistWages});
 }
 
 void TextReportRun::endSection()
@@ -146,7 +194,7 @@ void TextReportRun::totalsBlock()
     const QString d = dlm();
     Sums& t = totals_;
     add(QString(182, QLatin1Char('-')));
-    add(blanks(11) + dlms(2) + padded("Итого прямые затраты по смете", 114) + dlms(7) + num(t.total, "N11.2") + d +
+    add(blanks(11) + dlms(2) + padded(kind_ == TextReportKind::Estimate ? "Итого прямые затраты по смете" : "Итого прямые затраты", 114) + dlms(7) + num(t.total, "N11.2") + d +
         num(t.wages, "N11.2") + d + num(t.machines, "N11.2") + d + num(t.machWages, "N12.2") + d);
     Decimal wageBase = t.wages, machinistBase = t.machWages;
 

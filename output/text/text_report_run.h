@@ -1,7 +1,7 @@
 #pragma once
-// One run of the estimate's text report: its lines (windows-1251) and its totals. The state
-// belongs to the run, and only one text report runs at a time: a second one would otherwise
-// reset the first's totals and write into the same file.
+// One run of a text report, of the estimate or of its act: its lines (windows-1251) and its
+// totals. The state belongs to the run, and only one text report runs at a time: a second one
+// would otherwise reset the first's totals and write into the same file.
 
 #include "data/files/headers.h"
 #include "output/totals/working_value.h"
@@ -15,10 +15,14 @@
 struct GroupsWksRecord;
 struct WrksInSmtRecord;
 
+// The act's report writes the lines with an act quantity, with the act's amounts, in columns
+// of its own and without separators.
+enum class TextReportKind { Estimate, Act };
+
 class TextReportRun {
 public:
     // Reads the header once (blanks and zeros when there is none) and writes the heading.
-    explicit TextReportRun(std::int32_t estimate);
+    explicit TextReportRun(std::int32_t estimate, TextReportKind kind = TextReportKind::Estimate);
 
     std::int32_t estimate() const { return estimate_; }
 
@@ -42,8 +46,11 @@ private:
     };
     void add(const QString& line);
     void addSums(Sums& into, const Sums& values);
+    void estimateLine(const WrksInSmtRecord& work);
+    void actLine(const WrksInSmtRecord& work);
 
     std::int32_t estimate_;
+    TextReportKind kind_;
     HeadersRecord header_;  // as it was when the run began
     std::vector<std::string> lines_;
     bool overflow_ = false;

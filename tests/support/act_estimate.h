@@ -3,6 +3,7 @@
 // chain's fixture (K 0.1, indices 1.2 / 1.1 / 1.05, overheads 0.95, one charge 1.02, VAT 0.18),
 // its sections and work lines with their act quantities, the stored amounts those of the plan.
 
+#include "platform/core/dates.h"
 #include "tests/support/test_threads.h"
 
 #include <QString>
@@ -36,6 +37,7 @@ protected:
             h.NAME = "Ремонт кровли";
             h.NAMEOBJECT = "Школа №3";
             h.OSNOV = "Дефектная ведомость";
+            h.DATEACT = dates::fromYmd(2009, 3, 5);
             h.Primechanie = QStringLiteral("Первая строка\r\nВторая строка");
             h.KSTESN_EM = dec("0.1");
             h.KIND_TZ = dec("1.2");
