@@ -3,9 +3,9 @@
 namespace {
 
 // Two 2-place fields multiplied give 4 places, exact in 64 bits; rounded to 2.
-Decimal product(const DecimalField<7, 2>& a, const DecimalField<7, 2>& b)
+Decimal product(const DecimalField<7, 2>& act, const DecimalField<7, 2>& unit)
 {
-    const std::int64_t tenThousandths = a.scaled() * b.scaled();
+    const std::int64_t tenThousandths = act.scaled() * unit.scaled();
     const std::int64_t half = tenThousandths < 0 ? -50 : 50;
     return Decimal::fromScaled((tenThousandths + half) / 100, 2);
 }

@@ -56,6 +56,9 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("ExportSmetaToXml"), [](const ui::ProcedureArgs& args) {
         ExportSmetaToXml(args.value(0).toInt(), args.value(1).toInt());
     });
+    ui::registerProcedure(QStringLiteral("ExportAktToXml"), [](const ui::ProcedureArgs& args) {
+        ExportAktToXml(args.value(0).toInt(), args.value(1).toInt());
+    });
     ui::registerProcedure(QStringLiteral("PrintToTextFile"), withoutArgs(PrintToTextFile));
     ui::registerProcedure(QStringLiteral("PrintAktToText"), withoutArgs(PrintAktToText));
     ui::registerProcedure(QStringLiteral("ShowTextFile"),

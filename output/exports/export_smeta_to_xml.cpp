@@ -2,6 +2,7 @@
 
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
+#include "output/line_amounts.h"
 #include "output/exports/export_file.h"
 #include "output/exports/xslt_run.h"
 #include "output/totals/calc_smeta_totals.h"
@@ -43,9 +44,10 @@ struct Sums {
     Decimal costs, wages, machines, machinistWages;
 };
 
+// The act writes its quantities and amounts in place of the estimate's, its sums from them.
 class XmlWriter {
 public:
-    XmlWriter(std::vector<std::string>& lines, Working& w) : lines_(lines), w_(w) {}
+    XmlWriter(std::vector<std::string>& lines, Working& w, TotalsMode mode) : lines_(lines), w_(w), mode_(mode) {}
 
     void add(std::string line) { lines_.push_back(std::move(line)); }
 
@@ -58,7 +60,8 @@ public:
         add(cp("<sheader><!-- Заголовок сметы -->"));
         add("<DFL_CODE>" + pictured(Decimal(int(h.CODE)), "N_6") + "</DFL_CODE>");
         add("<DFL_NUMBER>" + pictured(Decimal(number), "N_6") + "</DFL_NUMBER>");
-        add("<DFL_NAME>" + clipped(h.NAME) + "</DFL_NAME>");
+        // the act's with all its blanks
+        add("<DFL_NAME>" + (mode_ == TotalsMode::Estimate ? clipped(h.NAME) : text(h.NAME.bytes())) + "</DFL_NAME>");
         add("<DFL_NAMEOBJECT>" + clipped(h.NAMEOBJECT) + "</DFL_NAMEOBJECT>");
         add("<DFL_OSNOV>" + clipped(h.OSNOV) + "</DFL_OSNOV>");
         add("<DFL_ZAKAZCHIK>" + clipped(h.ZAKAZCHIK) + "</DFL_ZAKAZCHIK>");
@@ -95,33 +98,27 @@ public:
 
     void work(int ordinal, const WrksInSmtRecord& l)
     {
-        const Decimal q = l.CHELCH.value(), a = l.ONAKT.value();
-        const Decimal price = l.CENA_OB.value(), wages = l.CENA_TZ.value(), machines = l.EKSPLM.value(),
-                      machinists = l.ZARPLM.value();
-        add("<WORK><ID>" + rightTrimmed(pictured(Decimal(ordinal), "N_4")) + "</ID><code>" + clipped(l.NRAS) + "</code>");
-        add("<wname>" + clipped(l.NAME) + "</wname><edizm>" + clipped(l.EDIZM) + "</edizm><kolvo>" + quantity(q) +
-            "</kolvo><a_kolvo>" + quantity(a) + "</a_kolvo><price><totprice>" + amount(price) + "</totprice><zarpl>" +
-            amount(wages) + "</zarpl><eksplm>" + amount(machines) + "</eksplm><zarplm>" + amount(machinists) +
-            "</zarplm></price>");
-        w_.set(estimate_.costs, estimate_.costs + l.KCHELCHM.value());
-        w_.set(estimate_.wages, estimate_.wages + q * wages);
-        w_.set(estimate_.machinistWages, estimate_.machinistWages + l.ITZARPMASH.value());
-        w_.set(estimate_.machines, estimate_.machines + machines * q);
-        w_.set(section_.costs, section_.costs + q * price);
-        w_.set(section_.wages, section_.wages + q * wages);
-        w_.set(section_.machines, section_.machines + machines * q);
-        w_.set(section_.machinistWages, section_.machinistWages + l.ITZARPMASH.value());
-        add("<itogo><total>" + amount(q * price) + "</total><zarpl>" + amount(q * wages) + "</zarpl><eksplm>" +
-            amount(q * machines) + "</eksplm><zarplm>" + amount(q * machinists) + "</zarplm></itogo>");
-        add("<akt><total>" + amount(a * price) + "</total><zarpl>" + amount(a * wages) + "</zarpl><eksplm>" +
-            amount(a * machines) + "</eksplm><zarplm>" + amount(a * machinists) + "</zarplm></akt></WORK>");
+        if (mode_ == TotalsMode::Estimate)
+            estimateWork(ordinal, l);
+        else
+            actWork(ordinal, l);
     }
 
     void sectionEnd()
     {
-        add("</works><r_total>" + plain(section_.costs) + "</r_total><r_total_zpl>" + plain(section_.wages) +
-            "</r_total_zpl><r_total_emm>" + plain(section_.machines) + "</r_total_emm><r_total_zplemm>" +
-            plain(section_.machinistWages) + "</r_total_zplemm></razdel>");
+        const std::string sums = "</works><r_total>" + plain(section_.costs) + "</r_total><r_total_zpl>" +
+                                 plain(section_.wages) + "</r_total_zpl><r_total_emm>" + plain(section_.machines) +
+                                 "</r_total_emm><r_total_zplemm>" + plain(section_.machinistWages) + "</r_total_zplemm>";
+        if (mode_ == TotalsMode::Estimate) {
+            add(sums + "</razdel>");
+            return;
+        }
+        add(sums);
+        add("</razdel>");
+        w_.set(estimate_.costs, estimate_.costs + section_.costs);
+        w_.set(estimate_.wages, estimate_.wages + section_.wages);
+        w_.set(estimate_.machines, estimate_.machines + section_.machines);
+        w_.set(estimate_.machinistWages, estimate_.machinistWages + section_.machinistWages);
     }
 
     // The totals line and the footer: the export's own chain, with no overheads and the charges
@@ -218,6 +215,54 @@ public:
     }
 
 private:
+    void workHead(int ordinal, const WrksInSmtRecord& l)
+    {
+        add("<WORK><ID>" + rightTrimmed(pictured(Decimal(ordinal), "N_4")) + "</ID><code>" + clipped(l.NRAS) + "</code>");
+    }
+    std::string prices(const WrksInSmtRecord& l)
+    {
+        return "<price><totprice>" + amount(l.CENA_OB.value()) + "</totprice><zarpl>" + amount(l.CENA_TZ.value()) +
+               "</zarpl><eksplm>" + amount(l.EKSPLM.value()) + "</eksplm><zarplm>" + amount(l.ZARPLM.value()) +
+               "</zarplm></price>";
+    }
+
+    void actWork(int ordinal, const WrksInSmtRecord& l)
+    {
+        const LineAmounts act = actAmounts(l);
+        w_.set(section_.costs, section_.costs + act.total);
+        w_.set(section_.wages, section_.wages + act.wages);
+        w_.set(section_.machines, section_.machines + act.machines);
+        w_.set(section_.machinistWages, section_.machinistWages + act.machinistWages);
+        workHead(ordinal, l);
+        add("<wname>" + clipped(l.NAME) + "</wname><edizm>" + clipped(l.EDIZM) + "</edizm><kolvo>" +
+            quantity(l.ONAKT.value()) + "</kolvo>" + prices(l));
+        add("<itogo><total>" + amount(act.total) + "</total><zarpl>" + amount(act.wages) + "</zarpl><eksplm>" +
+            amount(act.machines) + "</eksplm><zarplm>" + amount(act.machinistWages) + "</zarplm></itogo>");
+        add("</WORK>");
+    }
+
+    void estimateWork(int ordinal, const WrksInSmtRecord& l)
+    {
+        const Decimal q = l.CHELCH.value(), a = l.ONAKT.value();
+        const Decimal price = l.CENA_OB.value(), wages = l.CENA_TZ.value(), machines = l.EKSPLM.value(),
+                      machinists = l.ZARPLM.value();
+        workHead(ordinal, l);
+        add("<wname>" + clipped(l.NAME) + "</wname><edizm>" + clipped(l.EDIZM) + "</edizm><kolvo>" + quantity(q) +
+            "</kolvo><a_kolvo>" + quantity(a) + "</a_kolvo>" + prices(l));
+        w_.set(estimate_.costs, estimate_.costs + l.KCHELCHM.value());
+        w_.set(estimate_.wages, estimate_.wages + q * wages);
+        w_.set(estimate_.machinistWages, estimate_.machinistWages + l.ITZARPMASH.value());
+        w_.set(estimate_.machines, estimate_.machines + machines * q);
+        w_.set(section_.costs, section_.costs + q * price);
+        w_.set(section_.wages, section_.wages + q * wages);
+        w_.set(section_.machines, section_.machines + machines * q);
+        w_.set(section_.machinistWages, section_.machinistWages + l.ITZARPMASH.value());
+        add("<itogo><total>" + amount(q * price) + "</total><zarpl>" + amount(q * wages) + "</zarpl><eksplm>" +
+            amount(q * machines) + "</eksplm><zarplm>" + amount(q * machinists) + "</zarplm></itogo>");
+        add("<akt><total>" + amount(a * price) + "</total><zarpl>" + amount(a * wages) + "</zarpl><eksplm>" +
+            amount(a * machines) + "</eksplm><zarplm>" + amount(a * machinists) + "</zarplm></akt></WORK>");
+    }
+
     void chargeElement(const std::string& name, const Decimal& rate, const Decimal& value)
     {
         add("<K>");
@@ -229,6 +274,7 @@ private:
 
     std::vector<std::string>& lines_;
     Working& w_;
+    TotalsMode mode_;
     Sums estimate_, section_;
 };
 
@@ -251,12 +297,12 @@ std::string escaped(std::string_view cp1251)
     return out;
 }
 
-bool lines(std::int32_t number, std::vector<std::string>& out)
+bool lines(std::int32_t number, TotalsMode mode, std::vector<std::string>& out)
 {
     out.clear();
     bool overflow = false;
     Working w(overflow);
-    XmlWriter xml(out, w);
+    XmlWriter xml(out, w, mode);
     // a header not found gives blanks and zeros
     totals_detail::readHeader(number);
     xml.head(number);
@@ -286,11 +332,19 @@ bool lines(std::int32_t number, std::vector<std::string>& out)
 
 }  // namespace xml_export
 
-void ExportSmetaToXml(std::int32_t number, int mode)
+namespace {
+
+void exportToXml(std::int32_t number, TotalsMode of, int mode)
 {
     std::vector<std::string> lines;
     Relate(FileId::WrksInSmt).Open();
-    const bool made = xml_export::lines(number, lines);
+    const bool made = xml_export::lines(number, of, lines);
     Relate(FileId::WrksInSmt).Close();
     if (made && writeExportFile(kFile, LineCodePage::Cp1251, lines, kNoWidth)) RunXsltProcessor(mode);
 }
+
+}  // namespace
+
+void ExportSmetaToXml(std::int32_t number, int mode) { exportToXml(number, TotalsMode::Estimate, mode); }
+
+void ExportAktToXml(std::int32_t number, int mode) { exportToXml(number, TotalsMode::Act, mode); }

@@ -4,5 +4,5 @@
 
 void PrintAktToText()
 {
-    runTextReport({TextReportKind::Act, QStringLiteral("PrintAktToText"), QStringLiteral("PrintGroups1"), 400});
+    runTextReport({TotalsMode::Act, QStringLiteral("PrintAktToText"), QStringLiteral("PrintGroups1"), 400});
 }

@@ -4,5 +4,5 @@
 
 void PrintToTextFile()
 {
-    runTextReport({TextReportKind::Estimate, QStringLiteral("PrintToTextFile"), QStringLiteral("PrintGroups"), 300});
+    runTextReport({TotalsMode::Estimate, QStringLiteral("PrintToTextFile"), QStringLiteral("PrintGroups"), 300});
 }

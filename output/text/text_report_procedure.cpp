@@ -98,7 +98,7 @@ void runTextReport(const TextReportForm& form)
     const TextReportSlot slot;
     if (!slot.taken()) return;
     Relate(FileId::WrksInSmt).Open();
-    TextReportRun run(NumSmeta, form.kind);
+    TextReportRun run(NumSmeta, form.mode);
     const bool complete = report(form, run);
     Relate(FileId::WrksInSmt).Close();
     if (!complete) return;

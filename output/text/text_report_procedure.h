@@ -9,7 +9,7 @@
 #include <QString>
 
 struct TextReportForm {
-    TextReportKind kind;
+    TotalsMode mode;  // the act writes the lines with an act quantity, with its amounts
     QString outerName;  // the procedure over the sections: "PrintToTextFile"
     QString innerName;  // the one over each section's lines: "PrintGroups"
     long outerExpectedRecords;

@@ -74,8 +74,8 @@ QString amountLine(const QString& text, const Decimal& amount)
 
 }  // namespace
 
-TextReportRun::TextReportRun(std::int32_t estimate, TextReportKind kind)
-    : estimate_(estimate), kind_(kind), header_(headerOf(estimate))
+TextReportRun::TextReportRun(std::int32_t estimate, TotalsMode mode)
+    : estimate_(estimate), mode_(mode), header_(headerOf(estimate))
 {
     const HeadersRecord& h = header_;
     auto name = [&] {
@@ -88,7 +88,7 @@ TextReportRun::TextReportRun(std::int32_t estimate, TextReportKind kind)
         }
     };
     const QString date = num(Decimal(int(h.DATEACT)), "d6");
-    if (kind == TextReportKind::Estimate) {
+    if (mode == TotalsMode::Estimate) {
         add(QChar(0x0E) + blanks(14) + QStringLiteral("СМЕТА") + blanks(30) + QStringLiteral("Утверждаю"));
         name();
         add(QChar(0x0F) + field(h.OSNOV.bytes()) + blanks(45) + date);
@@ -143,7 +143,7 @@ void TextReportRun::beginSection(int section)
 void TextReportRun::workLine(const WrksInSmtRecord& w)
 {
     ++lineNo_;
-    if (kind_ == TextReportKind::Estimate)
+    if (mode_ == TotalsMode::Estimate)
         estimateLine(w);
     else
         actLine(w);
@@ -194,7 +194,7 @@ void TextReportRun::totalsBlock()
     const QString d = dlm();
     Sums& t = totals_;
     add(QString(182, QLatin1Char('-')));
-    add(blanks(11) + dlms(2) + padded(kind_ == TextReportKind::Estimate ? "Итого прямые затраты по смете" : "Итого прямые затраты", 114) + dlms(7) + num(t.total, "N11.2") + d +
+    add(blanks(11) + dlms(2) + padded(mode_ == TotalsMode::Estimate ? "Итого прямые затраты по смете" : "Итого прямые затраты", 114) + dlms(7) + num(t.total, "N11.2") + d +
         num(t.wages, "N11.2") + d + num(t.machines, "N11.2") + d + num(t.machWages, "N12.2") + d);
     Decimal wageBase = t.wages, machinistBase = t.machWages;
 

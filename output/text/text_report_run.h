@@ -4,6 +4,7 @@
 // would otherwise reset the first's totals and write into the same file.
 
 #include "data/files/headers.h"
+#include "output/totals/totals_chain.h"
 #include "output/totals/working_value.h"
 
 #include <QString>
@@ -17,12 +18,10 @@ struct WrksInSmtRecord;
 
 // The act's report writes the lines with an act quantity, with the act's amounts, in columns
 // of its own and without separators.
-enum class TextReportKind { Estimate, Act };
-
 class TextReportRun {
 public:
     // Reads the header once (blanks and zeros when there is none) and writes the heading.
-    explicit TextReportRun(std::int32_t estimate, TextReportKind kind = TextReportKind::Estimate);
+    explicit TextReportRun(std::int32_t estimate, TotalsMode mode = TotalsMode::Estimate);
 
     std::int32_t estimate() const { return estimate_; }
 
@@ -50,7 +49,7 @@ private:
     void actLine(const WrksInSmtRecord& work);
 
     std::int32_t estimate_;
-    TextReportKind kind_;
+    TotalsMode mode_;
     HeadersRecord header_;  // as it was when the run began
     std::vector<std::string> lines_;
     bool overflow_ = false;
