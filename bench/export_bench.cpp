@@ -5,8 +5,9 @@
 // - ExportSmetaToExcel and ExportSmetaToXml of an estimate of 5,000 lines in 100 sections, file
 //   written (no spreadsheet program is found and no XSLT processor is set, so none is started),
 //   against the raw SQLite key-order read of the same sections and lines.
-// - The text report of the same estimate, "TEXTREP" written, without its progress windows
-//   (their timer waits are not counted) and its viewer.
+// - ExportAktToXml of the same estimate's act.
+// - The text reports of the same estimate and of its act, "TEXTREP" written, without their
+//   progress windows (their timer waits are not counted) and the viewer.
 
 #include "app/settings/globals.h"
 #include "bench/figures.h"
@@ -132,11 +133,11 @@ std::size_t rawRead()
     return bytes;
 }
 
-// The text report's run as its procedure makes it, section by section.
-void textReport()
+// A text report's run as its procedure makes it, section by section.
+void textReport(TotalsMode mode)
 {
     Relate(FileId::WrksInSmt).Open();
-    TextReportRun run(1);
+    TextReportRun run(1, mode);
     std::vector<GroupsWksRecord> sections;
     std::vector<WrksInSmtRecord> works;
     readEstimateSections(1, sections);
@@ -171,7 +172,9 @@ int main(int argc, char** argv)
     const double floor = msOf([] { rawRead(); });
     figure("spreadsheet export, 5,000 lines in 100 sections", msOf([] { ExportSmetaToExcel(1); }), floor, 1000);
     figure("XML export, 5,000 lines in 100 sections", msOf([] { ExportSmetaToXml(1, 1); }), floor, 1000);
-    figure("text report, 5,000 lines in 100 sections", msOf(textReport), floor, 1000);
+    figure("act XML export, 5,000 lines in 100 sections", msOf([] { ExportAktToXml(1, 3); }), floor, 1000);
+    figure("text report, 5,000 lines in 100 sections", msOf([] { textReport(TotalsMode::Estimate); }), floor, 1000);
+    figure("act text report, 5,000 lines in 100 sections", msOf([] { textReport(TotalsMode::Act); }), floor, 1000);
 
     for (const char* file : {"tlx_exp.txt", "smeta.xml", "TEXTREP"})
         std::printf("  (%s: %lld bytes)\n", file, static_cast<long long>(QFileInfo(QString::fromLatin1(file)).size()));

@@ -2,11 +2,12 @@
 //
 //   report_bench [folder]
 //
-// - totals chain over an estimate of 10,000 lines read through the record layer, against the
-//   raw SQLite key-order read of the same lines in one statement plus the bare chain in memory;
-// - PrintSmeta over 2,000 lines in 40 sections with names of up to 220 characters: the lines
-//   processed, laid out and written as PDF (no progress window, so none of its timer waits),
-//   against the same raw read;
+// - totals chain over an estimate of 10,000 lines read through the record layer, in estimate and
+//   in act mode, against the raw SQLite key-order read of the same lines in one statement plus
+//   the bare chain in memory;
+// - PrintSmeta and PrintAktGraph over 2,000 lines in 40 sections with names of up to 220
+//   characters: the lines processed, laid out and written as PDF (no progress window, so none of
+//   its timer waits), against the same raw read;
 // - the preview, offscreen, until its widget has painted page 1, against painting page 1 into
 //   an image of the same size.
 
@@ -14,6 +15,7 @@
 #include "bench/figures.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
+#include "output/reports/print_akt_graph.h"
 #include "output/reports/print_smeta.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/collation.h"
@@ -95,6 +97,7 @@ void fill()
                 l.NAME = words.repeated(4).left(40 + (i * 37) % 181);
                 l.EDIZM = "100 м2";
                 l.CHELCH = Decimal(1 + i % 9);
+                l.ONAKT = Decimal(1 + i % 4);
                 l.CENA_OB = d("1234.56");
                 l.CENA_TZ = d("234.5");
                 l.EKSPLM = d("123.4");
@@ -152,44 +155,65 @@ int main(int argc, char** argv)
     fill();
 
     // --- the totals chain
-    SmetaTotals totals;
-    const double chain = msOf([&] { CalcSmetaTotals(TotalsMode::Estimate, 1, totals); });
-    const double chainFloor = msOf([&] {
-        std::vector<std::array<std::int64_t, 4>> values;
-        rawRead(1, "KCHELCHM, VOZVRAT, ITEXPMASH, ITZARPMASH", [&](sqlite3_stmt* s) {
-            values.push_back({sqlite3_column_int64(s, 0), sqlite3_column_int64(s, 1), sqlite3_column_int64(s, 2),
-                              sqlite3_column_int64(s, 3)});
+    struct Chain {
+        const char* figure;
+        TotalsMode mode;
+        const char* columns;
+    };
+    for (const Chain& c : {Chain{"totals chain, 10,000 lines", TotalsMode::Estimate, "KCHELCHM, VOZVRAT, ITEXPMASH, ITZARPMASH"},
+                           Chain{"act totals chain, 10,000 lines", TotalsMode::Act, "ONAKT, CENA_OB, CENA_TZ, EKSPLM, ZARPLM"}}) {
+        SmetaTotals totals;
+        const double chain = msOf([&] { CalcSmetaTotals(c.mode, 1, totals); });
+        const double chainFloor = msOf([&] {
+            std::vector<std::array<std::int64_t, 5>> values;
+            rawRead(1, c.columns, [&](sqlite3_stmt* s) {
+                std::array<std::int64_t, 5> row{};
+                for (int i = 0; i < sqlite3_column_count(s); ++i) row[std::size_t(i)] = sqlite3_column_int64(s, i);
+                values.push_back(row);
+            });
+            TotalsSums sums;
+            WrksInSmtRecord line{};
+            for (const auto& v : values) {
+                if (c.mode == TotalsMode::Estimate) {
+                    line.KCHELCHM.setScaled(v[0]);
+                    line.VOZVRAT.setScaled(v[1]);
+                    line.ITEXPMASH.setScaled(v[2]);
+                    line.ITZARPMASH.setScaled(v[3]);
+                } else {
+                    line.ONAKT.setScaled(v[0]);
+                    line.CENA_OB.setScaled(v[1]);
+                    line.CENA_TZ.setScaled(v[2]);
+                    line.EKSPLM.setScaled(v[3]);
+                    line.ZARPLM.setScaled(v[4]);
+                }
+                sums.add(c.mode, line);
+            }
+            chainTotals(sums, DFL());
         });
-        TotalsSums sums;
-        WrksInSmtRecord line{};
-        for (const auto& v : values) {
-            line.KCHELCHM.setScaled(v[0]);
-            line.VOZVRAT.setScaled(v[1]);
-            line.ITEXPMASH.setScaled(v[2]);
-            line.ITZARPMASH.setScaled(v[3]);
-            sums.add(TotalsMode::Estimate, line);
-        }
-        chainTotals(sums, DFL());
-    });
-    figure("totals chain, 10,000 lines", chain, chainFloor, 50);
+        figure(c.figure, chain, chainFloor, 50);
+    }
 
-    // --- PrintSmeta processed, laid out and written as PDF
-    ui::report::PageModel pages;
-    const double form = msOf(
-        [&] {
-            estimate_report::FormRun run(printSmetaForm(), 2);
-            run.open();
-            while (run.step() == ui::report::Step::More) {}
-            pages = run.finish();
-            ui::report::writePdf(pages, QStringLiteral("smeta.pdf"));
-        },
-        3);
+    // --- PrintSmeta and PrintAktGraph processed, laid out and written as PDF
     const double formFloor = msOf([&] {
         std::size_t bytes = 0;
         rawRead(2, "*", [&](sqlite3_stmt* s) { bytes += std::size_t(sqlite3_column_bytes(s, 4)); });
     });
-    figure("PrintSmeta, 2,000 lines to PDF", form, formFloor, 3000);
-    std::printf("  (%zu pages)\n", pages.pages.size());
+    ui::report::PageModel pages;
+    // the estimate's pages last: the preview shows them
+    for (const auto& [name, spec] : {std::pair{"PrintAktGraph, 2,000 lines to PDF", printAktGraphForm()},
+                                     std::pair{"PrintSmeta, 2,000 lines to PDF", printSmetaForm()}}) {
+        const double form = msOf(
+            [&] {
+                estimate_report::FormRun run(spec, 2);
+                run.open();
+                while (run.step() == ui::report::Step::More) {}
+                pages = run.finish();
+                ui::report::writePdf(pages, QStringLiteral("smeta.pdf"));
+            },
+            3);
+        figure(name, form, formFloor, 3000);
+        std::printf("  (%zu pages)\n", pages.pages.size());
+    }
     Relate(FileId::WrksInSmt).Close();
     ThreadState::setCurrent(nullptr);
 
