@@ -7,6 +7,7 @@
 #include "tests/support/act_estimate.h"
 #include "tests/support/raw_sqlite.h"
 
+#include <QPrintPreviewWidget>
 #include <QProcess>
 
 #include <gtest/gtest.h>
@@ -164,6 +165,25 @@ TEST_F(PrintAktFormsTest, CancellingPrintsNothingButKeepsTheActTotal)
     ASSERT_TRUE(test::waitEnded(t, 20000));
     EXPECT_FALSE(preview);
     EXPECT_EQ(storedTotal(), "48202");
+}
+
+TEST_F(PrintAktFormsTest, PrintAktGraphsPreviewOpensMaximisedAtPageWidthTheOtherAtWholePages)
+{
+    addActEstimate();
+    setPreviewInterceptor(nullptr);
+    for (const auto& [form, zoom] : {std::pair{"PrintAktGraph", QPrintPreviewWidget::FitToWidth},
+                                     std::pair{"PrintAkt7graph", QPrintPreviewWidget::FitInView}}) {
+        NumSmeta = 5;
+        const ui::ThreadId t = ui::startProcedure(QString::fromLatin1(form));
+        ui::Window* window = test::waitWindowTitled(t, previewTitle(), 30000);
+        ASSERT_NE(window, nullptr) << form;
+        auto* widget = qobject_cast<QPrintPreviewWidget*>(window->control(QStringLiteral("?PREVIEW"))->widget());
+        ASSERT_NE(widget, nullptr);
+        EXPECT_EQ(widget->zoomMode(), zoom) << form;
+        EXPECT_TRUE(window->topWidget()->isMaximized()) << form;
+        window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
+        ASSERT_TRUE(test::waitEnded(t, 10000));
+    }
 }
 
 }  // namespace
