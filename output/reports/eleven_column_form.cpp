@@ -42,8 +42,6 @@ Controls headings()
     return c;
 }
 
-void add(Band& b, const Controls& cs) { b.controls.insert(b.controls.end(), cs.begin(), cs.end()); }
-
 }  // namespace
 
 ReportLayout elevenColumnLayout(const ReportValues& v, const ElevenColumnForm& form)
@@ -55,18 +53,18 @@ ReportLayout elevenColumnLayout(const ReportValues& v, const ElevenColumnForm& f
     l.pageFooter = pageFooter(167, 7510, 11000, 10198, 31);
 
     Band header{1250, form.title, {}};
-    add(header, headings());
-    add(header, columnNumberRow(kRowX, 1063, kRowWidth, 167, kDividers));
+    append(header, headings());
+    append(header, columnNumberRow(kRowX, 1063, kRowWidth, 167, kDividers));
 
     Band footer{form.footerHeight, {rule(0, 0), label(177, 31, QStringLiteral("ИТОГО ПО РАЗДЕЛАМ:"), font(9, true))}, {}};
-    add(footer, amountSums(v, form.totalSumX, 31));
-    add(footer, form.footerNotes);
+    append(footer, amountSums(v, form.totalSumX, 31));
+    append(footer, form.footerNotes);
 
     Band sectionFooter{240,
                        {rule(0, 0), label(208, 21, QStringLiteral("Итого по разделу №")),
                         field(1448, 21, QStringLiteral("n_3"), [] { return Decimal(int(GRO().NUMINSMETA)); })},
                        font(0, true)};
-    add(sectionFooter, amountSums(v, form.totalSumX, 21));
+    append(sectionFooter, amountSums(v, form.totalSumX, 21));
 
     l.groups = {estimateGroup({header}, footer),
                 sectionGroup(sectionHeader(form.sectionNamePicture, form.sectionNameWidth), sectionFooter)};

@@ -85,6 +85,11 @@ void runForm(const FormSpec& form)
     thread.procedureName = previousName;
 }
 
+void append(Band& band, const Controls& controls)
+{
+    band.controls.insert(band.controls.end(), controls.begin(), controls.end());
+}
+
 Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers)
 {
     Controls out{box(x, y, width, height, dividers)};

@@ -65,6 +65,8 @@ private:
 using ui::report::Control;
 using Controls = std::vector<Control>;
 
+// Adds the controls at the end of the band.
+void append(ui::report::Band& band, const Controls& controls);
 // A box split by vertical lines, its cells numbered from 1.
 Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers);
 // A heading centred between two x positions, wrapping within them.

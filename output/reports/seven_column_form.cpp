@@ -36,8 +36,6 @@ Controls headings()
     return c;
 }
 
-void add(Band& b, const Controls& cs) { b.controls.insert(b.controls.end(), cs.begin(), cs.end()); }
-
 }  // namespace
 
 Control logo(int x, int y, int width, int height)
@@ -54,18 +52,18 @@ ReportLayout sevenColumnLayout(const ReportValues& v, const SevenColumnForm& for
     l.pageFooter = pageFooter(177, 11094, 8000, 7031, 52);
 
     Band approvalHeader{750, {}, {}};
-    add(approvalHeader, approval(QStringLiteral("С О Г Л А С О В А Н О"), 729, 52, 594, 448, 552, 521));
-    add(approvalHeader, approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 5219, 10, 4948, 448, 4917, 510));
+    append(approvalHeader, approval(QStringLiteral("С О Г Л А С О В А Н О"), 729, 52, 594, 448, 552, 521));
+    append(approvalHeader, approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 5219, 10, 4948, 448, 4917, 510));
 
     Band title{form.titleHeight, form.title, {}};
-    add(title, headings());
-    add(title, columnNumberRow(kRowX, 1063, kRowWidth, 186, kDividers));
+    append(title, headings());
+    append(title, columnNumberRow(kRowX, 1063, kRowWidth, 186, kDividers));
 
     Band footer{form.footerHeight,
                 {rule(0, 0), label(177, 31, QStringLiteral("ИТОГО ПО РАЗДЕЛАМ:"), font(9, true)),
                  sum(form.totalSumX, 52, QStringLiteral("n-15.2"), [&v] { return v.amounts.total; })},
                 {}};
-    add(footer, form.footerNotes);
+    append(footer, form.footerNotes);
     Band sectionFooter{240,
                        {rule(0, 0), label(208, 10, QStringLiteral("Итого по разделу №")),
                         field(form.sectionNumberX, form.sectionNumberY, QStringLiteral("n_3"),

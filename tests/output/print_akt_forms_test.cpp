@@ -2,13 +2,12 @@
 #include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
-#include "platform/ui/report/report_painter.h"
 #include "platform/ui/report/report_preview.h"
 #include "tests/support/act_estimate.h"
 #include "tests/support/raw_sqlite.h"
+#include "tests/support/report_pages.h"
 
 #include <QPrintPreviewWidget>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -43,29 +42,8 @@ protected:
         auto v = RawConnection("HEADERS.TPS").column("SELECT TOTALSUM FROM records WHERE NUMBER = 5");
         return v.empty() ? std::string() : v[0];
     }
-    // The texts of the first page that start at x, top to bottom.
-    QStringList column(int x) const
-    {
-        QStringList out;
-        for (const Item& i : preview->pages[0].items)
-            if (i.kind == Item::Text && i.rect.x() == x) out << i.text.trimmed();
-        return out;
-    }
-    QString allText() const
-    {
-        QString out;
-        for (const Page& p : preview->pages)
-            for (const Item& i : p.items) out += i.text + u'\n';
-        return out;
-    }
-    QString pdfText(const QString& name)
-    {
-        EXPECT_TRUE(writePdf(*preview, dir.file(name)));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dir.file(name), QStringLiteral("-")});
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
+    QStringList column(int x) const { return test::column(preview->pages[0], x); }
+    QString allText() const { return test::allText(*preview); }
 
     std::optional<PageModel> preview;
 };
@@ -89,7 +67,7 @@ TEST_F(PrintAktFormsTest, PrintAktGraphPrintsTheLinesWithActAndStoresTheActTotal
     EXPECT_EQ(storedTotal(), "48202");
     EXPECT_EQ(messages.shown().size(), 0u);
 
-    const QString pdf = pdfText(QStringLiteral("akt11.pdf"));
+    const QString pdf = test::pdfText(*preview, dir.file(QStringLiteral("akt11.pdf")));
     for (const char* s : {"ИТОГО ПО РАЗДЕЛАМ:", "ПРЕДСТАВИТЕЛЬ ЗАКАЗЧИКА:",
                           "ПРЕДСТАВИТЕЛЬ ПОДРЯДЧИКА:", "Вторая строка", "Разработка грунта", "482.02"})
         EXPECT_TRUE(pdf.contains(QString::fromUtf8(s))) << s << "\n" << pdf.toStdString();

@@ -4,8 +4,7 @@
 #include "platform/ui/procedures.h"
 #include "platform/ui/window.h"
 #include "tests/support/act_estimate.h"
-
-#include <QProcess>
+#include "tests/support/text_report_file.h"
 
 #include <gtest/gtest.h>
 
@@ -40,26 +39,8 @@ protected:
         ASSERT_NE(t, 0);
         ASSERT_TRUE(test::waitEnded(t, 30000));
     }
-    // "TEXTREP" decoded by iconv from cp866.
-    static std::vector<QString> fileLines()
-    {
-        QProcess iconv;
-        iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("cp866"), QStringLiteral("-t"),
-                                              QStringLiteral("utf-8"), QStringLiteral("TEXTREP")});
-        EXPECT_TRUE(iconv.waitForFinished(10000));
-        QStringList lines = QString::fromUtf8(iconv.readAllStandardOutput()).split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        return std::vector<QString>(lines.begin(), lines.end());
-    }
-    // The lines between the column header and the totals block.
-    static std::vector<QString> bodyLines()
-    {
-        const std::vector<QString> all = fileLines();
-        auto from = std::find_if(all.begin(), all.end(), [](const QString& l) { return l.startsWith(u("  1 |")); });
-        if (all.end() - from < 2) return {};
-        from += 2;
-        return std::vector<QString>(from, std::find(from, all.end(), kRule));
-    }
+    static std::vector<QString> fileLines() { return test::textReportLines(); }
+    static std::vector<QString> bodyLines() { return test::textReportBody(); }
 
     std::vector<QString> viewed;
 };

@@ -5,10 +5,10 @@
 #include "platform/ui/report/report_painter.h"
 #include "platform/ui/report/report_preview.h"
 #include "tests/support/raw_sqlite.h"
+#include "tests/support/report_pages.h"
 #include "tests/support/test_threads.h"
 
 #include <QImage>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -104,30 +104,6 @@ protected:
         return v.empty() ? std::string() : v[0];
     }
 
-    // The texts of the page that start at x, top to bottom.
-    static QStringList column(const Page& page, int x)
-    {
-        QStringList out;
-        for (const Item& i : page.items)
-            if (i.kind == Item::Text && i.rect.x() == x) out << i.text.trimmed();
-        return out;
-    }
-    static QString allText(const PageModel& m)
-    {
-        QString out;
-        for (const Page& p : m.pages)
-            for (const Item& i : p.items) out += i.text + u'\n';
-        return out;
-    }
-    QString pdfText(const QString& name)
-    {
-        EXPECT_TRUE(writePdf(*preview, dir.file(name)));
-        QProcess p;
-        p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dir.file(name), QStringLiteral("-")});
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
-    }
-
     std::optional<PageModel> preview;
 };
 
@@ -139,20 +115,20 @@ TEST_F(PrintFormsTest, PrintSmetaNumbersLinesAcrossSectionsAndShowsTheGrandTotal
     EXPECT_EQ(preview->orientation, QPageLayout::Landscape);
     const Page& page = preview->pages[0];
     // the counter runs across sections; the line without a section record prints too
-    EXPECT_EQ(column(page, 198 + 83), (QStringList{"1", "2", "3", "4", "5"}));
-    const QString text = allText(*preview);
+    EXPECT_EQ(test::column(page, 198 + 83), (QStringList{"1", "2", "3", "4", "5"}));
+    const QString text = test::allText(*preview);
     EXPECT_FALSE(text.contains(QStringLiteral("Пустой раздел")));
     EXPECT_TRUE(text.contains(QStringLiteral("Без раздела")));
     // "В сумме" is the grand total with VAT, also stored
     EXPECT_TRUE(text.contains(QStringLiteral("2,792.81")));
     EXPECT_EQ(storedTotal(), "279281");
     // the long name wraps and its line grows
-    QStringList names = column(page, 198 + 1271);
+    QStringList names = test::column(page, 198 + 1271);
     EXPECT_GT(names.size(), 5 + 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Вторая строка")));  // the notes keep their line breaks
     EXPECT_EQ(messages.shown().size(), 0u);
 
-    const QString pdf = pdfText(QStringLiteral("smeta11.pdf"));
+    const QString pdf = test::pdfText(*preview, dir.file(QStringLiteral("smeta11.pdf")));
     for (const char* s : {"В сумме", "2,792.81", "Итого по разделу №", "ИТОГО ПО РАЗДЕЛАМ:", "Стр",
                           "Зимнее удорожание", "Разработка грунта", "1,000.00"})
         EXPECT_TRUE(pdf.contains(QString::fromUtf8(s))) << s << "\n" << pdf.toStdString();
@@ -172,9 +148,9 @@ TEST_F(PrintFormsTest, Print7graphShowsTheFirmAndItsLogo)
     EXPECT_EQ(preview->orientation, QPageLayout::Portrait);
     const Page& first = preview->pages[0];
     EXPECT_TRUE(std::any_of(first.items.begin(), first.items.end(), [](const Item& i) { return i.kind == Item::Picture; }));
-    EXPECT_EQ(column(first, 188 + 83).mid(0, 5), (QStringList{"1", "2", "3", "4", "5"}));
-    const QString pdf = pdfText(QStringLiteral("smeta7.pdf"));
-    EXPECT_TRUE(allText(*preview).contains(QStringLiteral("С О Г Л А С О В А Н О")));
+    EXPECT_EQ(test::column(first, 188 + 83).mid(0, 5), (QStringList{"1", "2", "3", "4", "5"}));
+    const QString pdf = test::pdfText(*preview, dir.file(QStringLiteral("smeta7.pdf")));
+    EXPECT_TRUE(test::allText(*preview).contains(QStringLiteral("С О Г Л А С О В А Н О")));
     for (const char* s : {"ООО Стройка", "Смета №", "Общая стоим.", "ВСЕГО", "2,792.81"})
         EXPECT_TRUE(pdf.contains(QString::fromUtf8(s))) << s << "\n" << pdf.toStdString();
 }

@@ -8,12 +8,12 @@
 #include "platform/ui/window.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/test_threads.h"
+#include "tests/support/text_report_file.h"
 
 #include <QDir>
 #include <QFontInfo>
 #include <QFile>
 #include <QPlainTextEdit>
-#include <QProcess>
 
 #include <gtest/gtest.h>
 
@@ -105,37 +105,9 @@ protected:
         });
     }
 
-    // "TEXTREP" decoded by iconv from cp866; every line must end with CR LF.
-    std::vector<QString> fileLines()
-    {
-        QProcess iconv;
-        iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("cp866"), QStringLiteral("-t"),
-                                              QStringLiteral("utf-8"), QStringLiteral("TEXTREP")});
-        EXPECT_TRUE(iconv.waitForFinished(10000));
-        EXPECT_EQ(iconv.exitCode(), 0);
-        const QString text = QString::fromUtf8(iconv.readAllStandardOutput());
-        EXPECT_TRUE(text.endsWith(QStringLiteral("\r\n")));
-        QStringList lines = text.split(QStringLiteral("\r\n"));
-        lines.removeLast();
-        return std::vector<QString>(lines.begin(), lines.end());
-    }
-    // The lines between the column header and the totals block.
-    std::vector<QString> bodyLines()
-    {
-        const std::vector<QString> all = fileLines();
-        auto from = std::find_if(all.begin(), all.end(), [](const QString& l) { return l.startsWith(QStringLiteral("  1 |")); });
-        if (all.end() - from < 2) return {};
-        from += 2;
-        return std::vector<QString>(from, std::find(from, all.end(), QString(182, QLatin1Char('-'))));
-    }
-    // The lines from the totals block's first line on.
-    std::vector<QString> totalsLines()
-    {
-        const std::vector<QString> all = fileLines();
-        auto from = std::find_if(all.begin(), all.end(), [](const QString& l) { return l.startsWith(QStringLiteral("  1 |")); });
-        if (all.end() - from < 2) return {};
-        return std::vector<QString>(std::find(from + 2, all.end(), QString(182, QLatin1Char('-'))), all.end());
-    }
+    static std::vector<QString> fileLines() { return test::textReportLines(); }
+    static std::vector<QString> bodyLines() { return test::textReportBody(); }
+    static std::vector<QString> totalsLines() { return test::textReportTotals(); }
 
     std::vector<QString> viewed;
 };
