@@ -1,7 +1,7 @@
 #pragma once
-// What the printed estimate forms share: the run (set-up, the totals chain when the report
-// opens, the lines of the estimate through the progress window, the preview, tear-down) and
-// the pieces their layouts are built from.
+// What the printed forms of the estimate and of its act share: the run (set-up, the totals
+// chain when the report opens, the lines of the estimate through the progress window, the
+// preview, tear-down) and the pieces their layouts are built from.
 
 #include "output/line_amounts.h"
 #include "output/totals/calc_smeta_totals.h"
