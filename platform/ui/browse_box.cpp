@@ -241,14 +241,18 @@ void BrowseBox::showPage()
 void BrowseBox::showRows()
 {
     std::vector<QStringList> texts;
+    std::vector<std::vector<CellColors>> colors(page_->rows().size());
     const auto& rows = page_->rows();
     for (int i = 0; i < int(rows.size()); ++i) {
         const void* record = edit_ && i == edit_->row ? buffer() : rows[std::size_t(i)].record.data();
         QStringList cells;
-        for (const BrowseColumn& c : columns_) cells << c.textOf(record);
+        for (const BrowseColumn& c : columns_) {
+            cells << c.textOf(record);
+            colors[std::size_t(i)].push_back(c.colorsOf(record));
+        }
         texts.push_back(std::move(cells));
     }
-    list_->model().setRows(std::move(texts));
+    list_->model().setRows(std::move(texts), std::move(colors));
     list_->showHighlight(page_->highlighted());
     list_->setThumb(thumbPercent());
 }

@@ -76,6 +76,9 @@ public:
     // In-place editing: a changed row the window refuses to store, after saying why: the column
     // the editing goes back to; -1 stores it.
     std::function<int(const void* record)> RefuseRow;
+    // In-place editing: a changed row is written over the record as the file holds it then;
+    // this takes what to keep of that record into the buffer (unset: the row as edited).
+    std::function<void(const void* stored)> KeepStored;
 
     // The number of the form the window's RunProcedure opens for the list's requests; 0: the
     // list edits its rows in place.

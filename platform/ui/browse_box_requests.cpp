@@ -232,7 +232,7 @@ void BrowseBox::storeRow()
         editor_->focus();
         return;
     }
-    const Level stored = insert ? relations_->ME.Insert() : relations_->Update();
+    const Level stored = insert ? relations_->ME.Insert() : relations_->Update(KeepStored);
     if (stored != Level::Benign) {
         // the file manager has shown why; the row stays in editing
         NavRequest() = 0;

@@ -1,13 +1,29 @@
 #pragma once
 // A column of a browse list: its heading, width in dialog units, alignment and indent, the
-// picture its value is shown with, and the field of the row's record it shows. An editable
-// column takes part in in-place editing. Columns may stand in groups under a common heading.
+// picture its value is shown with, the field of the row's record it shows, and the colours of
+// its cells. An editable column takes part in in-place editing. Columns may stand in groups
+// under a common heading.
 
+#include "platform/ui/control_colors.h"
+#include "platform/ui/number_entry.h"
 #include "platform/ui/record_field.h"
 
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+#include <optional>
+
 namespace ui {
+
+// The colours of one cell as colour references (00BBGGRRh); COLOR_NONE keeps the list's own.
+struct CellColors {
+    std::uint32_t text = COLOR_NONE;
+    std::uint32_t background = COLOR_NONE;
+    std::uint32_t selectedText = COLOR_NONE;
+    std::uint32_t selectedBackground = COLOR_NONE;
+    bool operator==(const CellColors&) const = default;
+};
 
 enum class ColumnAlign { Left, Right, Centre, Decimal };
 
@@ -23,9 +39,14 @@ struct BrowseColumn {
     bool editable = false;
     bool overwrite = false;  // the in-place editor types over the characters
     bool endsLine = false;   // in a group: the row's first line ends after this column
+    // The colours of a row's cell, decided as the row is filled; unset: the list's own.
+    std::function<CellColors(const void* record)> colors;
+    // A numeric column edited in place takes only the values its field holds.
+    std::optional<NumberRange> range;
 
     // What the cell shows for a record.
     QString textOf(const void* record) const;
+    CellColors colorsOf(const void* record) const { return colors ? colors(record) : CellColors{}; }
     // What the in-place editor starts with, and how its text goes back into the record.
     QString editTextOf(const void* record) const;
     void storeEditText(void* record, const QString& text) const;

@@ -19,6 +19,8 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 
+#include <utility>
+
 namespace ui {
 
 namespace {
@@ -31,7 +33,12 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
         QStyleOptionViewItem opt = option;
+        // a cell's own colours: the foreground and background roles in initStyleOption, the
+        // selected ones here
         initStyleOption(&opt, index);
+        for (const auto& [role, colorRole] : {std::pair{BrowseModel::SelectedForegroundRole, QPalette::HighlightedText},
+                                              std::pair{BrowseModel::SelectedBackgroundRole, QPalette::Highlight}})
+            if (const QVariant c = index.data(role); c.isValid()) opt.palette.setColor(colorRole, c.value<QColor>());
         const QString text = opt.text;
         opt.text.clear();
         QStyle* style = opt.widget ? opt.widget->style() : QApplication::style();

@@ -2,6 +2,16 @@
 
 namespace ui {
 
+namespace {
+
+QVariant colorRole(std::uint32_t reference)
+{
+    if (reference == COLOR_NONE) return {};
+    return colorOfRef(reference);
+}
+
+}  // namespace
+
 void BrowseModel::setColumns(std::vector<Column> columns)
 {
     beginResetModel();
@@ -9,8 +19,9 @@ void BrowseModel::setColumns(std::vector<Column> columns)
     endResetModel();
 }
 
-void BrowseModel::setRows(std::vector<QStringList> rows)
+void BrowseModel::setRows(std::vector<QStringList> rows, std::vector<std::vector<CellColors>> colors)
 {
+    colors_ = std::move(colors);
     if (rows.size() == rows_.size()) {
         // the same rows with other texts: the view keeps its cell widgets (the in-place editor)
         rows_ = std::move(rows);
@@ -29,6 +40,13 @@ QString BrowseModel::text(int row, int column) const
     return rows_[std::size_t(row)][column];
 }
 
+CellColors BrowseModel::colors(int row, int column) const
+{
+    if (row < 0 || row >= int(colors_.size()) || column < 0 || column >= int(colors_[std::size_t(row)].size()))
+        return {};
+    return colors_[std::size_t(row)][std::size_t(column)];
+}
+
 int BrowseModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
 int BrowseModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(columns_.size()); }
@@ -41,6 +59,10 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const
     case Qt::DisplayRole: return text(index.row(), index.column());
     case Qt::TextAlignmentRole: return QVariant::fromValue(c.align | Qt::AlignVCenter);
     case IndentRole: return c.indent;
+    case Qt::ForegroundRole: return colorRole(colors(index.row(), index.column()).text);
+    case Qt::BackgroundRole: return colorRole(colors(index.row(), index.column()).background);
+    case SelectedForegroundRole: return colorRole(colors(index.row(), index.column()).selectedText);
+    case SelectedBackgroundRole: return colorRole(colors(index.row(), index.column()).selectedBackground);
     default: return {};
     }
 }

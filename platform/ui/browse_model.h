@@ -2,6 +2,8 @@
 // The rows a browse list shows: the texts of the visible rows only, rendered by the list's
 // thread from its page cache, so the view never reaches into records while Qt paints.
 
+#include "platform/ui/browse_column.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 
@@ -15,6 +17,10 @@ class BrowseModel : public QAbstractTableModel {
 public:
     // Role of a cell's indent in pixels from its aligned edge.
     static constexpr int IndentRole = Qt::UserRole + 1;
+    // Roles of a cell's colours while its row is selected (Qt's foreground and background
+    // roles give them otherwise); none for the list's own.
+    static constexpr int SelectedForegroundRole = Qt::UserRole + 2;
+    static constexpr int SelectedBackgroundRole = Qt::UserRole + 3;
 
     struct Column {
         QString heading;
@@ -26,9 +32,10 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     void setColumns(std::vector<Column> columns);
-    // One list of cell texts per row.
-    void setRows(std::vector<QStringList> rows);
+    // One list of cell texts per row, and optionally the colours of their cells.
+    void setRows(std::vector<QStringList> rows, std::vector<std::vector<CellColors>> colors = {});
     QString text(int row, int column) const;
+    CellColors colors(int row, int column) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -38,6 +45,7 @@ public:
 private:
     std::vector<Column> columns_;
     std::vector<QStringList> rows_;
+    std::vector<std::vector<CellColors>> colors_;
 };
 
 }  // namespace ui

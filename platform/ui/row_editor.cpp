@@ -3,6 +3,7 @@
 #include "platform/ui/browse_list.h"
 #include "platform/ui/cell_editor.h"
 #include "platform/ui/event.h"
+#include "platform/ui/number_entry.h"
 
 #include <QTableView>
 
@@ -35,6 +36,10 @@ void RowEditor::showEditor()
 {
     const BrowseColumn& c = columns_[std::size_t(column_)];
     auto* editor = new CellEditor(list_.view()->viewport(), c.field.width, c.overwrite);
+    if (c.range) {
+        editor->setAlignment(Qt::AlignRight);
+        editor->setValidator(new NumberValidator(c.picture, *c.range, editor));
+    }
     editor->setText(c.editTextOf(record_));
     // a Qt handler: the keys only become events of the list
     editor->onKey = [list = &list_](int code) { list->post(EVENT::AlertKey, code); };
