@@ -1,14 +1,14 @@
-#include "output/key_range.h"
+#include "data/key_range.h"
 
 #include "data/thread_data.h"
 #include "platform/records/cursor.h"
 
 namespace {
-constexpr int kBatch = 500;
-}
 
-bool readKeyRange(FileId file, const char* key, int leading, const void* range,
-                  const std::function<void(const void* record)>& take)
+constexpr int kBatch = 500;
+
+bool readRange(FileId file, const char* key, int leading, const void* range,
+               const std::function<void(const void* record)>& take, bool reportFailure)
 {
     FileAccess& access = Access(file);
     if (access.UseFile() != records::Level::Benign) return false;
@@ -19,9 +19,23 @@ bool readKeyRange(FileId file, const char* key, int leading, const void* range,
     for (;;) {
         const int n = cursor.read(true, kBatch, [&](records::Position, const void* record) { take(record); });
         if (n < 0) {
-            access.ReportReadFailure();
+            if (reportFailure) access.ReportReadFailure();
             return false;
         }
         if (n < kBatch) return true;
     }
+}
+
+}  // namespace
+
+bool readKeyRange(FileId file, const char* key, int leading, const void* range,
+                  const std::function<void(const void* record)>& take)
+{
+    return readRange(file, key, leading, range, take, true);
+}
+
+bool readKeyRangeQuietly(FileId file, const char* key, int leading, const void* range,
+                         const std::function<void(const void* record)>& take)
+{
+    return readRange(file, key, leading, range, take, false);
 }

@@ -10,3 +10,6 @@
 // been reported.
 bool readKeyRange(FileId file, const char* key, int leading, const void* range,
                   const std::function<void(const void* record)>& take);
+// The same, leaving a failed read unreported (a failure to open the file is reported as ever).
+bool readKeyRangeQuietly(FileId file, const char* key, int leading, const void* range,
+                         const std::function<void(const void* record)>& take);

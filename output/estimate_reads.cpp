@@ -1,6 +1,6 @@
 #include "output/estimate_reads.h"
 
-#include "output/key_range.h"
+#include "data/key_range.h"
 
 #include <limits>
 

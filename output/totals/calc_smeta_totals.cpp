@@ -1,7 +1,7 @@
 #include "output/totals/calc_smeta_totals.h"
 
 #include "data/thread_data.h"
-#include "output/key_range.h"
+#include "data/key_range.h"
 #include "platform/core/message.h"
 
 #include <limits>

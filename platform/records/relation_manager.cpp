@@ -134,7 +134,7 @@ int RelationManager::cascade(bool forDelete, const void* oldRecord, const void* 
     return kNoError;
 }
 
-Level RelationManager::Update()
+Level RelationManager::Update(const std::function<void(const void* stored)>& keep)
 {
     if (Level l = ME.UseFile(); l != Level::Benign) return l;
     RecordFile& f = ME.file();
@@ -144,7 +144,10 @@ Level RelationManager::Update()
     // fails the write, never half of it).
     std::vector<const Relation*> children;
     const int read = f.fetch(f.position(), stored.data());
-    if (read == kNoError) children = reached(false, stored.data(), ME.BUFFER);
+    if (read == kNoError) {
+        if (keep) keep(stored.data());
+        children = reached(false, stored.data(), ME.BUFFER);
+    }
     if (read == kLocked) {  // the lock wait is over already
         ME.ERRORS->report(Msg::LogoutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
         return Level::Notify;
@@ -152,6 +155,7 @@ Level RelationManager::Update()
     int code = kNoError;
     const Level l = transact(children, [&] {
         int c = f.fetch(f.position(), stored.data());
+        if (c == kNoError && keep) keep(stored.data());
         if (c == kNoError) c = f.put();
         if (c == kNoError) c = cascade(false, stored.data(), ME.BUFFER);
         return c;

@@ -53,8 +53,10 @@ public:
     // The reverse of Open.
     Level Close();
     // Writes the record in the buffer back over the one read last, carrying a changed link
-    // value into the children by the cascade rules.
-    Level Update();
+    // value into the children by the cascade rules. `keep`, when given, runs within the write
+    // with the record as the file holds it then, and may take fields of it into the buffer, so
+    // that what others stored meanwhile survives (it may run more than once).
+    Level Update(const std::function<void(const void* stored)>& keep = {});
     // Deletes the record read last with its children by the cascade rules; asks first when
     // `ask`. Cancel when the user declines.
     Level Delete(bool ask = true);
