@@ -2,6 +2,7 @@
 
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
+#include "estimate/act/act_lines.h"
 #include "estimate/lines/line_costing.h"
 #include "estimate/sections/section_rules.h"
 #include "platform/core/message.h"
@@ -186,6 +187,10 @@ public:
         }
         return WindowManager::TakeCompleted();
     }
+
+    // The act quantity is the act window's: a fill or an act edit made while the form is open
+    // survives its OK.
+    Level WriteBack() override { return PRIMARY->Update(KeepStoredAct); }
 
     void Reset(bool force = false) override
     {

@@ -9,6 +9,7 @@
 #include "estimate/lines/update_wrks_in_smt.h"
 #include "platform/ui/control_colors.h"
 #include "platform/ui/spin_box.h"
+#include "tests/support/raw_sqlite.h"
 
 #include <QAbstractSpinBox>
 
@@ -440,3 +441,18 @@ TEST_F(LineForm, RefusalsWithoutTheWindow)
 }
 
 }  // namespace
+
+TEST_F(LineForm, ItsOkKeepsTheActQuantityStoredWhileTheFormWasOpen)
+{
+    fill();
+    change(1, 1, 2);
+    ASSERT_TRUE(window);
+    retypeSpin(window, kQuantity, "4");
+    // the act window fills the line meanwhile
+    RawConnection("WRKSINSM.TPS").exec("UPDATE records SET ONAKT = 250 WHERE NUMINGROUP = 2");
+    press(window, kOk);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(response, 1);
+    EXPECT_EQ(RawConnection("WRKSINSM.TPS").column("SELECT CHELCH || '/' || ONAKT FROM records WHERE NUMINGROUP = 2"),
+              std::vector<std::string>{"400/250"});
+}
