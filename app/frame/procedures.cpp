@@ -8,6 +8,7 @@
 #include "catalogue/rates/browse_wrk_on_group.h"
 #include "catalogue/rates/update_raszenki.h"
 #include "catalogue/units/browse_ed_izmer.h"
+#include "estimate/act/browse_akt.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/lines/update_wrks_in_smt.h"
 #include "estimate/list/select_smeta.h"
@@ -47,6 +48,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
     ui::registerProcedure(QStringLiteral("UpdateWrksInSmt"), withoutArgs(UpdateWrksInSmt));
+    ui::registerProcedure(QStringLiteral("BrowseAkt"), withoutArgs(BrowseAkt));
     ui::registerProcedure(QStringLiteral("PrintSmeta"), withoutArgs(PrintSmeta));
     ui::registerProcedure(QStringLiteral("Print7graph"), withoutArgs(Print7graph));
     ui::registerProcedure(QStringLiteral("PrintAktGraph"), withoutArgs(PrintAktGraph));
