@@ -22,7 +22,10 @@ bool FillAct(std::int32_t estimate, const Decimal& share)
     // every line of the estimate, whatever its section and number
     records::Cursor lines(file, WrksInSmtLayout().keyIndex("NSB:ONSMETNUM"));
     lines.setRange(1, &probe);
+    // the lines are written through the buffer; a row in editing keeps its record and position
     WrksInSmtRecord& line = NSB();
+    const WrksInSmtRecord held = line;
+    const records::Position heldAt = file.position();
     std::vector<std::pair<records::Position, WrksInSmtRecord>> batch;
     const int code = file.write([&] {
         lines.toStart();
@@ -41,6 +44,8 @@ bool FillAct(std::int32_t estimate, const Decimal& share)
             if (n < kBatch) return records::kNoError;
         }
     });
+    line = held;
+    file.setPosition(heldAt);
     if (code == records::kNoError) return true;
     access.ERRORS->report(records::Msg::PutFailed, access.FILENAMEVALUE, access.lastErrorText());
     return false;

@@ -8,6 +8,7 @@
 
 // The act quantity of every line of the estimate set to FillValue of its plan, in one write:
 // a failure leaves every line as it was and is reported ("Запись не обновляется"). False then.
+// The thread's line buffer and the file's position are left as they were.
 bool FillAct(std::int32_t estimate, const Decimal& share);
 
 // The exact sum of the act quantities of a section's lines; false when a read failed, which is

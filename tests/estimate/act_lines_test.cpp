@@ -90,7 +90,13 @@ struct ActLines : test::ThreadsFixture {
         bool ok = false;
         onThread([&] {
             Relate(FileId::WrksInSmt).Open();
+            // a row in editing holds the buffer and the position
+            records::RecordFile& f = Access(FileId::WrksInSmt).file();
+            NSB().NAME = QStringLiteral("в правке");
+            f.setPosition(2);
             ok = FillAct(estimate, d(share));
+            EXPECT_EQ(NSB().NAME.toQString(), QStringLiteral("в правке"));
+            EXPECT_EQ(f.position(), 2);
             Relate(FileId::WrksInSmt).Close();
         });
         return ok;

@@ -311,6 +311,18 @@ TEST_F(ActWindow, FillsAndOutputsStayWithTheWindowsEstimateWhenNumSmetaChanges)
     EXPECT_EQ(acts(2), std::vector<std::string>{"0"});
 }
 
+TEST_F(ActWindow, AFillWhileARowIsInEditingLeavesThatRowToItsEditor)
+{
+    addEstimates();
+    open(1);
+    press(window, kChange);
+    ASSERT_EQ(editedRow(), 0);
+    choose(4);  // "Заполнить на &100%"
+    editAct("7", Qt::Key_Return);
+    key(cellEditor(), Qt::Key_Escape);
+    EXPECT_EQ(acts(1), (std::vector<std::string>{"700", "1000", "1000", "300"}));
+}
+
 TEST_F(ActWindow, LinesThatCannotBeReadAreSaidSoAndNoneAreShown)
 {
     addEstimates();
