@@ -13,20 +13,16 @@
 
 #include "app/settings/globals.h"
 #include "bench/figures.h"
-#include "data/error_reporter.h"
+#include "bench/window_threads.h"
 #include "data/thread_data.h"
 #include "estimate/act/act_lines.h"
 #include "estimate/act/browse_akt.h"
 #include "platform/records/sql_text.h"
 #include "platform/ui/browse_list.h"
-#include "platform/ui/scheduler.h"
 #include "tests/support/raw_sqlite.h"
-#include "tests/support/ui_driver.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -36,13 +32,13 @@
 #include <vector>
 
 using bench::figure;
+using bench::idle;
 using bench::msOf;
+using bench::onThread;
 
 namespace {
 
 constexpr int kSections = 10, kLinesPerSection = 500;
-
-void onThread(std::function<void()> procedure) { test::waitEnded(test::start(std::move(procedure)), 600000); }
 
 void fill()
 {
@@ -118,26 +114,13 @@ double rawSection(RawConnection& db, int section)
     });
 }
 
-bool idle(ui::ThreadId thread)
-{
-    const ui::Scheduler& s = ui::Scheduler::instance();
-    return !s.isRunning(thread) || s.isWaitingIdle(thread);
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::setOffscreen();
     QApplication app(argc, argv);
-    QTemporaryDir dir(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath()).filePath("act_bench-XXXXXX"));
-    QDir::setCurrent(dir.path());
-    SetupErrorReporter();
-    ui::Scheduler::instance().setStateFactory([](int id) {
-        auto data = std::make_unique<ThreadData>(id);
-        data->StartFileManagers();
-        return data;
-    });
+    const auto dir = bench::enterThreadsFolder(argc > 1 ? argv[1] : nullptr, "act_bench");
     InitProgramGlobals();
     fill();
     RawConnection db("WRKSINSM.TPS");

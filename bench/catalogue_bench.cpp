@@ -7,19 +7,16 @@
 // The files go to a new temporary folder inside `folder` (by default the system's temporary
 // folder). The windows run offscreen.
 
+#include "bench/window_threads.h"
 #include "catalogue/categories/category_lists.h"
 #include "catalogue/rates/browse_wrk_on_group.h"
-#include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "platform/ui/browse_list.h"
-#include "platform/ui/scheduler.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/ui_driver.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
@@ -48,7 +45,8 @@ double median(std::vector<double> v)
     return v[v.size() / 2];
 }
 
-void onThread(std::function<void()> procedure) { test::waitEnded(test::start(std::move(procedure)), 600000); }
+using bench::idle;
+using bench::onThread;
 
 QString categoryCode(int i) { return QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')); }
 
@@ -85,12 +83,6 @@ void fill()
         });
         Relate(FileId::NSBRAZ).Close();
     });
-}
-
-bool idle(ui::ThreadId thread)
-{
-    const ui::Scheduler& s = ui::Scheduler::instance();
-    return !s.isRunning(thread) || s.isWaitingIdle(thread);
 }
 
 QTableView* listView(ui::Window* w) { return qobject_cast<ui::BrowseList*>(w->control(1)->widget())->view(); }
@@ -149,16 +141,9 @@ void report(const char* figure, double ours, double raw, double goalMs)
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    bench::setOffscreen();
     QApplication app(argc, argv);
-    QTemporaryDir dir(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath()).filePath("catalogue_bench-XXXXXX"));
-    QDir::setCurrent(dir.path());
-    SetupErrorReporter();
-    ui::Scheduler::instance().setStateFactory([](int id) {
-        auto data = std::make_unique<ThreadData>(id);
-        data->StartFileManagers();
-        return data;
-    });
+    const auto dir = bench::enterThreadsFolder(argc > 1 ? argv[1] : nullptr, "catalogue_bench");
     fill();
 
     // the rates of the big category: opening, then End

@@ -20,6 +20,8 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 using records::Level;
@@ -186,81 +188,58 @@ private:
 
     void addSectionColumns()
     {
-        ui::BrowseColumn number;
-        number.heading = QStringLiteral("№ п.п.");
-        number.widthDu = 25;
-        number.align = ui::ColumnAlign::Right;
-        number.indentDu = 2;
-        number.headingAlign = ui::ColumnAlign::Centre;
-        number.picture = QStringLiteral("@n_3");
-        number.field = ui::recordField<&GroupsWksRecord::NUMINSMETA>();
-        number.resizable = false;
-        sections_.AddField(number);
-        ui::BrowseColumn name;
-        name.heading = QStringLiteral("Раздел");
-        name.widthDu = 146;
-        name.indentDu = 2;
-        name.picture = QStringLiteral("@S35");
-        name.field = ui::recordField<&GroupsWksRecord::NAME>();
-        name.resizable = false;
-        sections_.AddField(name);
+        using ui::ColumnAlign;
         // each row shows its own section's act sum, read as the row is filled
-        ui::BrowseColumn sum;
-        sum.heading = QStringLiteral("Итого по п.");
-        sum.widthDu = 56;
-        sum.align = ui::ColumnAlign::Decimal;
-        sum.indentDu = 12;
-        sum.headingAlign = ui::ColumnAlign::Centre;
-        sum.picture = QStringLiteral("@N-12.2");
-        sum.field.numeric = true;
-        sum.field.get = [](const void* r) {
+        ui::RecordField sum;
+        sum.numeric = true;
+        sum.get = [](const void* r) {
             Decimal total;
             if (!SectionActSum(sectionOf(r).NUMSMET, sectionOf(r).NUMINSMETA, total)) return QString();
             return QString::fromStdString(total.toPlainString());
         };
-        sections_.AddField(sum);
+        sections_.AddField(column("№ п.п.", 25, ColumnAlign::Right, 2, ColumnAlign::Centre, "@n_3",
+                                  ui::recordField<&GroupsWksRecord::NUMINSMETA>()));
+        sections_.AddField(column("Раздел", 146, ColumnAlign::Left, 2, ColumnAlign::Left, "@S35",
+                                  ui::recordField<&GroupsWksRecord::NAME>()));
+        ui::BrowseColumn total = column("Итого по п.", 56, ColumnAlign::Decimal, 12, ColumnAlign::Centre, "@N-12.2", sum);
+        total.resizable = true;
+        sections_.AddField(total);
     }
 
     void addLineColumns()
     {
-        ui::BrowseColumn plan;
-        plan.heading = QStringLiteral("Всего");
-        plan.widthDu = 35;
-        plan.align = ui::ColumnAlign::Right;
-        plan.indentDu = 1;
-        plan.picture = QStringLiteral("@n-10.2");
-        plan.field = ui::recordField<&WrksInSmtRecord::CHELCH>();
-        plan.resizable = false;
+        using ui::ColumnAlign;
+        ui::BrowseColumn plan = column("Всего", 35, ColumnAlign::Right, 1, ColumnAlign::Left, "@n-10.2",
+                                       ui::recordField<&WrksInSmtRecord::CHELCH>());
         plan.colors = [](const void*) { return PlanColors(); };
         lines_.AddField(plan);
-        ui::BrowseColumn act;
-        act.heading = QStringLiteral("Фактич.");
-        act.widthDu = 39;
-        act.align = ui::ColumnAlign::Right;
-        act.indentDu = 1;
-        act.picture = QStringLiteral("@n-10.2");
-        act.field = ui::recordField<&WrksInSmtRecord::ONAKT>();
+        ui::BrowseColumn act = column("Фактич.", 39, ColumnAlign::Right, 1, ColumnAlign::Left, "@n-10.2",
+                                      ui::recordField<&WrksInSmtRecord::ONAKT>());
+        act.resizable = true;
         act.editable = true;
         act.range = ui::NumberRange::of(NSB().ONAKT);
         act.colors = [](const void* r) { return ActColors(lineOf(r)); };
         lines_.AddField(act);
-        ui::BrowseColumn name;
-        name.heading = QStringLiteral("Наименование работы");
-        name.widthDu = 880;
-        name.indentDu = 1;
-        name.headingAlign = ui::ColumnAlign::Left;
-        name.picture = QStringLiteral("@s220");
-        name.field = ui::recordField<&WrksInSmtRecord::NAME>();
-        name.resizable = false;
-        lines_.AddField(name);
-        ui::BrowseColumn unit;
-        unit.heading = QStringLiteral("Ед. Измерения");
-        unit.widthDu = 100;
-        unit.indentDu = 1;
-        unit.picture = QStringLiteral("@s25");
-        unit.field = ui::recordField<&WrksInSmtRecord::EDIZM>();
-        unit.resizable = false;
-        lines_.AddField(unit);
+        lines_.AddField(column("Наименование работы", 880, ColumnAlign::Left, 1, ColumnAlign::Left, "@s220",
+                               ui::recordField<&WrksInSmtRecord::NAME>()));
+        lines_.AddField(column("Ед. Измерения", 100, ColumnAlign::Left, 1, ColumnAlign::Left, "@s25",
+                               ui::recordField<&WrksInSmtRecord::EDIZM>()));
+    }
+
+    // A column as the list's format gives it; not resizable unless it says so.
+    static ui::BrowseColumn column(const char* heading, int widthDu, ui::ColumnAlign align, int indentDu,
+                                   ui::ColumnAlign headingAlign, const char* picture, ui::RecordField field)
+    {
+        ui::BrowseColumn c;
+        c.heading = QString::fromUtf8(heading);
+        c.widthDu = widthDu;
+        c.align = align;
+        c.indentDu = indentDu;
+        c.headingAlign = headingAlign;
+        c.picture = QString::fromUtf8(picture);
+        c.field = std::move(field);
+        c.resizable = false;
+        return c;
     }
 
     void build()

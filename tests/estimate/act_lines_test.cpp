@@ -4,10 +4,9 @@
 #include "estimate/act/act_lines.h"
 #include "estimate/act/act_rules.h"
 
-#include "data/thread_data.h"
 #include "platform/ui/control_colors.h"
 #include "tests/support/raw_sqlite.h"
-#include "tests/support/test_threads.h"
+#include "tests/estimate/act_records.h"
 
 #include <QColor>
 
@@ -56,24 +55,7 @@ TEST(ActRules, FillRoundsHalfAwayFromZeroToTwoPlaces)
         EXPECT_EQ(FillValue(d(c.plan), d(c.share)), d(c.act)) << c.plan << " x " << c.share;
 }
 
-struct ActLines : test::ThreadsFixture {
-    // Lines of (estimate, section, number) with plan and act.
-    struct Line {
-        int estimate, section, number;
-        const char *plan, *act;
-    };
-    void add(const std::vector<Line>& lines)
-    {
-        addRecords(FileId::WrksInSmt, int(lines.size()), [&](int i) {
-            const Line& l = lines[std::size_t(i)];
-            NSB().CODER = std::int16_t(l.estimate);
-            NSB().GRINSMETA = std::uint8_t(l.section);
-            NSB().NUMINGROUP = std::int16_t(l.number);
-            NSB().CHELCH = d(l.plan);
-            NSB().ONAKT = d(l.act);
-            NSB().NAME = QStringLiteral("Работа %1").arg(i);
-        });
-    }
+struct ActLines : test::ActRecords {
     // The act quantities in the order of the lines' key.
     std::vector<QString> acts()
     {
@@ -105,7 +87,7 @@ struct ActLines : test::ThreadsFixture {
 
 TEST_F(ActLines, FillReachesEveryLineOfTheEstimateAndNoOther)
 {
-    add({{1, 0, 0, "4.00", "9"},
+    addLines({{1, 0, 0, "4.00", "9"},
          {1, 0, 3, "1.01", "9"},
          {1, 1, 0, "0.03", "9"},
          {1, 1, 1, "-2.00", "9"},
@@ -125,9 +107,9 @@ TEST_F(ActLines, FillReachesEveryLineOfTheEstimateAndNoOther)
 
 TEST_F(ActLines, AFillThatFailsHalfWayChangesNothingAndSaysSo)
 {
-    std::vector<Line> lines;
+    std::vector<test::ActLine> lines;
     for (int i = 1; i <= 1200; ++i) lines.push_back({1, 1, i, "10.00", "1"});
-    add(lines);
+    addLines(lines);
     const std::vector<QString> before = acts();
     // the write of a line past the first batch is refused
     RawConnection("WRKSINSM.TPS")
@@ -141,7 +123,7 @@ TEST_F(ActLines, AFillThatFailsHalfWayChangesNothingAndSaysSo)
 
 TEST_F(ActLines, SectionSumIsExactAndCountsOnlyThatSection)
 {
-    add({{1, 1, 1, "0", "0.10"},
+    addLines({{1, 1, 1, "0", "0.10"},
          {1, 1, 2, "0", "0.20"},
          {1, 1, 3, "0", "-0.05"},
          {1, 2, 1, "0", "5.00"},
@@ -163,7 +145,7 @@ TEST_F(ActLines, SectionSumIsExactAndCountsOnlyThatSection)
 
 TEST_F(ActLines, AWriteBackKeepsWhatTheOtherWindowStoredMeanwhile)
 {
-    add({{1, 1, 1, "10.00", "0"}, {1, 1, 2, "10.00", "0"}});
+    addLines({{1, 1, 1, "10.00", "0"}, {1, 1, 2, "10.00", "0"}});
     std::vector<QString> after;
     onThread([&] {
         Relate(FileId::WrksInSmt).Open();

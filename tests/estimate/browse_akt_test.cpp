@@ -10,9 +10,9 @@
 #include "platform/ui/control_colors.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/window_manager.h"
+#include "tests/estimate/act_records.h"
 #include "tests/support/called_window.h"
 #include "tests/support/raw_sqlite.h"
-#include "tests/support/test_threads.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -25,13 +25,11 @@
 
 namespace {
 
-enum Controls { kFillZero = 2, kFill50 = 4, kSections = 7, kChange = 8, kSheet = 9, kText = 10, kLines = 13, kClose = 14 };
+enum Controls { kSections = 7, kChange = 8, kSheet = 9, kText = 10, kLines = 13, kClose = 14 };
 
 const char* const kOutputs[] = {"PrintAktToText", "PrintAktGraph", "PrintAkt7graph"};
 
-Decimal d(const char* text) { return *Decimal::parse(text); }
-
-struct ActWindow : test::ThreadsFixture, test::CalledWindow {
+struct ActWindow : test::ActRecords, test::CalledWindow {
     ActWindow()
     {
         InitProgramGlobals();
@@ -52,29 +50,12 @@ struct ActWindow : test::ThreadsFixture, test::CalledWindow {
         InitProgramGlobals();
     }
 
-    struct Line {
-        int estimate, section, number;
-        const char *plan, *act, *name;
-    };
     void addSections(const std::vector<std::pair<int, int>>& sections)
     {
         addRecords(FileId::GroupsWks, int(sections.size()), [&](int i) {
             GRO().NUMSMET = std::int16_t(sections[std::size_t(i)].first);
             GRO().NUMINSMETA = std::int16_t(sections[std::size_t(i)].second);
             GRO().NAME = QStringLiteral("Раздел %1").arg(sections[std::size_t(i)].second);
-        });
-    }
-    void addLines(const std::vector<Line>& lines)
-    {
-        addRecords(FileId::WrksInSmt, int(lines.size()), [&](int i) {
-            const Line& l = lines[std::size_t(i)];
-            NSB().CODER = std::int16_t(l.estimate);
-            NSB().GRINSMETA = std::uint8_t(l.section);
-            NSB().NUMINGROUP = std::int16_t(l.number);
-            NSB().CHELCH = d(l.plan);
-            NSB().ONAKT = d(l.act);
-            NSB().NAME = QString::fromUtf8(l.name);
-            NSB().EDIZM = QStringLiteral("м2");
         });
     }
     // Estimate 1: section 1 with three lines of plan 10, section 2 with one; estimate 2 beside it.
