@@ -155,18 +155,17 @@ private:
         return read;
     }
 
-    // The lines of the section now highlighted, its sum formed first. Lines that cannot be
-    // read are said so and none are shown, never those of the section before.
+    // The lines of the section now highlighted, and its sum. Lines that cannot be read are
+    // said so once (by the list's own read, else here) and none are shown, never those of the
+    // section before.
     void showLines()
     {
+        shown_ = GRO();
+        linesShown_ = !sections_.page().empty() && shown_.NUMINSMETA >= 0 && shown_.NUMINSMETA <= 255;
+        lines_.ResetSort(true);
+        if (!linesShown_ || lines_.page().failed() || formSectionSum()) return;
+        Access(FileId::WrksInSmt).ReportReadFailure();
         linesShown_ = false;
-        if (!sections_.page().empty()) {
-            shown_ = GRO();
-            if (formSectionSum())
-                linesShown_ = shown_.NUMINSMETA >= 0 && shown_.NUMINSMETA <= 255;
-            else
-                Access(FileId::WrksInSmt).ReportReadFailure();
-        }
         lines_.ResetSort(true);
     }
 

@@ -313,7 +313,8 @@ TEST_F(ActWindow, LinesThatCannotBeReadAreSaidSoAndNoneAreShown)
     RawConnection("WRKSINSM.TPS").exec("ALTER TABLE records RENAME COLUMN ONAKT TO GONE");
     key(list(kSections).view(), Qt::Key_Down);
     EXPECT_EQ(highlighted(kSections), 1);
-    EXPECT_TRUE(messages.anyCaption("Ошибка доступа к записи"));
+    ASSERT_EQ(messages.shown().size(), 1u);
+    EXPECT_EQ(messages.shown()[0].caption, "Ошибка доступа к записи");
     EXPECT_TRUE(column(kLines, 2).empty());
 }
 
