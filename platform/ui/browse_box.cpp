@@ -246,10 +246,7 @@ void BrowseBox::showRows()
     for (int i = 0; i < int(rows.size()); ++i) {
         const void* record = edit_ && i == edit_->row ? buffer() : rows[std::size_t(i)].record.data();
         QStringList cells;
-        for (const BrowseColumn& c : columns_) {
-            cells << c.textOf(record);
-            colors[std::size_t(i)].push_back(c.colorsOf(record));
-        }
+        appendCells(columns_, record, cells, colors[std::size_t(i)]);
         texts.push_back(std::move(cells));
     }
     list_->model().setRows(std::move(texts), std::move(colors));

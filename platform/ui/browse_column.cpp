@@ -25,4 +25,13 @@ void BrowseColumn::storeEditText(void* record, const QString& text) const
     field.set(record, field.numeric && !picture.isEmpty() ? DeformatText(text, picture) : text);
 }
 
+void appendCells(const std::vector<BrowseColumn>& columns, const void* record, QStringList& texts,
+                 std::vector<CellColors>& colors)
+{
+    for (const BrowseColumn& c : columns) {
+        texts << c.textOf(record);
+        colors.push_back(c.colorsOf(record));
+    }
+}
+
 }  // namespace ui

@@ -4,26 +4,18 @@
 // its cells. An editable column takes part in in-place editing. Columns may stand in groups
 // under a common heading.
 
-#include "platform/ui/control_colors.h"
+#include "platform/ui/cell_colors.h"
 #include "platform/ui/number_entry.h"
 #include "platform/ui/record_field.h"
 
 #include <QString>
+#include <QStringList>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 namespace ui {
-
-// The colours of one cell as colour references (00BBGGRRh); COLOR_NONE keeps the list's own.
-struct CellColors {
-    std::uint32_t text = COLOR_NONE;
-    std::uint32_t background = COLOR_NONE;
-    std::uint32_t selectedText = COLOR_NONE;
-    std::uint32_t selectedBackground = COLOR_NONE;
-    bool operator==(const CellColors&) const = default;
-};
 
 enum class ColumnAlign { Left, Right, Centre, Decimal };
 
@@ -51,6 +43,10 @@ struct BrowseColumn {
     QString editTextOf(const void* record) const;
     void storeEditText(void* record, const QString& text) const;
 };
+
+// The texts and colours of a record's cells, column by column.
+void appendCells(const std::vector<BrowseColumn>& columns, const void* record, QStringList& texts,
+                 std::vector<CellColors>& colors);
 
 // A heading over several neighbouring columns. A column of the group that ends the first line
 // puts the group's further columns on a second line of each row.

@@ -2,7 +2,7 @@
 // The rows a browse list shows: the texts of the visible rows only, rendered by the list's
 // thread from its page cache, so the view never reaches into records while Qt paints.
 
-#include "platform/ui/browse_column.h"
+#include "platform/ui/cell_colors.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>
