@@ -14,6 +14,7 @@
 #include "tests/support/called_window.h"
 #include "tests/support/raw_sqlite.h"
 
+#include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -198,6 +199,20 @@ TEST_F(ActWindow, ActCellsAreColouredAgainstThePlan)
         EXPECT_FALSE(plan.data(Qt::ForegroundRole).isValid()) << row;
         EXPECT_FALSE(m.index(row, 2).data(Qt::BackgroundRole).isValid()) << row;
     }
+    // as the list paints them: near the left edge of the right-aligned cells, beside the text;
+    // the highlighted first row in the list's own selected colours
+    QTableView* view = list(kLines).view();
+    const QImage shown = view->viewport()->grab().toImage();
+    auto colourAt = [&](int row, int column) {
+        const QRect cell = view->visualRect(m.index(row, column));
+        return shown.pixelColor(cell.left() + 3, cell.center().y());
+    };
+    EXPECT_EQ(colourAt(1, 0), QColor(192, 192, 192));
+    EXPECT_EQ(colourAt(1, 1), yellow);
+    const QColor selected = colourAt(0, 1);
+    EXPECT_TRUE(selected == view->palette().color(QPalette::Active, QPalette::Highlight) ||
+                selected == view->palette().color(QPalette::Inactive, QPalette::Highlight))
+        << selected.name().toStdString();
 }
 
 TEST_F(ActWindow, TheKeyboardStoresTheActAndGoesOnAsEachKeySays)
