@@ -420,4 +420,50 @@ int RecordFile::cascadeDelete(const Layout& child, const std::vector<std::pair<i
     return 0;
 }
 
+int RecordFile::exchange(Position a, const void* recordA, Position b, const void* recordB, int column)
+{
+    const Column& c = layout_.columns[std::size_t(column)];
+    const std::string name = sql::quoted(c.name);
+    const std::string pos = sql::kPosition;
+    StatementUse s(statement("UPDATE " + std::string(sql::kTable) + " SET " + name + " = CASE " + pos +
+                             " WHEN ? THEN ? ELSE ? END WHERE " + pos + " IN (?, ?)"));
+    if (!s) return error_.code;
+    sqlite3_bind_int64(s.get(), 1, a);
+    c.bind(s.get(), 2, recordB);
+    c.bind(s.get(), 3, recordA);
+    sqlite3_bind_int64(s.get(), 4, a);
+    sqlite3_bind_int64(s.get(), 5, b);
+    if (const int rc = s.step(); rc != SQLITE_DONE) return failFromSqlite(rc);
+    return sqlite3_changes(db_) == 2 ? 0 : fail(kRecordNotFound);
+}
+
+int RecordFile::exchangeLinked(const Layout& child, const Links& links, const void* first, const void* second)
+{
+    if (std::find(attached_.begin(), attached_.end(), child.label) == attached_.end()) return fail(kFileNotOpen);
+    const std::string ofFirst = '(' + linkedRecords(layout_, child, links, first) + ')';
+    const std::string ofSecond = '(' + linkedRecords(layout_, child, links, second) + ')';
+    std::string assignments;
+    for (const auto& link : links) {
+        const std::string column = sql::quoted(child.columns[std::size_t(link.second)].name);
+        assignments += (assignments.empty() ? "" : ",") + column + " = CASE WHEN " + ofFirst + " THEN ? ELSE ? END";
+    }
+    StatementUse s(statement("UPDATE " + sql::quoted(child.label) + '.' + sql::kTable + " SET " + assignments +
+                             " WHERE " + ofFirst + " OR " + ofSecond));
+    if (!s) return error_.code;
+    // each CASE reads the values as they were before the statement: no child is met twice
+    int index = 1;
+    const auto bindLinks = [&](const void* record) {
+        for (const auto& link : links) layout_.columns[std::size_t(link.first)].bind(s.get(), index++, record);
+    };
+    for (const auto& link : links) {
+        bindLinks(first);
+        layout_.columns[std::size_t(link.first)].bind(s.get(), index++, second);
+        layout_.columns[std::size_t(link.first)].bind(s.get(), index++, first);
+    }
+    bindLinks(first);
+    bindLinks(second);
+    if (const int rc = s.step(); rc != SQLITE_DONE) return failFromSqlite(rc);
+    return 0;
+}
+
 }  // namespace records

@@ -95,6 +95,14 @@ public:
                       const void* parentNew, std::int64_t* changed = nullptr);
     int cascadeDelete(const Layout& child, const std::vector<std::pair<int, int>>& links, const void* parentOld,
                       std::int64_t* changed = nullptr);
+    // Exchanges the value of `column` between the records at `a` and `b`, stored as `recordA`
+    // and `recordB` hold them, in one statement: no record ever holds a value of its own
+    // making. kRecordNotFound when either record is gone.
+    int exchange(Position a, const void* recordA, Position b, const void* recordB, int column);
+    // In an attached file, in one statement: the records linked to `first` take the link
+    // values of `second`, and those linked to `second` the values of `first`.
+    int exchangeLinked(const Layout& child, const std::vector<std::pair<int, int>>& links, const void* first,
+                       const void* second);
 
     // The last failure: code and the "%ErrorText" form of it.
     const RecordError& lastError() const override { return error_; }

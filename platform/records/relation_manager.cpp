@@ -190,4 +190,37 @@ Level RelationManager::Delete(bool ask)
     }
 }
 
+Level RelationManager::Exchange(Position other, const char* field, bool withChildren)
+{
+    if (Level l = ME.UseFile(); l != Level::Benign) return l;
+    ensureRelations();
+    RecordFile& f = ME.file();
+    const Position own = f.position();
+    const int column = ME.layout().columnIndex(field);
+    if (column < 0) programmingError(std::string("unknown field to exchange: ") + field);
+    std::vector<const Relation*> children;
+    for (const Relation& r : RELATIONS)
+        if (withChildren && r.isChild() &&
+            std::any_of(r.FIELDS.begin(), r.FIELDS.end(), [&](const auto& link) { return link.first == column; }))
+            children.push_back(&r);
+    std::vector<unsigned char> mine(ME.layout().recordSize), theirs(ME.layout().recordSize);
+    int code = kNoError;
+    // both records read again in the transaction: what is exchanged is what is stored
+    const Level l = transact(children, [&] {
+        int c = f.fetch(own, mine.data());
+        if (c == kNoError) c = f.fetch(other, theirs.data());
+        if (c == kNoError) c = f.exchange(own, mine.data(), other, theirs.data(), column);
+        for (const Relation* r : children)
+            if (c == kNoError) c = f.exchangeLinked(r->FILE->ME.layout(), r->FIELDS, mine.data(), theirs.data());
+        return c;
+    }, code);
+    if (l != Level::Benign) return l;
+    if (code != kNoError) {
+        ME.ERRORS->report(Msg::PutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
+        return Level::Notify;
+    }
+    f.fetch(own);
+    return Level::Benign;
+}
+
 }  // namespace records

@@ -60,6 +60,12 @@ public:
     // Deletes the record read last with its children by the cascade rules; asks first when
     // `ask`. Cancel when the user declines.
     Level Delete(bool ask = true);
+    // Exchanges the value of `field` between the record read last and the record at `other`
+    // in one write, without the relation rules; with `withChildren` the children of every
+    // child relation that links the field exchange their link values with them. A failure is
+    // reported ("Запись не обновляется") and changes nothing. The buffer then holds the
+    // record read last as it is stored.
+    Level Exchange(Position other, const char* field, bool withChildren);
 
     FileManager& ME;
     std::vector<Relation> RELATIONS;
