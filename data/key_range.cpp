@@ -7,8 +7,9 @@ namespace {
 
 constexpr int kBatch = 500;
 
-bool readRange(FileId file, const char* key, int leading, const void* range,
-               const std::function<void(const void* record)>& take, bool reportFailure)
+using Take = std::function<void(records::Position, const void* record)>;
+
+bool readRange(FileId file, const char* key, int leading, const void* range, const Take& take, bool reportFailure)
 {
     FileAccess& access = Access(file);
     if (access.UseFile() != records::Level::Benign) return false;
@@ -17,7 +18,7 @@ bool readRange(FileId file, const char* key, int leading, const void* range,
     cursor.setRange(leading, range);
     cursor.toStart();
     for (;;) {
-        const int n = cursor.read(true, kBatch, [&](records::Position, const void* record) { take(record); });
+        const int n = cursor.read(true, kBatch, take);
         if (n < 0) {
             if (reportFailure) access.ReportReadFailure();
             return false;
@@ -26,16 +27,26 @@ bool readRange(FileId file, const char* key, int leading, const void* range,
     }
 }
 
+Take withoutPositions(const std::function<void(const void* record)>& take)
+{
+    return [&take](records::Position, const void* record) { take(record); };
+}
+
 }  // namespace
 
 bool readKeyRange(FileId file, const char* key, int leading, const void* range,
                   const std::function<void(const void* record)>& take)
 {
-    return readRange(file, key, leading, range, take, true);
+    return readRange(file, key, leading, range, withoutPositions(take), true);
 }
 
 bool readKeyRangeQuietly(FileId file, const char* key, int leading, const void* range,
                          const std::function<void(const void* record)>& take)
 {
-    return readRange(file, key, leading, range, take, false);
+    return readRange(file, key, leading, range, withoutPositions(take), false);
+}
+
+bool readKeyRangePositions(FileId file, const char* key, int leading, const void* range, const Take& take)
+{
+    return readRange(file, key, leading, range, take, true);
 }

@@ -3,6 +3,7 @@
 // components equal those of a given record.
 
 #include "data/file_id.h"
+#include "platform/records/record_file.h"
 
 #include <functional>
 
@@ -13,3 +14,6 @@ bool readKeyRange(FileId file, const char* key, int leading, const void* range,
 // The same, leaving a failed read unreported (a failure to open the file is reported as ever).
 bool readKeyRangeQuietly(FileId file, const char* key, int leading, const void* range,
                          const std::function<void(const void* record)>& take);
+// The same as readKeyRange, each record with its position.
+bool readKeyRangePositions(FileId file, const char* key, int leading, const void* range,
+                           const std::function<void(records::Position, const void* record)>& take);
