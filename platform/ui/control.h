@@ -42,6 +42,7 @@ inline constexpr int Progress = 29;
 inline constexpr int DropList = 33;
 inline constexpr int DropCombo = 34;
 inline constexpr int Toolbar = 35;
+inline constexpr int Menu = 39;
 inline constexpr int Item = 40;  // menu item
 }  // namespace CREATE
 
