@@ -258,8 +258,64 @@ def import_(c):
 
 import_.__name__ = "import"
 
+
+# --- the estimate editor
+
+def print_(c):
+    # a printer with a sheet coming out of it
+    page(c, 7, 2, 17, 11, fold=2.5, lines=False)
+    outlined(c, [(3, 10), (21, 10), (21, 18), (3, 18)], shaded((200, 204, 212, 255), GREY), GREY_DARK, width=1.2)
+    page(c, 6.5, 15, 17.5, 22, fold=0.1, lines=True)
+    c.ellipse(18, 12.5, 1.0, 1.0, GREEN)
+
+
+print_.__name__ = "print"
+
+
+def compose(c):
+    # an act: a sheet with a pen signing it
+    page(c, 3, 2, 17, 22, fold=4.0, lines=True)
+    heavy_line(c, [(20.5, 5), (11, 18.5)], (232, 190, 72, 255), (120, 84, 20, 255), width=2.6)
+    c.polygon([(11, 18.5), (9.5, 21.5), (12.6, 19.6)], GREY_DARK)
+
+
+def row_arrow(c, down):
+    # a row of the tree with an arrow moving it
+    outlined(c, [(2.5, 9.5), (12.5, 9.5), (12.5, 14.5), (2.5, 14.5)], (179, 206, 232, 255), BLUE_DARK, width=1.0)
+    if down:
+        outlined(c, [(14, 5), (20, 5), (20, 12), (22.5, 12), (17, 20), (11.5, 12), (14, 12)], shaded(GREEN_LIGHT, GREEN), GREEN_DARK)
+    else:
+        outlined(c, [(14, 19), (20, 19), (20, 12), (22.5, 12), (17, 4), (11.5, 12), (14, 12)], shaded(GREEN_LIGHT, GREEN), GREEN_DARK)
+
+
+def rowdown(c):
+    row_arrow(c, True)
+
+
+def rowup(c):
+    row_arrow(c, False)
+
+
+def exit_(c):
+    # an open door with an arrow leaving through it
+    outlined(c, [(4, 2.5), (15, 2.5), (15, 21.5), (4, 21.5)], shaded((196, 150, 92, 255), (150, 104, 56, 255)),
+             (84, 56, 24, 255), width=1.2)
+    heavy_line(c, [(9, 12), (19, 12)], RED, RED_DARK, width=3.0)
+    outlined(c, [(18, 7.5), (22.5, 12), (18, 16.5)], shaded(RED_LIGHT, RED), RED_DARK)
+
+
+exit_.__name__ = "exit"
+
+
+def export(c):
+    # a sheet with an arrow taking its records out
+    page(c, 2, 2, 16, 22, fold=4.0, lines=True)
+    heavy_line(c, [(11, 12), (19, 12)], BLUE, BLUE_DARK, width=3.2)
+    outlined(c, [(18, 7.5), (22.5, 12), (18, 16.5)], shaded(BLUE_LIGHT, BLUE), BLUE_DARK)
+
 ICONS = [vcrfirst, vcrprior, vcrup, find, vcrdown, vcrnext, vcrlast, mark, insert, edit, delete, ditto, help,
-         cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme, triangle, import_]
+         cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme, triangle, import_,
+         print_, compose, rowdown, rowup, exit_, export]
 
 
 def main():

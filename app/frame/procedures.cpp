@@ -9,6 +9,7 @@
 #include "catalogue/rates/update_raszenki.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "estimate/act/browse_akt.h"
+#include "estimate/editor/current_smeta.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/lines/update_wrks_in_smt.h"
 #include "estimate/list/select_smeta.h"
@@ -44,6 +45,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("UpdateRaszenki"), withoutArgs(UpdateRaszenki));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));
+    ui::registerProcedure(QStringLiteral("CurrentSmeta"), withoutArgs(CurrentSmeta));
     ui::registerProcedure(QStringLiteral("SelectSmeta"), withoutArgs(SelectSmeta));
     ui::registerProcedure(QStringLiteral("UpdateHeaders"), withoutArgs(UpdateHeaders));
     ui::registerProcedure(QStringLiteral("UpdateGroupsWks"), withoutArgs(UpdateGroupsWks));
