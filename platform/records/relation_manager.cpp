@@ -152,14 +152,19 @@ Level RelationManager::Update(const std::function<void(const void* stored)>& kee
         ME.ERRORS->report(Msg::LogoutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
         return Level::Notify;
     }
-    int code = kNoError;
-    const Level l = transact(children, [&] {
+    return rewrite(children, [&] {
         int c = f.fetch(f.position(), stored.data());
         if (c == kNoError && keep) keep(stored.data());
         if (c == kNoError) c = f.put();
         if (c == kNoError) c = cascade(false, stored.data(), ME.BUFFER);
         return c;
-    }, code);
+    });
+}
+
+Level RelationManager::rewrite(const std::vector<const Relation*>& children, const std::function<int()>& body)
+{
+    int code = kNoError;
+    const Level l = transact(children, body, code);
     if (l != Level::Benign) return l;
     if (code != kNoError) {
         ME.ERRORS->report(Msg::PutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
@@ -204,23 +209,17 @@ Level RelationManager::Exchange(Position other, const char* field, bool withChil
             std::any_of(r.FIELDS.begin(), r.FIELDS.end(), [&](const auto& link) { return link.first == column; }))
             children.push_back(&r);
     std::vector<unsigned char> mine(ME.layout().recordSize), theirs(ME.layout().recordSize);
-    int code = kNoError;
     // both records read again in the transaction: what is exchanged is what is stored
-    const Level l = transact(children, [&] {
+    const Level l = rewrite(children, [&] {
         int c = f.fetch(own, mine.data());
         if (c == kNoError) c = f.fetch(other, theirs.data());
         if (c == kNoError) c = f.exchange(own, mine.data(), other, theirs.data(), column);
         for (const Relation* r : children)
             if (c == kNoError) c = f.exchangeLinked(r->FILE->ME.layout(), r->FIELDS, mine.data(), theirs.data());
         return c;
-    }, code);
-    if (l != Level::Benign) return l;
-    if (code != kNoError) {
-        ME.ERRORS->report(Msg::PutFailed, ME.FILENAMEVALUE, ME.lastErrorText());
-        return Level::Notify;
-    }
-    f.fetch(own);
-    return Level::Benign;
+    });
+    if (l == Level::Benign) f.fetch(own);
+    return l;
 }
 
 }  // namespace records

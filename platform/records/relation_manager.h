@@ -85,6 +85,8 @@ private:
     // is the body's result.
     Level transact(const std::vector<const Relation*>& children, const std::function<int()>& body, int& code);
     int cascade(bool forDelete, const void* oldRecord, const void* newRecord);
+    // transact, with a failure of the body reported as a write-back that failed
+    Level rewrite(const std::vector<const Relation*>& children, const std::function<int()>& body);
 };
 
 }  // namespace records
