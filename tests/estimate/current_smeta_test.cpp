@@ -281,6 +281,27 @@ TEST_F(Moves, TwoPressesMoveTheSelectedRowTwoPlacesAfterKeyboardNavigation)
     EXPECT_EQ(tree().selectedRow(), rowNamed("Строка 1.2"));
 }
 
+TEST_F(Editor, AMoveOfASectionBeyondOneByteIsRefused)
+{
+    // older files: a line keeps only the low byte of its section's number
+    addHeader(7, "Ремонт");
+    for (int s : {255, 256}) addSection(7, s);
+    addLine(7, 255, 1);
+    openEditor(7);
+    press(editor, test::kExpand);
+    const Strings before = sections();
+    for (const auto& [row, button] : {std::pair{"Раздел 255 ", test::kDown}, std::pair{"Раздел 256 ", test::kUp}}) {
+        SCOPED_TRACE(row);
+        messages.clear();
+        select(rowOf(row));
+        press(editor, button);
+        EXPECT_EQ(sections(), before);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, "Номер раздела должен быть от 0 до 255.");
+    }
+    EXPECT_EQ(lines(), (Strings{"7/255/1:Строка 255.1"}));
+}
+
 TEST_F(Moves, AMoveOverALockedFileChangesNothing)
 {
     fillMoves();
