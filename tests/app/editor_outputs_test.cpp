@@ -1,6 +1,7 @@
 // The estimate editor with the program's own windows: the estimate chosen in the real list, a
-// second editor handing over, and the editor's print, text-report and XML items reaching the
-// real outputs with the editor's own estimate; its work-line insert opens the real form.
+// second editor handing over, and the editor's print, text-report and XML items, of the estimate
+// and of its act, reaching the real outputs with the editor's own estimate; its work-line insert
+// opens the real form.
 #include "app/frame/procedures.h"
 #include "app/program/fonts.h"
 #include "app/settings/globals.h"
@@ -71,6 +72,7 @@ protected:
                 NSB().NAME = QStringLiteral("Работа сметы %1").arg(number);
                 NSB().CHELCH.setScaled(100);
                 NSB().CENA_OB.setScaled(10000);
+                NSB().ONAKT.setScaled(50);
             });
         }
     }
@@ -131,10 +133,20 @@ TEST_F(EditorOutputs, TheEditorsItemsReachTheOutputsWithItsOwnEstimateAfterAHand
     EXPECT_TRUE(textOf(*preview).contains(QStringLiteral("Ремонт кровли")));
     EXPECT_FALSE(textOf(*preview).contains(QStringLiteral("Ремонт фасада")));
 
-    choose(editor, QStringLiteral("в &HTML - 11 граф "));
-    const QString xml = fileText("smeta.xml", false);
-    EXPECT_TRUE(xml.contains(QStringLiteral("Работа сметы 7")));
-    EXPECT_FALSE(xml.contains(QStringLiteral("Работа сметы 9")));
+    preview.reset();
+    choose(editor, QStringLiteral("Акт 7 граф"));
+    ASSERT_TRUE(test::pumpUntil([&] { return preview.has_value(); }, 20000));
+    EXPECT_TRUE(textOf(*preview).contains(QStringLiteral("Ремонт кровли")));
+    EXPECT_FALSE(textOf(*preview).contains(QStringLiteral("Ремонт фасада")));
+
+    for (const char* item : {"в &HTML - 11 граф ", "в &HTML - Акт 11 граф"}) {
+        SCOPED_TRACE(item);
+        QFile::remove(QStringLiteral("smeta.xml"));
+        choose(editor, QString::fromUtf8(item));
+        const QString xml = fileText("smeta.xml", false);
+        EXPECT_TRUE(xml.contains(QStringLiteral("Работа сметы 7")));
+        EXPECT_FALSE(xml.contains(QStringLiteral("Работа сметы 9")));
+    }
 
     choose(editor, QStringLiteral("&В ДОС текст формат"));
     ASSERT_TRUE(test::pumpUntil([&] { return viewers == 1; }, 20000));
