@@ -1,7 +1,7 @@
 // The estimate editor with the program's own windows: the estimate chosen in the real list, a
-// second editor handing over, and the editor's print, text-report and XML items, of the estimate
-// and of its act, reaching the real outputs with the editor's own estimate; its work-line insert
-// opens the real form.
+// second editor handing over, and the editor's print, text-report and XML items (of the estimate
+// and of its act) and its act window reaching the real ones with the editor's own estimate; its
+// work-line insert opens the real form.
 #include "app/frame/procedures.h"
 #include "app/program/fonts.h"
 #include "app/settings/globals.h"
@@ -27,7 +27,7 @@ namespace {
 
 using namespace ui::report;
 
-enum { kListSelect = 2, kTree = 15, kInsert = 24, kFormCancel = 40 };
+enum { kListSelect = 2, kTree = 15, kAktButton = 18, kInsert = 24, kFormCancel = 40 };
 
 QString textOf(const PageModel& model)
 {
@@ -111,6 +111,19 @@ protected:
         ADD_FAILURE() << "no item " << text.toStdString();
     }
 
+    // The open window of the thread running that procedure, if any.
+    static ui::Window* windowOf(const char* procedure)
+    {
+        ui::Scheduler& scheduler = ui::Scheduler::instance();
+        for (ui::ThreadId id : scheduler.runningThreads()) {
+            ui::LogicalThread* t = scheduler.find(id);
+            if (t && t->hasState() && t->state().procedureName == QString::fromLatin1(procedure) && t->topWindow() &&
+                t->topWindow()->isOpen())
+                return t->topWindow();
+        }
+        return nullptr;
+    }
+
     test::CalledWindow first, second;
     std::optional<PageModel> preview;
     int viewers = 0;
@@ -147,6 +160,21 @@ TEST_F(EditorOutputs, TheEditorsItemsReachTheOutputsWithItsOwnEstimateAfterAHand
         EXPECT_TRUE(xml.contains(QStringLiteral("Работа сметы 7")));
         EXPECT_FALSE(xml.contains(QStringLiteral("Работа сметы 9")));
     }
+
+    // the act window of the editor's estimate, by the "Акт" button
+    first.press(editor, kAktButton);
+    ui::Window* act = nullptr;
+    ASSERT_TRUE(test::pumpUntil([&] { return (act = windowOf("BrowseAkt")) != nullptr; }, 20000));
+    test::CalledWindow actThread{act->thread()};
+    actThread.settle();
+    QString shown;
+    for (ui::BrowseList* list : act->content()->findChildren<ui::BrowseList*>())
+        for (int r = 0; r < list->model().rowCount(); ++r)
+            for (int c = 0; c < list->model().columnCount(); ++c) shown += list->model().text(r, c) + '\n';
+    EXPECT_TRUE(shown.contains(QStringLiteral("Работа сметы 7")));
+    EXPECT_FALSE(shown.contains(QStringLiteral("Работа сметы 9")));
+    ui::post(act->thread(), EVENT::CloseWindow);
+    ASSERT_TRUE(test::waitEnded(act->thread()));
 
     choose(editor, QStringLiteral("&В ДОС текст формат"));
     ASSERT_TRUE(test::pumpUntil([&] { return viewers == 1; }, 20000));
