@@ -239,6 +239,42 @@ std::string toLower(std::string_view cp1251) { return mapBytes(kLower, cp1251); 
 QString toUpper(const QString& text) { return mapChars(kUpper, text); }
 QString toLower(const QString& text) { return mapChars(kLower, text); }
 
+std::string toUpperUtf8(std::string_view s)
+{
+    std::string out;
+    out.reserve(s.size());
+    for (std::size_t pos = 0; pos < s.size();) {
+        const unsigned char lead = static_cast<unsigned char>(s[pos]);
+        if (lead < 0x80) {
+            out += char(kUpper[lead]);
+            ++pos;
+            continue;
+        }
+        const std::size_t start = pos;
+        char32_t u;
+        if (!decodeSequence(s, pos, u)) {
+            out += char(lead);
+            pos = start + 1;
+            continue;
+        }
+        const unsigned char b = codepage::unicodeToCp1251(u);
+        if (b == '?') {
+            out.append(s.substr(start, pos - start));
+            continue;
+        }
+        const char16_t upper = codepage::cp1251ToUnicode(kUpper[b]);
+        if (upper < 0x800) {
+            out += char(0xC0 | (upper >> 6));
+            out += char(0x80 | (upper & 0x3F));
+        } else {
+            out += char(0xE0 | (upper >> 12));
+            out += char(0x80 | ((upper >> 6) & 0x3F));
+            out += char(0x80 | (upper & 0x3F));
+        }
+    }
+    return out;
+}
+
 std::uint16_t weight(unsigned char c) { return kWeights[c]; }
 
 int compare(std::string_view a, std::string_view b) { return compareBy(kWeights, a, b); }

@@ -22,6 +22,9 @@ std::string toLower(std::string_view cp1251);
 // Characters that windows-1251 cannot hold stay as they are.
 QString toUpper(const QString& text);
 QString toLower(const QString& text);
+// toUpper over UTF-8 text: what the windows-1251 tables make of each character; characters
+// windows-1251 cannot hold and bytes that are no valid UTF-8 stay as they are.
+std::string toUpperUtf8(std::string_view utf8);
 
 std::uint16_t weight(unsigned char c);
 

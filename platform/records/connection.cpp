@@ -17,6 +17,15 @@ int compareNoCase(void*, int sizeA, const void* a, int sizeB, const void* b)
                                         std::string_view(static_cast<const char*>(b), std::size_t(sizeB)));
 }
 
+void upperText(sqlite3_context* context, int, sqlite3_value** args)
+{
+    if (sqlite3_value_type(args[0]) == SQLITE_NULL) return sqlite3_result_null(context);
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
+    const std::string upper =
+        collation::toUpperUtf8(std::string_view(text ? text : "", std::size_t(sqlite3_value_bytes(args[0]))));
+    sqlite3_result_text(context, upper.data(), int(upper.size()), SQLITE_TRANSIENT);
+}
+
 // Runs a statement, giving each row to `onRow`. Outside a transaction another connection's
 // lock is waited for, also while the statement is prepared (reading the file's structure).
 template <class OnRow>
@@ -60,6 +69,8 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
     sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     // no busy handler: a lock is waited for by trying the operation again (lock_wait.h)
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
+    sqlite3_create_function_v2(raw, kUpperFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               upperText, nullptr, nullptr, nullptr);
     // Reading in key order visits the table out of position order; SQLite keeps the pages
     // between statements while no other connection writes. Up to 16 MiB, taken as used.
     execute(raw, "PRAGMA cache_size = -16384");

@@ -16,6 +16,9 @@ namespace records {
 
 // Our own name, so that SQLite's tools never take it for their ASCII-only NOCASE.
 inline constexpr const char* kNoCaseCollation = "TLX_NOCASE";
+// The SQL function that upper-cases a text by the same windows-1251 tables, for searches
+// that must fold case as the program does (Е and Ё stay apart).
+inline constexpr const char* kUpperFunction = "tlx_upper";
 
 struct CloseConnection {
     void operator()(sqlite3* db) const;

@@ -8,12 +8,6 @@
 #include <cstring>
 
 namespace records {
-namespace {
-
-// Rows read per query while a filter refuses some of them.
-constexpr int kFilterBatch = 64;
-
-}  // namespace
 
 Cursor::Cursor(RecordFile& file, int key)
     : file_(file),
@@ -34,17 +28,18 @@ void Cursor::buildQueries()
     const std::string inKey = sql::inKeyTest(layout, key);
     const std::string range = sql::equalities(layout, key, 0, rangeLeading_);
     const std::string equalRest = sql::equalities(layout, key, rangeLeading_, n);
+    const std::string limited = condition_ ? "(" + condition_.sql + ")" : std::string();
     for (bool forward : {false, true}) {
         const std::string order = " ORDER BY " + sql::keyOrder(layout, key, !forward) + " LIMIT ?";
         const std::string afterPosition = std::string(sql::kPosition) + (forward ? " > ?" : " < ?");
         Queries& q = queries_[forward];
-        q.fromEnd = select + sql::where({range, inKey}) + order;
-        q.equalKey = select + sql::where({range, equalRest, afterPosition, inKey}) + order;
+        q.fromEnd = select + sql::where({range, inKey, limited}) + order;
+        q.equalKey = select + sql::where({range, equalRest, afterPosition, inKey, limited}) + order;
         q.beyondKey.clear();
         if (rangeLeading_ < n)
             q.beyondKey = select +
                           sql::where({range, sql::rowValueComparison(layout, key, rangeLeading_, forward ? ">" : "<"),
-                                      inKey}) +
+                                      inKey, limited}) +
                           order;
     }
 }
@@ -56,7 +51,12 @@ void Cursor::setRange(int leading, const void* record)
     buildQueries();
 }
 
-void Cursor::setFilter(std::function<bool(const void* record)> accept) { filter_ = std::move(accept); }
+void Cursor::setCondition(Condition condition)
+{
+    if (condition == condition_) return;
+    condition_ = std::move(condition);
+    buildQueries();
+}
 
 void Cursor::standOn(Anchor anchor, Position pos, const void* record)
 {
@@ -98,7 +98,7 @@ int Cursor::step(bool forward, int count, const Take& take)
     const bool keysBeyond = rangeLeading_ < int(key.components.size());
     int given = 0;
     while (given < count) {
-        const int limit = filter_ ? std::max(count - given, kFilterBatch) : count - given;
+        const int limit = count - given;
         Outcome outcome = Outcome::Exhausted;
         if (anchor_ == Anchor::Record) {
             // a unique key has no other record with the value stood on
@@ -125,6 +125,7 @@ Cursor::Outcome Cursor::run(bool forward, Part part, int limit, int count, int& 
     int index = bindComponents(layout, key, 0, rangeLeading_, range_.data(), s.get(), 1);
     if (part != Part::FromEnd) index = bindComponents(layout, key, rangeLeading_, n, current_.data(), s.get(), index);
     if (part == Part::EqualKey) sqlite3_bind_int64(s.get(), index++, position_);
+    index = condition_.bind(s.get(), index);
     sqlite3_bind_int(s.get(), index, limit);
 
     int rows = 0;
@@ -135,7 +136,6 @@ Cursor::Outcome Cursor::run(bool forward, Part part, int limit, int count, int& 
         std::swap(row_, current_);
         position_ = sqlite3_column_int64(s.get(), 0);
         anchor_ = Anchor::Record;
-        if (filter_ && !filter_(current_.data())) continue;
         take(position_, current_.data());
         if (++given == count) return Outcome::More;
     }

@@ -1,10 +1,11 @@
 #pragma once
 // Reading a record file in the order of one of its keys, both ways, optionally within a range
-// (equal leading components) and through a filter. A cursor holds no statement between steps:
+// (equal leading components) and limited by a condition that SQL tests. A cursor holds no statement between steps:
 // it remembers the key values and position of the record it stands on, and each step is one
 // short indexed query from there. A long run of equal values in a DUP key costs one index seek
 // per step: first the rows with an equal key and a greater position, then the greater keys.
 
+#include "platform/records/condition.h"
 #include "platform/records/record_file.h"
 
 #include <functional>
@@ -22,8 +23,9 @@ public:
     // Only the records whose first `leading` key components equal those of `record` (the
     // file's buffer when null); 0 removes the range. Position the cursor after setting it.
     void setRange(int leading, const void* record = nullptr);
-    // Only the records the predicate accepts (applied after reading); empty removes it.
-    void setFilter(std::function<bool(const void* record)> accept);
+    // Only the records the condition accepts; an empty one removes it. Position the cursor
+    // after setting it.
+    void setCondition(Condition condition);
 
     // Positioning, without reading.
     void toStart();  // next() gives the first record
@@ -71,7 +73,7 @@ private:
     std::vector<unsigned char> range_;    // record holding the range values
     std::vector<unsigned char> current_;  // the record stood on (its key values)
     std::vector<unsigned char> row_;      // the row being read
-    std::function<bool(const void*)> filter_;
+    Condition condition_;
     Anchor anchor_ = Anchor::Start;
     Position position_ = 0;
     Queries queries_[2];  // [forward]

@@ -12,6 +12,13 @@ int Layout::columnIndex(const std::string& nameOrLabel) const
     return -1;
 }
 
+int Layout::columnAt(std::size_t offset) const
+{
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].offset == offset) return int(i);
+    return -1;
+}
+
 int Layout::keyIndex(const std::string& name) const
 {
     for (std::size_t i = 0; i < keys.size(); ++i)

@@ -29,6 +29,7 @@ struct Column {
     ColumnKind kind = ColumnKind::Integer;
     int width = 0;   // text: characters; memo: bytes; decimal: digits
     int places = 0;  // decimal: places
+    std::size_t offset = 0;  // of the field in the record buffer
     std::int64_t minValue = 0, maxValue = 0;  // integers: the range of the field
 
     void (*bind)(sqlite3_stmt*, int index, const void* record) = nullptr;
@@ -69,6 +70,7 @@ struct Layout {
     std::vector<Key> keys;
 
     int columnIndex(const std::string& nameOrLabel) const;  // -1 when unknown
+    int columnAt(std::size_t offset) const;                 // the field at that offset; -1: none
     int keyIndex(const std::string& name) const;            // -1 when unknown
     void clear(void* record) const;
     void copy(void* to, const void* from) const { std::memcpy(to, from, recordSize); }
@@ -136,6 +138,14 @@ template <class R, class T>
 R recordOf(T R::*);
 template <class R, class T>
 T fieldOf(T R::*);
+// Where the member lies in its record.
+template <auto M>
+std::size_t memberOffset()
+{
+    using R = decltype(recordOf(M));
+    static const R probe{};
+    return std::size_t(reinterpret_cast<const char*>(&(probe.*M)) - reinterpret_cast<const char*>(&probe));
+}
 // A key naming a field its layout does not have is a programming error: stops the program.
 int componentIndex(const Layout& layout, const std::string& key, const char* component);
 // The label cut to its first 8 characters, upper-cased.
@@ -181,6 +191,7 @@ public:
         c.kind = Tr::kind;
         c.width = Tr::width;
         c.places = Tr::places;
+        c.offset = detail::memberOffset<M>();
         c.bind = [](sqlite3_stmt* s, int i, const void* r) { Tr::bind(s, i, static_cast<const R*>(r)->*M); };
         c.read = [](sqlite3_stmt* s, int col, void* r) { Tr::read(s, col, static_cast<R*>(r)->*M); };
         c.clear = [](void* r) { Tr::clear(static_cast<R*>(r)->*M); };

@@ -1,6 +1,5 @@
 #include "platform/ui/browse_box.h"
 
-#include "platform/core/collation.h"
 #include "platform/core/programming_error.h"
 #include "platform/core/thread_state.h"
 #include "platform/ui/browse_list.h"
@@ -62,6 +61,10 @@ void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationMan
     relations_ = &relations;
     page_ = std::make_unique<BrowsePage>(relations.ME.file());
     editor_ = std::make_unique<RowEditor>(*list_, columns_);
+    locator_ = std::make_unique<BrowseLocator>(*window_, layout(), BrowseLocator::Moves{
+                                                                       [this](const QString& text) { locate(text); },
+                                                                       [this] { refill(std::nullopt); },
+                                                                   });
     SELECTING = manager.REQUEST == REQUEST::SelectRecord ? 1 : 0;
     if (SELECTING) {
         const auto* bytes = static_cast<const unsigned char*>(buffer());
@@ -140,16 +143,9 @@ void BrowseBox::applyView()
     rangeRecord_.assign(layout().recordSize, 0);
     layout().clear(rangeRecord_.data());
     if (o.rangeValues) o.rangeValues(rangeRecord_.data());
-    std::vector<RecordFilter> accept;
-    for (const auto& [name, f] : filters_) accept.push_back(f);
-    for (const auto& [name, f] : o.filters) accept.push_back(f);
-    std::function<bool(const void*)> combined;
-    if (!accept.empty())
-        combined = [accept](const void* record) {
-            for (const RecordFilter& f : accept)
-                if (!f(record)) return false;
-            return true;
-        };
+    records::Condition combined;
+    for (const auto& [name, f] : filters_) combined &= f;
+    for (const auto& [name, f] : o.filters) combined &= f;
     // a file marked opened with its relations is opened for real on its first read
     relations_->ME.UseFile();
     page_->setView(o.key, o.rangeLeading, rangeRecord_.data(), std::move(combined));
@@ -190,7 +186,17 @@ void BrowseBox::checkRead()
 
 void BrowseBox::readEnds()
 {
-    haveEnds_ = order().step != ThumbStep::None && page_->readEnd(false, first_) && page_->readEnd(true, last_);
+    haveEnds_ = false;
+    if (order().step == ThumbStep::None) return;
+    // a page that holds the whole view has its ends already
+    const auto& rows = page_->rows();
+    if (page_->atStart() && page_->atEnd() && !rows.empty()) {
+        first_ = rows.front().record;
+        last_ = rows.back().record;
+        haveEnds_ = true;
+        return;
+    }
+    haveEnds_ = page_->readEnd(false, first_) && page_->readEnd(true, last_);
 }
 
 void BrowseBox::ResetSort(bool force)
@@ -202,8 +208,8 @@ void BrowseBox::ResetSort(bool force)
     const bool changed = wanted != current_;
     if (!changed && !force) return;
     std::optional<Anchor> anchor = current_ ? highlightAnchor() : std::nullopt;
-    if (changed) leaveLocator();
     current_ = wanted;
+    if (changed) locator_->enter(order());
     if (anchor && !inRange(anchor->record.data())) anchor.reset();
     if (anchor && changed) anchor->row = 0;
     refill(anchor);
@@ -268,7 +274,7 @@ void BrowseBox::followHighlight()
     if (edit_) return;
     holdHighlighted();
     window_->displayAll();
-    showLocatorText();
+    locator_->show();
     const BrowseRow* h = page_->highlightedRow();
     const records::Position now = h ? h->position : 0;
     if (now != shownPosition_) {
@@ -326,7 +332,7 @@ void BrowseBox::moveAsToolbar(int button)
 
 void BrowseBox::dragThumb(int percent)
 {
-    restartLocator();
+    locator_->restart();
     const BrowseSortOrder& o = order();
     if (percent <= thumb::kTop || percent >= thumb::kBottom || o.step == ThumbStep::None || !o.field || !haveEnds_) {
         move(percent < thumb::kMiddle ? Move::First : Move::Last);
@@ -353,85 +359,6 @@ void BrowseBox::locate(const QString& text)
     showPage();
 }
 
-// --- locators
-
-void BrowseBox::takeCharacter(int character)
-{
-    BrowseSortOrder& o = order();
-    const char32_t c = char32_t(character);
-    if (o.locator == LocatorKind::None || !o.field || (character != KEY::Backspace && !QChar::isPrint(c))) return;
-    if (o.locator == LocatorKind::Step) {
-        // only the last character typed counts; a row that begins with it stays
-        if (character == KEY::Backspace) return;
-        const QString typed = QString::fromUcs4(&c, 1);
-        const BrowseRow* h = page_->highlightedRow();
-        if (h && collation::toUpper(o.field.get(h->record.data())).startsWith(collation::toUpper(typed))) return;
-        locate(typed);
-        return;
-    }
-    if (character == KEY::Backspace) {
-        if (locatorText_.isEmpty()) return;
-        locatorText_.chop(1);
-    } else {
-        if (o.field.width > 0 && locatorText_.size() >= o.field.width) return;
-        locatorText_ += QString::fromUcs4(&c, 1);
-    }
-    if (o.locator == LocatorKind::Incremental) {
-        locate(locatorText_);
-        return;
-    }
-    if (Control* entry = window_->control(o.locatorControl)) entry->setText(locatorText_);
-    applyFilterLocator();
-}
-
-void BrowseBox::takeLocatorAccepted()
-{
-    const BrowseSortOrder& o = order();
-    Control* entry = window_->control(o.locatorControl);
-    if (!entry) return;
-    locatorText_ = entry->text();
-    if (o.field.width > 0) locatorText_.truncate(o.field.width);
-    if (o.locator == LocatorKind::Incremental)
-        locate(locatorText_);
-    else if (o.locator == LocatorKind::Filter)
-        applyFilterLocator();
-}
-
-void BrowseBox::applyFilterLocator()
-{
-    BrowseSortOrder& o = order();
-    if (locatorText_.isEmpty()) {
-        o.SetFilter(kLocatorFilterName, {});
-    } else {
-        o.SetFilter(kLocatorFilterName, [text = locatorText_, match = o.filterMatch, field = o.field](const void* r) {
-            return match ? match(r, text) : collation::toUpper(field.get(r)).contains(collation::toUpper(text));
-        });
-    }
-    refill(std::nullopt);
-}
-
-void BrowseBox::leaveLocator()
-{
-    if (current_ && order().locator == LocatorKind::Filter) {
-        order().SetFilter(kLocatorFilterName, {});
-        if (Control* entry = window_->control(order().locatorControl)) entry->setText({});
-    }
-    locatorText_.clear();
-}
-
-void BrowseBox::restartLocator()
-{
-    if (!current_ || order().locator != LocatorKind::Incremental || locatorText_.isEmpty()) return;
-    locatorText_.clear();
-    showLocatorText();
-}
-
-void BrowseBox::showLocatorText()
-{
-    if (!current_ || order().locator != LocatorKind::Incremental) return;
-    if (Control* entry = window_->control(order().locatorControl)) entry->setText(locatorText_);
-}
-
 // --- events
 
 Level BrowseBox::TakeEvent(const Event& e)
@@ -442,7 +369,7 @@ Level BrowseBox::TakeEvent(const Event& e)
         // the search entry's text, accepted now, is the new search text: not cleared before it is read
         const bool searchAccepted =
             current_ && e.event == EVENT::Accepted && e.field && e.field == order().locatorControl;
-        if (!searchAccepted) restartLocator();
+        if (!searchAccepted) locator_->restart();
     }
     claimToolbar();
     Level l = Level::Benign;
@@ -474,7 +401,7 @@ Level BrowseBox::takeListEvent(const Event& e)
     case EVENT::ScrollTop:
     case EVENT::ScrollBottom: {
         if (edit_) break;
-        restartLocator();
+        locator_->restart();
         const Move how[] = {Move::Up, Move::Down, Move::PageUp, Move::PageDown, Move::First, Move::Last};
         move(how[e.event - EVENT::ScrollUp]);
         break;
@@ -486,7 +413,10 @@ Level BrowseBox::takeListEvent(const Event& e)
             dragThumb(list_->droppedThumb());
         break;
     case EVENT::Locate:
-        if (!edit_) takeCharacter(e.keyCode);
+        if (!edit_) {
+            const BrowseRow* h = page_->highlightedRow();
+            locator_->takeCharacter(e.keyCode, h ? h->record.data() : nullptr);
+        }
         break;
     case EVENT::AlertKey:
         if (edit_)
@@ -527,7 +457,7 @@ void BrowseBox::takeListKey(int keyCode)
 
 void BrowseBox::takeClick(bool doubleClick)
 {
-    restartLocator();
+    locator_->restart();
     const int row = list_->mouseDownRow();
     if (row < 0) return;
     if (!doubleClick) {
@@ -572,7 +502,7 @@ Level BrowseBox::takeAccepted(int control)
     else if (control == DeleteControl)
         Ask(REQUEST::DeleteRecord);
     else if (current_ && control == order().locatorControl)
-        takeLocatorAccepted();
+        locator_->takeAccepted();
     // the window sees its buttons as well
     return Level::Benign;
 }
@@ -596,7 +526,7 @@ Level BrowseBox::takeToolbar(int button)
         break;
     default:
         if (edit_) break;
-        restartLocator();
+        locator_->restart();
         moveAsToolbar(button);
         break;
     }

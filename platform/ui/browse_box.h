@@ -10,6 +10,7 @@
 
 #include "platform/records/relation_manager.h"
 #include "platform/ui/browse_column.h"
+#include "platform/ui/browse_locator.h"
 #include "platform/ui/browse_page.h"
 #include "platform/ui/browse_sort_order.h"
 #include "platform/ui/window_manager.h"
@@ -62,7 +63,7 @@ public:
     void AddField(BrowseColumn column);
     // A group heading over the next `count` fields added.
     void AddGroup(const QString& heading, int widthDu, int count);
-    // A filter of every sort order, by name; an empty predicate removes it. Applied at the
+    // A filter of every sort order, by name; an empty condition removes it. Applied at the
     // next reset.
     void SetFilter(const QString& name, RecordFilter accept);
     // The list is a target of the frame's toolbar, with its help button.
@@ -109,7 +110,7 @@ public:
     // --- state
     int SortOrder() const { return current_; }
     const BrowsePage& page() const { return *page_; }
-    const QString& LocatorText() const { return locatorText_; }
+    const QString& LocatorText() const { return locator_->text(); }
     bool Editing() const { return edit_.has_value(); }
     BrowseList& list() const { return *list_; }
 
@@ -165,15 +166,6 @@ private:
     void moveAsToolbar(int button);
     void dragThumb(int percent);
     void locate(const QString& text);
-
-    // locators
-    void takeCharacter(int character);
-    void takeLocatorAccepted();
-    void applyFilterLocator();
-    void restartLocator();
-    // the order's locator text goes (a filter locator's filter with it) as another order comes
-    void leaveLocator();
-    void showLocatorText();
 
     // events
     Level takeListEvent(const Event& event);
@@ -231,7 +223,7 @@ private:
     std::vector<unsigned char> rangeRecord_;
     std::vector<unsigned char> first_, last_;  // the view's first and last records, for the thumb
     bool haveEnds_ = false;
-    QString locatorText_;
+    std::unique_ptr<BrowseLocator> locator_;
     int focusLossesSeen_ = 0;
     records::Position shownPosition_ = -1;  // the highlighted record NewSelection was posted for
     bool prepared_ = false;

@@ -23,7 +23,7 @@ void BrowseBox::runRequest(std::uint8_t request)
 {
     // the highlight moves by other means than the typed text: on the edited or new row, or on
     // the row that takes a deleted one's place
-    restartLocator();
+    locator_->restart();
     if (ASKPROCEDURE)
         askForm(request);
     else if (request == REQUEST::DeleteRecord)

@@ -6,12 +6,12 @@ namespace ui {
 
 BrowsePage::BrowsePage(records::RecordFile& file) : file_(file) {}
 
-void BrowsePage::setView(int key, int rangeLeading, const void* rangeRecord, std::function<bool(const void*)> filter)
+void BrowsePage::setView(int key, int rangeLeading, const void* rangeRecord, records::Condition condition)
 {
     if (!cursor_ || key != key_) cursor_.emplace(file_, key);
     key_ = key;
     cursor_->setRange(rangeLeading, rangeRecord);
-    cursor_->setFilter(std::move(filter));
+    cursor_->setCondition(std::move(condition));
 }
 
 BrowsePage::Rows BrowsePage::read(bool forward, int count)

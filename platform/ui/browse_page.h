@@ -1,6 +1,6 @@
 #pragma once
 // The page cache of a browse list: copies of the records of the visible rows (and nothing
-// more) in the order of a key, within a range and through a filter, and the highlighted row.
+// more) in the order of a key, within a range and limited by a condition, and the highlighted row.
 // Each move reads only what it needs from where the page stands: a row, a page, or a page
 // around a record; a file of any size opens, scrolls and locates without reading it all.
 
@@ -22,7 +22,7 @@ public:
     explicit BrowsePage(records::RecordFile& file);
 
     // The view the rows come from; the rows are read again by the next fill.
-    void setView(int key, int rangeLeading, const void* rangeRecord, std::function<bool(const void*)> filter);
+    void setView(int key, int rangeLeading, const void* rangeRecord, records::Condition condition);
 
     // The number of visible rows.
     void setSize(int rows) { size_ = rows < 1 ? 1 : rows; }

@@ -2,6 +2,7 @@
 // A sort order of a browse list: the key it reads by, an optional range (equal leading key
 // components), named filters, a locator and the scroll bar's step, all of one key field.
 
+#include "platform/records/condition.h"
 #include "platform/ui/record_field.h"
 
 #include <QString>
@@ -15,7 +16,7 @@ enum class LocatorKind {
     None,
     Incremental,  // typed characters build a search text; the list goes to the first key >= it
     Step,         // a typed character moves to the first row at or after it
-    Filter,       // the text limits the rows to those the filter predicate accepts
+    Filter,       // the text limits the rows to those whose field contains it, regardless of case
 };
 
 // How the scroll bar's thumb follows the highlighted row.
@@ -25,9 +26,10 @@ enum class ThumbStep {
     Numeric,     // the key value between the first and the last row's
 };
 
-using RecordFilter = std::function<bool(const void* record)>;
+// A filter of a list: a condition SQL tests as it reads the rows.
+using RecordFilter = records::Condition;
 
-// The filter name a filter locator's predicate is registered under.
+// The filter name a filter locator's condition is registered under.
 inline const QString kLocatorFilterName = QStringLiteral("3 Locator");
 
 struct BrowseSortOrder {
@@ -44,8 +46,6 @@ struct BrowseSortOrder {
     RecordField field;
     LocatorKind locator = LocatorKind::None;
     int locatorControl = 0;  // the entry that shows the search text (0: none)
-    // A filter locator's test; when unset, the field contains the text regardless of case.
-    std::function<bool(const void* record, const QString& text)> filterMatch;
     ThumbStep step = ThumbStep::None;
 
     BrowseSortOrder& SetRange(int leading, std::function<void(void* record)> values)
@@ -67,7 +67,7 @@ struct BrowseSortOrder {
         if (keyField) field = std::move(keyField);
         return *this;
     }
-    // An empty predicate removes the filter.
+    // An empty condition removes the filter.
     BrowseSortOrder& SetFilter(const QString& name, RecordFilter accept)
     {
         if (accept)

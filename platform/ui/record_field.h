@@ -19,6 +19,7 @@ struct RecordField {
     std::function<void(void* record, const QString& text)> set;
     int width = 0;         // characters of a text field; 0 for numbers
     bool numeric = false;  // the text is a number (integers, decimals, dates)
+    std::size_t offset = 0;  // where the field lies in its record: its column of the layout
 
     explicit operator bool() const { return bool(get); }
 };
@@ -63,6 +64,7 @@ RecordField recordField()
     f.set = [](void* r, const QString& text) { A::set(static_cast<Record*>(r)->*Member, text); };
     f.width = A::width;
     f.numeric = A::numeric;
+    f.offset = records::detail::memberOffset<Member>();
     return f;
 }
 

@@ -5,12 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <QString>
+
 #include <algorithm>
+#include <iterator>
+#include <map>
 #include <tuple>
 
 namespace {
 
 using namespace records;
+using namespace Qt::StringLiterals;
 
 class CursorTest : public RecordsTest {
 protected:
@@ -162,22 +167,63 @@ TEST_F(CursorTest, PositionsOnAKeyValue)
     }
 }
 
-TEST_F(CursorTest, AFilterReadsOnPastRefusedRecords)
+TEST_F(CursorTest, AConditionLimitsTheRecordsByBoundValuesBothWays)
 {
-    std::vector<Position> accepted;
-    for (int i = 0; i < 300; ++i) {
-        const Position pos = add(file_, item("", 0, i));
-        if (i % 100 == 7) accepted.push_back(pos);
+    const QString names[] = {u"Кладка стен"_s, u"Разборка кладки"_s, u"Скидка 10%"_s, u"Окно 'Люкс'"_s, u"a_b"_s,
+                             u"ab"_s, u"c\\d"_s, u"Ёлка"_s, u"Елка"_s, u"x=1 OR 1=1"_s};
+    std::map<QString, Position> at;
+    for (int i = 0; i < int(std::size(names)); ++i) {
+        Item it = item("", 0, 0);
+        it.NAME = names[i];
+        it.PRICE = Decimal(i * 50);  // 0, 50, ... 450
+        at[names[i]] = add(file_, it);
     }
-    Cursor cursor(file_, kByGroup);
-    cursor.setFilter([](const void* r) { return static_cast<const Item*>(r)->NUM % 100 == 7; });
+    const Column& name = layout_.columns[std::size_t(layout_.columnIndex("NAME"))];
+    const Column& price = layout_.columns[std::size_t(layout_.columnIndex("PRICE"))];
+    auto text = [&](Comparison how, const QString& v) { return textCondition(name, how, v.toStdString()); };
+    const struct {
+        Condition condition;
+        std::vector<QString> expected;
+    } cases[] = {
+        {text(Comparison::Contains, u"КЛАД"_s), {u"Кладка стен"_s, u"Разборка кладки"_s}},
+        {text(Comparison::Contains, u"10%"_s), {u"Скидка 10%"_s}},
+        {text(Comparison::Contains, u"'"_s), {u"Окно 'Люкс'"_s}},
+        {text(Comparison::Contains, u"_"_s), {u"a_b"_s}},
+        {text(Comparison::Contains, u"\\"_s), {u"c\\d"_s}},
+        {text(Comparison::Contains, u"ёл"_s), {u"Ёлка"_s}},  // Е and Ё stay apart
+        {text(Comparison::Contains, u"1=1"_s), {u"x=1 OR 1=1"_s}},
+        {text(Comparison::Contains, u"нет такого"_s), {}},
+        {text(Comparison::BeginsWith, u"раз"_s), {u"Разборка кладки"_s}},
+        {text(Comparison::Equal, u"кладка СТЕН  "_s), {u"Кладка стен"_s}},
+        {text(Comparison::Less, u"b"_s), {u"a_b"_s, u"ab"_s}},
+        {numberCondition(price, Comparison::Greater, Decimal(400)), {u"x=1 OR 1=1"_s}},
+        {numberCondition(price, Comparison::LessOrEqual, *Decimal::parse("50.00")), {u"Кладка стен"_s, u"Разборка кладки"_s}},
+        {numberCondition(price, Comparison::Equal, *Decimal::parse("50.001")), {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<Position> expected;
+        for (const QString& n : c.expected) expected.push_back(at[n]);
+        Cursor cursor(file_, kByName);
+        cursor.setCondition(c.condition);
+        cursor.toStart();
+        const std::vector<Position> forward = positionsOf(readAll(cursor, true));
+        cursor.toEnd();
+        EXPECT_EQ(positionsOf(readAll(cursor, false)), reversed(forward)) << c.condition.sql;
+        std::vector<Position> got = forward;
+        std::sort(got.begin(), got.end());
+        std::sort(expected.begin(), expected.end());
+        EXPECT_EQ(got, expected) << c.condition.sql;
+    }
+    // two conditions hold together; none reads all again
+    Cursor cursor(file_, kByName);
+    Condition both = text(Comparison::Contains, u"кла"_s);
+    both &= numberCondition(price, Comparison::Greater, Decimal(0));
+    cursor.setCondition(both);
     cursor.toStart();
-    EXPECT_EQ(positionsOf(readAll(cursor, true)), accepted);
-    cursor.toEnd();
-    EXPECT_EQ(positionsOf(readAll(cursor, false)), reversed(accepted));
-    cursor.setFilter({});
+    EXPECT_EQ(positionsOf(readAll(cursor, true)), std::vector<Position>{at[u"Разборка кладки"_s]});
+    cursor.setCondition({});
     cursor.toStart();
-    EXPECT_EQ(readAll(cursor, true).size(), 300u);
+    EXPECT_EQ(readAll(cursor, true).size(), std::size(names));
 }
 
 TEST_F(CursorTest, SeesAnotherConnectionsCommitAtTheNextStep)

@@ -726,7 +726,8 @@ TEST_F(Browse, TheTabChoosesTheOrderAndTheFiltersLimitTheRows)
     EXPECT_EQ(window().control(kSearch)->text(), "КЛАД");
 
     // a query set for every order stays when the tab changes; the name filter does not
-    brw().SetFilter("9 - QBE", [](const void* r) { return static_cast<const RaszenkiRecord*>(r)->NRAS.toQString() != "01"; });
+    const records::Column& code = RaszenkiLayout().columns[std::size_t(RaszenkiLayout().columnIndex("NRAS"))];
+    brw().SetFilter("9 - QBE", records::textCondition(code, records::Comparison::NotEqual, "01"));
     window().post(EVENT::GainFocus);
     settle();
     EXPECT_EQ(shownRows(), (std::vector<QString>{"Кладка печей", "Разборка кладки"}));

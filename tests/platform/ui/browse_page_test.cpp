@@ -46,9 +46,8 @@ void BrowsePageOverRates::walk(bool filtered)
         ui::BrowsePage page(f);
         RaszenkiRecord range{};
         range.GROUP = "2";
-        std::function<bool(const void*)> filter;
-        if (filtered)
-            filter = [](const void* r) { return !static_cast<const RaszenkiRecord*>(r)->NAME.toQString().startsWith("skip"); };
+        records::Condition filter;
+        if (filtered) filter = {"instr(\"NAME\", ?) <> 1", {std::string("skip")}};
         page.setView(RaszenkiLayout().keyIndex("WRK:ONGROUP"), 1, &range, filter);
         page.setSize(kPage);
 
