@@ -5,6 +5,7 @@
 #include "catalogue/categories/category_lists.h"
 #include "catalogue/categories/update_nsbraz.h"
 #include "catalogue/import/imprt_raszenok.h"
+#include "catalogue/rates/browse_raszenki.h"
 #include "catalogue/rates/browse_wrk_on_group.h"
 #include "catalogue/rates/update_raszenki.h"
 #include "catalogue/units/browse_ed_izmer.h"
@@ -42,6 +43,7 @@ void registerProgramProcedures()
     ui::registerProcedure(QStringLiteral("SelectNSBRAZ"), withoutArgs(SelectNSBRAZ));
     ui::registerProcedure(QStringLiteral("UpdateNSBRAZ"), withoutArgs(UpdateNSBRAZ));
     ui::registerProcedure(QStringLiteral("BrowseWRK:OnGroup"), withoutArgs(BrowseWRKOnGroup));
+    ui::registerProcedure(QStringLiteral("BrowseRaszenki"), withoutArgs(BrowseRaszenki));
     ui::registerProcedure(QStringLiteral("UpdateRaszenki"), withoutArgs(UpdateRaszenki));
     ui::registerProcedure(QStringLiteral("ShwNaz"), withoutArgs(ShwNaz));
     ui::registerProcedure(QStringLiteral("ShowAbout"), withoutArgs(ShowAbout));

@@ -25,6 +25,7 @@ FixedString<50> FirmPhone;
 FixedString<20> Director;
 FixedString<1> DLM;
 FixedString<8> LastRateCategory;
+std::int32_t LastRateTab = 0;
 std::int32_t NumSmeta = 0;
 
 void InitProgramGlobals()
@@ -50,5 +51,6 @@ void InitProgramGlobals()
     Director.clear();
     DLM.clear();  // a FixedString<1> clears to one blank
     LastRateCategory.clear();
+    LastRateTab = 0;
     NumSmeta = 0;
 }

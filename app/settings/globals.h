@@ -36,7 +36,9 @@ extern FixedString<100> FirmAddress;
 extern FixedString<50> FirmPhone;
 extern FixedString<20> Director;
 extern FixedString<1> DLM;  // column separator of the text reports
+// The rate catalogue's category and tab, for its next opening within this run.
 extern FixedString<8> LastRateCategory;
+extern std::int32_t LastRateTab;  // 1..4; 0: none yet
 extern std::int32_t NumSmeta;  // the estimate that reports and the act window work on
 
 // Start values: texts blank (DLM one blank), numbers 0.

@@ -246,16 +246,18 @@ void BrowseBox::showPage()
 
 void BrowseBox::showRows()
 {
-    std::vector<QStringList> texts;
+    std::vector<QStringList> texts, tips(page_->rows().size());
     std::vector<std::vector<CellColors>> colors(page_->rows().size());
     const auto& rows = page_->rows();
     for (int i = 0; i < int(rows.size()); ++i) {
         const void* record = edit_ && i == edit_->row ? buffer() : rows[std::size_t(i)].record.data();
         QStringList cells;
         appendCells(columns_, record, cells, colors[std::size_t(i)]);
+        for (const BrowseColumn& c : columns_) tips[std::size_t(i)] << c.tooltipOf(record);
         texts.push_back(std::move(cells));
     }
     list_->model().setRows(std::move(texts), std::move(colors));
+    list_->model().setTooltips(std::move(tips));
     list_->showHighlight(page_->highlighted());
     list_->setThumb(thumbPercent());
 }

@@ -14,6 +14,12 @@ QString BrowseColumn::textOf(const void* record) const
     return text;
 }
 
+QString BrowseColumn::tooltipOf(const void* record) const
+{
+    const QString own = tooltip ? tooltip.get(record).trimmed() : QString();
+    return own.isEmpty() ? defaultTooltip : own;
+}
+
 QString BrowseColumn::editTextOf(const void* record) const
 {
     // a number is edited as its picture shows it, without the alignment blanks

@@ -35,10 +35,15 @@ struct BrowseColumn {
     std::function<CellColors(const void* record)> colors;
     // A numeric column edited in place takes only the values its field holds.
     std::optional<NumberRange> range;
+    // Per-row tooltip: the text of this field of the row; when that is blank, defaultTooltip.
+    RecordField tooltip;
+    QString defaultTooltip;
 
     // What the cell shows for a record.
     QString textOf(const void* record) const;
     CellColors colorsOf(const void* record) const { return colors ? colors(record) : CellColors{}; }
+    // The tooltip of the row's cell (empty: none).
+    QString tooltipOf(const void* record) const;
     // What the in-place editor starts with, and how its text goes back into the record.
     QString editTextOf(const void* record) const;
     void storeEditText(void* record, const QString& text) const;

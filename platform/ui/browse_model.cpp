@@ -46,6 +46,7 @@ CellColors BrowseModel::colors(int row, int column) const
         return {};
     return colors_[std::size_t(row)][std::size_t(column)];
 }
+void BrowseModel::setTooltips(std::vector<QStringList> tips) { tips_ = std::move(tips); }
 
 int BrowseModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
 
@@ -63,6 +64,11 @@ QVariant BrowseModel::data(const QModelIndex& index, int role) const
     case Qt::BackgroundRole: return colorRole(colors(index.row(), index.column()).background);
     case SelectedForegroundRole: return colorRole(colors(index.row(), index.column()).selectedText);
     case SelectedBackgroundRole: return colorRole(colors(index.row(), index.column()).selectedBackground);
+    case Qt::ToolTipRole: {
+        const std::size_t row = std::size_t(index.row());
+        if (row >= tips_.size() || index.column() >= tips_[row].size() || tips_[row][index.column()].isEmpty()) return {};
+        return tips_[row][index.column()];
+    }
     default: return {};
     }
 }

@@ -36,6 +36,8 @@ public:
     void setRows(std::vector<QStringList> rows, std::vector<std::vector<CellColors>> colors = {});
     QString text(int row, int column) const;
     CellColors colors(int row, int column) const;
+    // One list of cell tooltips per row (empty: none), set after the rows.
+    void setTooltips(std::vector<QStringList> tips);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -46,6 +48,7 @@ private:
     std::vector<Column> columns_;
     std::vector<QStringList> rows_;
     std::vector<std::vector<CellColors>> colors_;
+    std::vector<QStringList> tips_;
 };
 
 }  // namespace ui

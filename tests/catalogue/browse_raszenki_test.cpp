@@ -1,0 +1,328 @@
+// The rate catalogue over eight rates in categories "1", "2" and "A1": its tabs and their
+// orders, the name filters, the category selector, "В Смету", what it remembers and its role as
+// the work-line form's lookup.
+#include "app/settings/globals.h"
+#include "catalogue/rates/browse_raszenki.h"
+#include "platform/ui/procedures.h"
+#include "tests/catalogue/catalogue_windows.h"
+
+#include <QComboBox>
+#include <QTabWidget>
+
+namespace {
+
+using namespace Qt::StringLiterals;
+
+enum Controls {
+    kList = 1,
+    kSelect = 2,
+    kPut = 6,
+    kTabs = 8,
+    kCode = 10,
+    kCategory = 12,
+    kName = 15,
+    kFilter = 18,
+    kClose = 19,
+    kFullName = 21
+};
+enum CategoryForm { kNewCode = 3, kNewName = 5, kNewOk = 6, kNewCancel = 7 };
+
+struct PricedRate {
+    const char* group;
+    const char* code;
+    const char* name;
+    int price;
+};
+// one without a code, one without a name
+const PricedRate kRates[] = {
+    {"1", "01-001", "Разработка грунта", 50},        {"1", "01-002", "Засыпка траншей", 120},
+    {"2", "02-001", "Кладка стен из кирпича", 300},  {"2", "02-002", "Разборка кладки", 80},
+    {"A1", "A1-001", "Окраска 'Люкс'", 150},         {"A1", "A1-002", "Скидка 10%", 5},
+    {"1", "", "Без шифра_итог", 0},                  {"2", "03-001", "", 200},
+};
+
+class Catalogue : public test::CatalogueWindows {
+protected:
+    Catalogue()
+    {
+        LastRateCategory.clear();
+        LastRateTab = 0;
+        GLO::CurrentSmeta = 0;
+        addCategories({{"1", u"Земляные работы"_s}, {"2", u"Кладочные работы"_s}, {"A1", u"Отделка"_s}});
+        addRecords(FileId::Raszenki, int(std::size(kRates)), [](int i) {
+            const PricedRate& r = kRates[i];
+            WRK().GROUP = QString::fromUtf8(r.group);
+            WRK().NRAS = QString::fromUtf8(r.code);
+            WRK().NAME = QString::fromUtf8(r.name);
+            WRK().EDIZM = QStringLiteral("м3");
+            WRK().CENA_OB = Decimal(r.price);
+            WRK().CODER = 1;
+        });
+    }
+    ~Catalogue() override
+    {
+        GLO::CurrentSmeta = 0;
+        ui::unregisterProcedure("UpdateWrksInSmt");
+    }
+
+    void open(std::uint8_t request = ui::REQUEST::None, const QString& rateInBuffer = {})
+    {
+        call([=, this] {
+            if (!rateInBuffer.isEmpty()) readRate(rateInBuffer);
+            ProcRequest() = request;
+            BrowseRaszenki();
+            picked = WRK().NRAS.toQString();
+        });
+        ASSERT_TRUE(window);
+    }
+    void tab(int number)
+    {
+        static_cast<QTabWidget*>(window->control(kTabs)->widget())->setCurrentIndex(number - 1);
+        settle();
+    }
+    QComboBox* selector() { return static_cast<QComboBox*>(window->control(kCategory)->widget()); }
+    void typeInSelector(const QString& text)
+    {
+        QLineEdit* edit = selector()->lineEdit();
+        edit->setFocus();
+        edit->selectAll();
+        edit->del();
+        type(edit, text);
+        key(edit, Qt::Key_Return);
+    }
+    void search(int control, const QString& text)
+    {
+        retype(window, control, text);
+        key(window->control(control)->widget(), Qt::Key_Return);
+    }
+    std::vector<QString> names() { return column(window, 0); }
+    std::vector<QString> codes() { return column(window, 1); }
+
+    QString picked;
+};
+
+TEST_F(Catalogue, EachTabListsItsRatesInItsOrder)
+{
+    open();
+    EXPECT_EQ(codes(), (std::vector<QString>{"01-001", "01-002", "02-001", "02-002", "03-001", "A1-001", "A1-002"}));
+    EXPECT_EQ(window->title(), "Справочник");
+    tab(2);  // category "1" on a first opening
+    EXPECT_EQ(names(), (std::vector<QString>{u"Без шифра_итог"_s, u"Разработка грунта"_s, u"Засыпка траншей"_s}));
+    EXPECT_EQ(selector()->currentText(), u"Земляные работы"_s);
+    for (int t : {3, 4}) {
+        tab(t);
+        EXPECT_EQ(names(), (std::vector<QString>{u"Без шифра_итог"_s, u"Засыпка траншей"_s, u"Кладка стен из кирпича"_s,
+                                                 u"Окраска 'Люкс'"_s, u"Разборка кладки"_s, u"Разработка грунта"_s,
+                                                 u"Скидка 10%"_s}));
+    }
+    // the code locator: typed into the list, shown in its own entry, never in the buffer's name box
+    tab(1);
+    type(list(window).view(), "02-0");
+    EXPECT_EQ(highlighted(window, 1), "02-001");
+    EXPECT_EQ(text(window, kCode), "02-0");
+    EXPECT_EQ(text(window, kFullName), u"Кладка стен из кирпича"_s);
+    // the name column's tooltip is the row's full name
+    const QModelIndex first = list(window).model().index(0, 0);
+    EXPECT_EQ(list(window).model().data(first, Qt::ToolTipRole).toString(), list(window).model().text(0, 0));
+}
+
+TEST_F(Catalogue, TheNameTabsShowTheRatesWhoseNameContainsTheTextLiterally)
+{
+    open();
+    const struct {
+        const char* text;
+        std::vector<QString> names;
+    } cases[] = {
+        {"КЛАД", {u"Кладка стен из кирпича"_s, u"Разборка кладки"_s}},
+        {"10%", {u"Скидка 10%"_s}},
+        {"'", {u"Окраска 'Люкс'"_s}},
+        {"_", {u"Без шифра_итог"_s}},
+        {"%", {u"Скидка 10%"_s}},
+        {"нет", {}},
+    };
+    for (auto [t, entry] : {std::pair{3, kName}, std::pair{4, kFilter}}) {
+        tab(t);
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(t) + " " + c.text);
+            search(entry, QString::fromUtf8(c.text));
+            EXPECT_EQ(names(), c.names);
+        }
+        search(entry, {});
+        EXPECT_EQ(names().size(), 7u);
+    }
+}
+
+TEST_F(Catalogue, TheSelectorChoosesByTypedPrefixOrAddsTheCategoryItNamesNot)
+{
+    open();
+    tab(2);
+    typeInSelector(u"кла"_s);
+    EXPECT_EQ(selector()->currentText(), u"Кладочные работы"_s);
+    EXPECT_EQ(codes(), (std::vector<QString>{"02-001", "02-002", "03-001"}));
+
+    // an unknown name opens the category form with it; cancelled, the text goes
+    typeInSelector(u"Кровля"_s);
+    ui::Window* form = top();
+    ASSERT_NE(form, window);
+    EXPECT_EQ(text(form, kNewName), u"Кровля"_s);
+    press(form, kNewCancel);
+    ASSERT_EQ(top(), window);
+    EXPECT_EQ(selector()->currentText(), "");
+    EXPECT_EQ(codes(), (std::vector<QString>{"02-001", "02-002", "03-001"}));
+
+    // completed, the new category is the chosen one
+    typeInSelector(u"Кровля"_s);
+    form = top();
+    ASSERT_NE(form, window);
+    retype(form, kNewCode, "K5");
+    press(form, kNewOk);
+    ASSERT_EQ(top(), window);
+    EXPECT_EQ(selector()->currentText(), u"Кровля"_s);
+    EXPECT_TRUE(codes().empty());
+    EXPECT_EQ(categoryCodes(), (std::vector<QString>{"1", "2", "A1", "K5"}));
+}
+
+TEST_F(Catalogue, ACategoryChosenOnItsTabComesBackOnReopeningWhateverItsCode)
+{
+    open();
+    tab(2);
+    typeInSelector(u"Отд"_s);
+    ui::post(thread, EVENT::CloseWindow);
+    ASSERT_TRUE(ended());
+    open();
+    EXPECT_EQ(static_cast<QTabWidget*>(window->control(kTabs)->widget())->currentIndex(), 1);
+    EXPECT_EQ(selector()->currentText(), u"Отделка"_s);
+    EXPECT_EQ(codes(), (std::vector<QString>{"A1-001", "A1-002"}));
+}
+
+TEST_F(Catalogue, AsALookupItPicksTheRateOrPutsTheBufferBack)
+{
+    open(ui::REQUEST::SelectRecord, "02-002");
+    EXPECT_FALSE(window->control(kSelect)->isHidden());
+    click(window, 0);
+    press(window, kClose);
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(response, ui::RESPONSE::Cancelled);
+    EXPECT_EQ(picked, "02-002");
+
+    open(ui::REQUEST::SelectRecord, "02-002");
+    click(window, 1);
+    QTest::mouseDClick(list(window).view()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                       list(window).view()->visualRect(list(window).model().index(1, 0)).center());
+    settle();
+    ASSERT_TRUE(ended());
+    EXPECT_EQ(response, ui::RESPONSE::Completed);
+    EXPECT_EQ(picked, "01-002");
+}
+
+// --- "В Смету"
+
+struct LineSeen {
+    int request = -1;
+    QString code;
+    std::int16_t estimate = -1;
+    Decimal koeff, price;
+    int section = -1;
+};
+
+class PutInEstimate : public Catalogue {
+protected:
+    PutInEstimate()
+    {
+        // estimate 7 with sections 1, 3 and one the line form cannot take; 8 without sections
+        addRecords(FileId::Headers, 2, [](int i) { DFL().NUMBER = std::int16_t(7 + i); });
+        const int sections[] = {1, 3, 300};
+        addRecords(FileId::GroupsWks, 3, [&](int i) {
+            GRO().NUMSMET = 7;
+            GRO().NUMINSMETA = std::int16_t(sections[i]);
+        });
+        ui::registerProcedure("UpdateWrksInSmt", [this](const ui::ProcedureArgs&) {
+            ++forms;
+            seen = {ProcRequest(), NSB().NRAS.toQString(), NSB().CODER, Decimal(NSB().KOOEFF), Decimal(NSB().CENA_OB),
+                    GRO().NUMINSMETA};
+            ProcRequest() = 0;
+            ProcResponse() = ui::RESPONSE::Cancelled;
+        });
+    }
+    // opened on a thread whose line buffer holds the last line it left
+    void openWithStaleLine(std::uint8_t request = ui::REQUEST::None)
+    {
+        call([=] {
+            NSB().NRAS = "old";
+            NSB().CODER = 7;
+            NSB().CENA_OB = Decimal(99);
+            ProcRequest() = request;
+            BrowseRaszenki();
+        });
+        ASSERT_TRUE(window);
+    }
+    bool putEnabled() { return window->control(kPut)->isEnabled(); }
+
+    int forms = 0;
+    LineSeen seen;
+};
+
+TEST_F(PutInEstimate, IsEnabledByAnEstimateAtSetUpOnlyAndNeverForALookup)
+{
+    const struct {
+        int estimate;
+        std::uint8_t request;
+        bool enabled;
+    } cases[] = {{0, ui::REQUEST::None, false}, {7, ui::REQUEST::None, true}, {7, ui::REQUEST::SelectRecord, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.estimate);
+        GLO::CurrentSmeta = c.estimate;
+        openWithStaleLine(c.request);
+        EXPECT_EQ(putEnabled(), c.enabled);
+        GLO::CurrentSmeta = 7;  // chosen later: no change
+        ui::post(thread, EVENT::GainFocus);
+        settle();
+        EXPECT_EQ(putEnabled(), c.enabled);
+        ui::post(thread, EVENT::CloseWindow);
+        ASSERT_TRUE(ended());
+    }
+}
+
+TEST_F(PutInEstimate, OpensTheLineFormOnACleanLineOfTheEstimatesLastSection)
+{
+    GLO::CurrentSmeta = 7;
+    openWithStaleLine();
+    press(window, kPut);
+    ASSERT_EQ(forms, 1);
+    EXPECT_EQ(seen.request, ui::REQUEST::InsertRecord);
+    EXPECT_EQ(seen.code, "");
+    EXPECT_EQ(seen.estimate, 0);  // nothing reserved: the form numbers the line
+    EXPECT_EQ(seen.koeff, Decimal(1));
+    EXPECT_EQ(seen.price, Decimal(0));
+    EXPECT_EQ(seen.section, 3);
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(PutInEstimate, SaysWhyWhenTheEstimateIsGoneOrHasNoSection)
+{
+    const struct {
+        int atSetUp, whenPressed;
+        const char* said;
+    } cases[] = {
+        {7, 0, "Вы не выбрали смету для работы. |Если хотите добавить новую, вернитесь к списку смет."},
+        {7, 9, "Вы не выбрали смету для работы. |Если хотите добавить новую, вернитесь к списку смет."},
+        {8, 8, "В смете нет ни одного раздела. |Добавьте раздел в редакторе сметы."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        messages.clear();
+        GLO::CurrentSmeta = c.atSetUp;
+        openWithStaleLine();
+        GLO::CurrentSmeta = c.whenPressed;
+        press(window, kPut);
+        EXPECT_EQ(forms, 0);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].text, QString::fromUtf8(c.said));
+        EXPECT_EQ(messages.shown()[0].caption, u"Выбор сметы"_s);
+        EXPECT_EQ(messages.shown()[0].icon, MessageIcon::Information);
+        ui::post(thread, EVENT::CloseWindow);
+        ASSERT_TRUE(ended());
+    }
+}
+
+}  // namespace
