@@ -10,6 +10,7 @@
 #include "platform/ui/entry.h"
 #include "platform/ui/file_drop_combo.h"
 #include "platform/ui/help.h"
+#include "platform/ui/list_format_store.h"
 #include "platform/ui/mouse_wheel.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/prompt.h"
@@ -111,6 +112,9 @@ public:
         if (GLO::CurrentSmeta > 0 && !selecting && ui::hasProcedure(kWorkLineForm)) window->control(Put)->enable();
         addSortOrders();
         addColumns();
+        brw_.ResetSort(true);  // the columns in the list, for their stored widths
+        formats_ = std::make_unique<ui::ListFormatStore>(*this);
+        formats_->Add(QStringLiteral("?Browse:1"), brw_);
         RestoreWindow();
         brw_.SetToolbarTarget(Help);
         return Level::Benign;
@@ -142,6 +146,7 @@ public:
             LastRateTab = sheet_->currentIndex() + 1;
         }
         wheel_.Detach();
+        if (Opened() && formats_) formats_->Save();
         SaveWindow();
         return WindowManager::Kill();
     }
@@ -315,6 +320,7 @@ private:
     QTabWidget* sheet_ = nullptr;
     ui::BrowseBox brw_;
     std::unique_ptr<ui::FileDropCombo> selector_;
+    std::unique_ptr<ui::ListFormatStore> formats_;
     ui::vsMouseWheelClass wheel_;
     bool opened_ = false;
 };

@@ -113,6 +113,7 @@ public:
     const QString& LocatorText() const { return locator_->text(); }
     bool Editing() const { return edit_.has_value(); }
     BrowseList& list() const { return *list_; }
+    const std::vector<BrowseColumn>& columns() const { return columns_; }
 
     // --- WindowComponent
     Level TakeEvent(const Event& event) override;

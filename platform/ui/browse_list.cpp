@@ -166,6 +166,22 @@ void BrowseList::post(int event, int keyCode)
     if (Window* w = Window::of(this)) w->post(event, number_, keyCode);
 }
 
+std::vector<int> BrowseList::columnWidthsDu() const
+{
+    const Window* window = Window::of(this);
+    const double pixelsPerUnit = window ? window->duX(1000) / 1000.0 : 2.0;
+    std::vector<int> widths;
+    for (int i = 0; i < model_.columnCount(); ++i) widths.push_back(qRound(view_->columnWidth(i) / pixelsPerUnit));
+    return widths;
+}
+
+void BrowseList::setColumnWidthsDu(const std::vector<int>& widths)
+{
+    const Window* window = Window::of(this);
+    for (int i = 0; i < model_.columnCount() && i < int(widths.size()); ++i)
+        view_->setColumnWidth(i, window ? window->duX(widths[std::size_t(i)]) : widths[std::size_t(i)] * 2);
+}
+
 void BrowseList::setColumns(const std::vector<BrowseColumn>& columns, const std::vector<BrowseColumnGroup>& groups)
 {
     const Window* window = Window::of(this);

@@ -46,6 +46,9 @@ public:
     void post(int event, int keyCode = 0);
 
     void setColumns(const std::vector<BrowseColumn>& columns, const std::vector<BrowseColumnGroup>& groups = {});
+    // The columns' widths in dialog units, as they are now (the user may have dragged them).
+    std::vector<int> columnWidthsDu() const;
+    void setColumnWidthsDu(const std::vector<int>& widths);
     // Rows that fit the list's height (at least one).
     int visibleRows() const;
     // The highlighted row drawn selected (-1: none).

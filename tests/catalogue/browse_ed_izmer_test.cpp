@@ -12,6 +12,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/nested_wait.h"
 #include "platform/ui/window_manager.h"
+#include "tests/support/program_settings.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/test_threads.h"
@@ -648,20 +649,7 @@ TEST_F(UnitList, HelpShowsTheUnitsPageFromTheButtonAndFromTheFramesHelpButton)
 
 TEST_F(UnitList, ThePositionIsSavedUnderItsNameAndRestoredAtTheNextOpening)
 {
-    // the program's settings file as the windows' settings manager, for this test only
-    struct ProgramSettings {
-        ProgramSettings()
-        {
-            file.Init(settingsFileName);
-            setSettingsManager(&file);
-        }
-        ~ProgramSettings()
-        {
-            setSettingsManager(nullptr);
-            file.Kill();
-        }
-        SettingsFile file;
-    } settings;
+    test::ProgramSettings settings;
     const WindowPlacement moved{40, 50, 700, 500};
 
     open();

@@ -5,6 +5,7 @@
 #include "catalogue/rates/browse_raszenki.h"
 #include "platform/ui/procedures.h"
 #include "tests/catalogue/catalogue_windows.h"
+#include "tests/support/program_settings.h"
 
 #include <QComboBox>
 #include <QTabWidget>
@@ -61,6 +62,9 @@ protected:
     }
     ~Catalogue() override
     {
+        // the caller writes into this fixture as it ends
+        if (ui::Scheduler::instance().isRunning(thread)) ui::post(thread, EVENT::CloseWindow);
+        test::waitEnded(thread, 5000);
         GLO::CurrentSmeta = 0;
         ui::unregisterProcedure("UpdateWrksInSmt");
     }
@@ -213,6 +217,55 @@ TEST_F(Catalogue, AsALookupItPicksTheRateOrPutsTheBufferBack)
     ASSERT_TRUE(ended());
     EXPECT_EQ(response, ui::RESPONSE::Completed);
     EXPECT_EQ(picked, "01-002");
+}
+
+// --- stored list formats
+
+const QString kDesign =
+    u"295L(2)|MP~Наименование работы~@s220@Q'WRK:NAME'80L(2)|M~Шифр ед. Расценок~@s36@65L(2)|M~Ед. Измерения~@s25@"
+    u"39R(1)|M~Стоим.Ед.~C(0)@n-10.2@39R(1)|M~Зар.Пл.~C(0)@n-10.2@46R(1)|M~Эксп. машин~C(0)@n-10.2@"
+    u"68D(12)|M~Зар.Пл.Машиниста~C(0)@n-10.2@"_s;
+
+QString withCodeWidth(int width) { return QString(kDesign).replace(u"80L(2)"_s, QString::number(width) + u"L(2)"_s); }
+
+TEST_F(Catalogue, TheListTakesTheStoredFormatOnlyOfItsOwnDesignAndStoresItsWidths)
+{
+    test::ProgramSettings settings;
+    const QString section = QStringLiteral("BrowseRaszenki");
+    const QString other = u"80L(2)|M~Шифр~@s36@"_s;
+    const struct {
+        const char* what;
+        QString original, user;
+        int width;  // of the code column as the list opens
+    } cases[] = {
+        {"no original", {}, withCodeWidth(120), 80},
+        {"equal original, no user format", kDesign, {}, 80},
+        {"equal original, other widths", kDesign, withCodeWidth(120), 120},
+        {"equal original, other columns", kDesign, other, 80},
+        {"another design", withCodeWidth(90), withCodeWidth(120), 80},
+        {"original without @", u"80L"_s, withCodeWidth(120), 80},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        test::ProgramSettings::ini().setValue(section, "SRCFOriginal?Browse:1", c.original);
+        test::ProgramSettings::ini().setValue(section, "SRCF?Browse:1", c.user);
+        open();
+        EXPECT_EQ(list(window).columnWidthsDu()[1], c.width);
+        ui::post(thread, EVENT::CloseWindow);
+        ASSERT_TRUE(ended());
+        EXPECT_EQ(test::ProgramSettings::ini().value(section, "SRCFOriginal?Browse:1"), kDesign);
+        EXPECT_EQ(test::ProgramSettings::ini().value(section, "SRCF?Browse:1"), withCodeWidth(c.width));
+    }
+
+    // a dragged width survives reopening; Ctrl+Alt+R gives the design widths back
+    open();
+    list(window).view()->setColumnWidth(1, window->duX(150));
+    ui::post(thread, EVENT::CloseWindow);
+    ASSERT_TRUE(ended());
+    open();
+    EXPECT_EQ(list(window).columnWidthsDu()[1], 150);
+    key(list(window).view(), Qt::Key_R, Qt::ControlModifier | Qt::AltModifier);
+    EXPECT_EQ(list(window).columnWidthsDu()[1], 80);
 }
 
 // --- "В Смету"
