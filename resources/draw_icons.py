@@ -256,6 +256,21 @@ def import_(c):
     outlined(c, [(10, 7.5), (15, 12), (10, 16.5)], shaded(GREEN_LIGHT, GREEN), GREEN_DARK)
 
 
+# --- queries of a list
+
+def qkqbe(c):
+    page(c, 3, 2, 17, 21)
+    heavy_line(c, [(16, 16), (21, 21)], (120, 84, 40, 255), (60, 40, 16, 255), width=3.0)
+    c.ellipse(12.5, 12.5, 4.4, 4.4, (205, 230, 250, 230))
+    c.ring(12.5, 12.5, 5.8, 4.3, GREY_DARK)
+
+
+def qkload(c):
+    page(c, 3, 2, 17, 21)
+    heavy_line(c, [(10, 13), (17, 13)], GREEN, GREEN_DARK, width=3.0)
+    outlined(c, [(16, 8.5), (22, 13), (16, 17.5)], shaded(GREEN_LIGHT, GREEN), GREEN_DARK)
+
+
 import_.__name__ = "import"
 
 
@@ -315,7 +330,7 @@ def export(c):
 
 ICONS = [vcrfirst, vcrprior, vcrup, find, vcrdown, vcrnext, vcrlast, mark, insert, edit, delete, ditto, help,
          cut, copy, paste, tile, cascade, arrange, wizok, wizcncl, rwfyes, sme, triangle, import_,
-         print_, compose, rowdown, rowup, exit_, export]
+         print_, compose, rowdown, rowup, exit_, export, qkqbe, qkload]
 
 
 def main():

@@ -7,6 +7,7 @@
 #include "data/thread_data.h"
 #include "platform/ui/browse_box.h"
 #include "platform/ui/browse_list.h"
+#include "platform/ui/browse_query.h"
 #include "platform/ui/entry.h"
 #include "platform/ui/file_drop_combo.h"
 #include "platform/ui/help.h"
@@ -115,6 +116,7 @@ public:
         brw_.ResetSort(true);  // the columns in the list, for their stored widths
         formats_ = std::make_unique<ui::ListFormatStore>(*this);
         formats_->Add(QStringLiteral("?Browse:1"), brw_);
+        query_ = std::make_unique<ui::BrowseQuery>(brw_, procedureName());
         RestoreWindow();
         brw_.SetToolbarTarget(Help);
         return Level::Benign;
@@ -133,6 +135,7 @@ public:
         // also the frame's help button, which the list forwards as this button
         if (FIELD() == Help) ui::showHelpTopic(QStringLiteral("catalogue"));
         if (FIELD() == Put) putInEstimate();
+        if (FIELD() == Query) askQuery();
         return WindowManager::TakeAccepted();
     }
 
@@ -230,6 +233,13 @@ private:
         window->displayAll();
     }
 
+    void askQuery()
+    {
+        query_->Ask();
+        window->updateAll();
+        brw_.list().setFocus(Qt::OtherFocusReason);
+    }
+
     void build()
     {
         window = std::make_unique<ui::Window>(ui::WindowKind::MdiChild, QStringLiteral("Справочник"), 384, 224);
@@ -321,6 +331,7 @@ private:
     ui::BrowseBox brw_;
     std::unique_ptr<ui::FileDropCombo> selector_;
     std::unique_ptr<ui::ListFormatStore> formats_;
+    std::unique_ptr<ui::BrowseQuery> query_;
     ui::vsMouseWheelClass wheel_;
     bool opened_ = false;
 };

@@ -476,20 +476,14 @@ void BrowseBox::takeClick(bool doubleClick)
 
 void BrowseBox::popup(QPoint at)
 {
-    struct Item {
-        QString text;
-        std::function<void()> run;
-    };
-    std::vector<Item> items;
-    if (SELECTING && buttonAvailable(SelectControl)) items.push_back({QStringLiteral("&Выбрать"), [this] { chooseHighlighted(); }});
-    if (buttonAvailable(InsertControl)) items.push_back({QStringLiteral("&Добавить"), [this] { Ask(REQUEST::InsertRecord); }});
-    if (buttonAvailable(ChangeControl)) items.push_back({QStringLiteral("&Изменить"), [this] { Ask(REQUEST::ChangeRecord); }});
-    if (buttonAvailable(DeleteControl)) items.push_back({QStringLiteral("&Удалить"), [this] { Ask(REQUEST::DeleteRecord); }});
-    if (items.empty()) return;
-    QStringList texts;
-    for (const Item& i : items) texts << i.text;
-    const int chosen = popupMenu(texts, at);
-    if (chosen >= 1 && chosen <= int(items.size())) items[std::size_t(chosen - 1)].run();
+    std::vector<PopupItem> items;
+    if (SELECTING && buttonAvailable(SelectControl)) items.push_back({QStringLiteral("&Выбрать"), {}, [this] { chooseHighlighted(); }, {}});
+    if (buttonAvailable(InsertControl)) items.push_back({QStringLiteral("&Добавить"), {}, [this] { Ask(REQUEST::InsertRecord); }, {}});
+    if (buttonAvailable(ChangeControl)) items.push_back({QStringLiteral("&Изменить"), {}, [this] { Ask(REQUEST::ChangeRecord); }, {}});
+    if (buttonAvailable(DeleteControl)) items.push_back({QStringLiteral("&Удалить"), {}, [this] { Ask(REQUEST::DeleteRecord); }, {}});
+    if (MorePopupItems)
+        for (PopupItem& more : MorePopupItems()) items.push_back(std::move(more));
+    if (!items.empty()) popupMenu(items, at);
 }
 
 Level BrowseBox::takeAccepted(int control)

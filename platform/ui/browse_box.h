@@ -13,6 +13,7 @@
 #include "platform/ui/browse_locator.h"
 #include "platform/ui/browse_page.h"
 #include "platform/ui/browse_sort_order.h"
+#include "platform/ui/popup_menu.h"
 #include "platform/ui/window_manager.h"
 
 #include <QPoint>
@@ -81,6 +82,9 @@ public:
     // this takes what to keep of that record into the buffer (unset: the row as edited).
     std::function<void(const void* stored)> KeepStored;
 
+    // Items the window adds to the list's popup menu, after the list's own.
+    std::function<std::vector<PopupItem>()> MorePopupItems;
+
     // The number of the form the window's RunProcedure opens for the list's requests; 0: the
     // list edits its rows in place.
     int ASKPROCEDURE = 0;
@@ -114,6 +118,7 @@ public:
     bool Editing() const { return edit_.has_value(); }
     BrowseList& list() const { return *list_; }
     const std::vector<BrowseColumn>& columns() const { return columns_; }
+    const records::Layout& layout() const;
 
     // --- WindowComponent
     Level TakeEvent(const Event& event) override;
@@ -140,7 +145,6 @@ private:
     const BrowseSortOrder& order() const { return orders_[std::size_t(current_ - 1)]; }
     void* buffer() const;
     records::RecordFile& file() const;
-    const records::Layout& layout() const;
 
     // set-up on the first reset
     void prepare();

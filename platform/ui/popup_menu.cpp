@@ -8,30 +8,76 @@
 
 namespace ui {
 
-int popupMenu(const QStringList& items, QPoint globalPos)
-{
-    if (auto scripted = takeScriptedPopupChoice()) return *scripted;
-    if (Scheduler::instance().currentId() == 0) return 0;
+namespace {
 
-    auto* menu = new QMenu;  // the window deletes it
-    Window window(WindowKind::Popup, menu);
-    Answers answers;  // nothing chosen answers 0
-    int number = 0;
-    for (const QString& item : items) {
-        if (item == QLatin1String("-")) {
-            menu->addSeparator();
+// The items into the menu, numbered on from `number`; the items chosen by their numbers.
+void addItems(QMenu& menu, const std::vector<PopupItem>& items, Window& window, Answers& answers, int& number,
+              std::vector<const PopupItem*>& byNumber)
+{
+    for (const PopupItem& item : items) {
+        if (item.text == QLatin1String("-")) {
+            menu.addSeparator();
             continue;
         }
-        QAction* action = menu->addAction(item);
+        if (!item.submenu.empty()) {
+            QMenu* sub = menu.addMenu(item.icon, item.text);
+            addItems(*sub, item.submenu, window, answers, number, byNumber);
+            continue;
+        }
+        QAction* action = menu.addAction(item.icon, item.text);
         const int n = ++number;
         answers.byControl[n] = n;
+        byNumber.push_back(&item);
         QObject::connect(action, &QAction::triggered, &window, [&window, n] { window.post(EVENT::Accepted, n); });
     }
-    // A chosen item hides the menu first and is triggered after: the close comes after it.
-    QObject::connect(menu, &QMenu::aboutToHide, &window, [&window] {
-        QMetaObject::invokeMethod(&window, [&window] { window.post(EVENT::CloseWindow); }, Qt::QueuedConnection);
-    });
-    return runNested(window, answers, [menu, globalPos] { menu->popup(globalPos); });
+}
+
+}  // namespace
+
+int popupMenu(const std::vector<PopupItem>& items, QPoint globalPos)
+{
+    std::vector<const PopupItem*> byNumber;
+    int chosen = 0;
+    if (auto scripted = takeScriptedPopupChoice()) {
+        chosen = *scripted;
+        // the numbers as the menu would give them
+        std::function<void(const std::vector<PopupItem>&)> number = [&](const std::vector<PopupItem>& level) {
+            for (const PopupItem& i : level)
+                if (!i.submenu.empty())
+                    number(i.submenu);
+                else if (i.text != QLatin1String("-"))
+                    byNumber.push_back(&i);
+        };
+        number(items);
+    } else {
+        if (Scheduler::instance().currentId() == 0) return 0;
+        auto* menu = new QMenu;  // the window deletes it
+        Window window(WindowKind::Popup, menu);
+        Answers answers;  // nothing chosen answers 0
+        int count = 0;
+        addItems(*menu, items, window, answers, count, byNumber);
+        // A chosen item hides the menu first and is triggered after: the close comes after it.
+        QObject::connect(menu, &QMenu::aboutToHide, &window, [&window, menu] {
+            QMetaObject::invokeMethod(
+                &window,
+                [&window, menu] {
+                    // a submenu opening hides nothing of its menu
+                    if (!menu->isVisible()) window.post(EVENT::CloseWindow);
+                },
+                Qt::QueuedConnection);
+        });
+        chosen = runNested(window, answers, [menu, globalPos] { menu->popup(globalPos); });
+    }
+    if (chosen >= 1 && chosen <= int(byNumber.size()) && byNumber[std::size_t(chosen - 1)]->run)
+        byNumber[std::size_t(chosen - 1)]->run();
+    return chosen;
+}
+
+int popupMenu(const QStringList& items, QPoint globalPos)
+{
+    std::vector<PopupItem> plain;
+    for (const QString& text : items) plain.push_back({text, {}, {}, {}});
+    return popupMenu(plain, globalPos);
 }
 
 }  // namespace ui

@@ -7,7 +7,12 @@
 #include "tests/catalogue/catalogue_windows.h"
 #include "tests/support/program_settings.h"
 
+#include "platform/ui/dialog_script.h"
+#include "platform/ui/query_store.h"
+
 #include <QComboBox>
+#include <QDialog>
+#include <QLabel>
 #include <QTabWidget>
 
 namespace {
@@ -18,6 +23,7 @@ enum Controls {
     kList = 1,
     kSelect = 2,
     kPut = 6,
+    kQuery = 7,
     kTabs = 8,
     kCode = 10,
     kCategory = 12,
@@ -38,7 +44,7 @@ struct PricedRate {
 const PricedRate kRates[] = {
     {"1", "01-001", "Разработка грунта", 50},        {"1", "01-002", "Засыпка траншей", 120},
     {"2", "02-001", "Кладка стен из кирпича", 300},  {"2", "02-002", "Разборка кладки", 80},
-    {"A1", "A1-001", "Окраска 'Люкс'", 150},         {"A1", "A1-002", "Скидка 10%", 5},
+    {"A1", "A1-001", "Окраска 'Люкс' = шёлк", 150},        {"A1", "A1-002", "Скидка 10%", 5},
     {"1", "", "Без шифра_итог", 0},                  {"2", "03-001", "", 200},
 };
 
@@ -116,7 +122,7 @@ TEST_F(Catalogue, EachTabListsItsRatesInItsOrder)
     for (int t : {3, 4}) {
         tab(t);
         EXPECT_EQ(names(), (std::vector<QString>{u"Без шифра_итог"_s, u"Засыпка траншей"_s, u"Кладка стен из кирпича"_s,
-                                                 u"Окраска 'Люкс'"_s, u"Разборка кладки"_s, u"Разработка грунта"_s,
+                                                 u"Окраска 'Люкс' = шёлк"_s, u"Разборка кладки"_s, u"Разработка грунта"_s,
                                                  u"Скидка 10%"_s}));
     }
     // the code locator: typed into the list, shown in its own entry, never in the buffer's name box
@@ -139,7 +145,7 @@ TEST_F(Catalogue, TheNameTabsShowTheRatesWhoseNameContainsTheTextLiterally)
     } cases[] = {
         {"КЛАД", {u"Кладка стен из кирпича"_s, u"Разборка кладки"_s}},
         {"10%", {u"Скидка 10%"_s}},
-        {"'", {u"Окраска 'Люкс'"_s}},
+        {"'", {u"Окраска 'Люкс' = шёлк"_s}},
         {"_", {u"Без шифра_итог"_s}},
         {"%", {u"Скидка 10%"_s}},
         {"нет", {}},
@@ -217,6 +223,98 @@ TEST_F(Catalogue, AsALookupItPicksTheRateOrPutsTheBufferBack)
     ASSERT_TRUE(ended());
     EXPECT_EQ(response, ui::RESPONSE::Completed);
     EXPECT_EQ(picked, "01-002");
+}
+
+// --- the query
+
+class CatalogueQuery : public Catalogue {
+protected:
+    QDialog* queryWindow()
+    {
+        ui::Window* w = top();
+        return w && w != window ? w->content()->findChild<QDialog*>() : nullptr;
+    }
+    template <class W>
+    W* in(const QString& name)
+    {
+        QDialog* d = queryWindow();
+        return d ? d->findChild<W*>(name) : nullptr;
+    }
+    // The row of each column, in the list's order; `how` the operator's place in its list.
+    void set(int row, int how, const QString& value)
+    {
+        in<QComboBox>(QStringLiteral("operator%1").arg(row))->setCurrentIndex(how);
+        in<QLineEdit>(QStringLiteral("value%1").arg(row))->setText(value);
+    }
+    void click(const char* button)
+    {
+        in<QPushButton>(QString::fromLatin1(button))->click();
+        settle();
+    }
+    static constexpr int kNameRow = 0, kPriceRow = 3;
+    static constexpr int kGreater = 4, kContains = 6;
+};
+
+TEST_F(CatalogueQuery, NarrowsEveryTabWithItsRangeAndLocatorUntilCleared)
+{
+    open();
+    press(window, kQuery);
+    ASSERT_TRUE(queryWindow());
+    set(kPriceRow, kGreater, "abc");  // no number: refused, the window stays
+    click("ok");
+    ASSERT_TRUE(queryWindow());
+    set(kPriceRow, kGreater, "100");
+    click("ok");
+    ASSERT_EQ(top(), window);
+    EXPECT_EQ(codes(), (std::vector<QString>{"01-002", "02-001", "03-001", "A1-001"}));
+
+    press(window, kQuery);
+    set(kNameRow, kContains, u"кирп"_s);
+    click("ok");
+    EXPECT_EQ(codes(), (std::vector<QString>{"02-001"}));
+    tab(3);
+    EXPECT_EQ(names(), (std::vector<QString>{u"Кладка стен из кирпича"_s}));
+    tab(2);  // category "1" has none
+    EXPECT_TRUE(names().empty());
+    tab(4);
+    search(kFilter, u"стен"_s);
+    EXPECT_EQ(names(), (std::vector<QString>{u"Кладка стен из кирпича"_s}));
+    search(kFilter, u"разбор"_s);
+    EXPECT_TRUE(names().empty());
+
+    press(window, kQuery);
+    click("clear");
+    EXPECT_EQ(names(), (std::vector<QString>{u"Разборка кладки"_s}));
+    tab(1);
+    EXPECT_EQ(codes().size(), 7u);
+}
+
+TEST_F(CatalogueQuery, ASavedQueryComesBackAsItWasAndAppliesFromThePopup)
+{
+    test::ProgramSettings settings;
+    const QString name = u"Люкс = 'да'"_s;
+    const QString value = u" 'Люкс' = ш"_s;
+    open();
+    press(window, kQuery);
+    set(kNameRow, kContains, value);
+    in<QComboBox>("name")->setEditText(name);
+    click("save");
+    click("cancel");
+    ASSERT_EQ(top(), window);
+    EXPECT_EQ(codes().size(), 7u);  // saved, not applied
+
+    settings.file.Kill();  // read back from the file
+    settings.file.Init(settingsFileName);
+    ui::QueryStore store(QStringLiteral("BrowseRaszenki"));
+    EXPECT_EQ(store.Names(), QStringList{name});
+    EXPECT_EQ(store.Load(name), (ui::Query{{0, records::Comparison::Contains, value}}));
+
+    // the popup: the list's three items, then the saved queries
+    ui::scriptPopupChoice(4);
+    QTest::mouseClick(list(window).view()->viewport(), Qt::RightButton, Qt::NoModifier,
+                      list(window).view()->visualRect(list(window).model().index(0, 0)).center());
+    settle();
+    EXPECT_EQ(names(), (std::vector<QString>{u"Окраска 'Люкс' = шёлк"_s}));
 }
 
 // --- stored list formats
