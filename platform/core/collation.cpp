@@ -239,8 +239,44 @@ std::string toLower(std::string_view cp1251) { return mapBytes(kLower, cp1251); 
 QString toUpper(const QString& text) { return mapChars(kUpper, text); }
 QString toLower(const QString& text) { return mapChars(kLower, text); }
 
+namespace {
+
+// What the windows-1251 tables make of a code point; one they cannot hold stays.
+char32_t upperCodePoint(char32_t u)
+{
+    const unsigned char b = codepage::unicodeToCp1251(u);
+    return b == '?' ? u : char32_t(codepage::cp1251ToUnicode(kUpper[b]));
+}
+
+void appendUtf8(std::string& out, char32_t u)
+{
+    if (u < 0x800) {
+        out += char(0xC0 | (u >> 6));
+        out += char(0x80 | (u & 0x3F));
+    } else {
+        out += char(0xE0 | (u >> 12));
+        out += char(0x80 | ((u >> 6) & 0x3F));
+        out += char(0x80 | (u & 0x3F));
+    }
+}
+
+// The Cyrillic block U+0400..U+047F, where nearly every letter of a stored text lies, ready
+// made: searches fold every name they pass.
+const std::array<char32_t, 0x80>& cyrillicUpper()
+{
+    static const std::array<char32_t, 0x80> table = [] {
+        std::array<char32_t, 0x80> t{};
+        for (char32_t u = 0; u < 0x80; ++u) t[u] = upperCodePoint(0x400 + u);
+        return t;
+    }();
+    return table;
+}
+
+}  // namespace
+
 std::string toUpperUtf8(std::string_view s)
 {
+    const auto& cyrillic = cyrillicUpper();
     std::string out;
     out.reserve(s.size());
     for (std::size_t pos = 0; pos < s.size();) {
@@ -257,20 +293,11 @@ std::string toUpperUtf8(std::string_view s)
             pos = start + 1;
             continue;
         }
-        const unsigned char b = codepage::unicodeToCp1251(u);
-        if (b == '?') {
+        const char32_t upper = u >= 0x400 && u < 0x480 ? cyrillic[u - 0x400] : upperCodePoint(u);
+        if (upper == u)
             out.append(s.substr(start, pos - start));
-            continue;
-        }
-        const char16_t upper = codepage::cp1251ToUnicode(kUpper[b]);
-        if (upper < 0x800) {
-            out += char(0xC0 | (upper >> 6));
-            out += char(0x80 | (upper & 0x3F));
-        } else {
-            out += char(0xE0 | (upper >> 12));
-            out += char(0x80 | ((upper >> 6) & 0x3F));
-            out += char(0x80 | (upper & 0x3F));
-        }
+        else
+            appendUtf8(out, upper);
     }
     return out;
 }

@@ -49,6 +49,12 @@ int runStatement(sqlite3* db, const std::string& sql, OnRow onRow)
 
 }  // namespace
 
+void addUpperFunction(sqlite3* db)
+{
+    sqlite3_create_function_v2(db, kUpperFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               upperText, nullptr, nullptr, nullptr);
+}
+
 void CloseConnection::operator()(sqlite3* db) const { sqlite3_close_v2(db); }
 
 Connection openConnection(const std::string& path, int flags, RecordError& error)
@@ -69,8 +75,7 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
     sqlite3_db_config(raw, SQLITE_DBCONFIG_DQS_DDL, 0, nullptr);
     // no busy handler: a lock is waited for by trying the operation again (lock_wait.h)
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
-    sqlite3_create_function_v2(raw, kUpperFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                               upperText, nullptr, nullptr, nullptr);
+    addUpperFunction(raw);
     // Reading in key order visits the table out of position order; SQLite keeps the pages
     // between statements while no other connection writes. Up to 16 MiB, taken as used.
     execute(raw, "PRAGMA cache_size = -16384");

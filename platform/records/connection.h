@@ -19,6 +19,8 @@ inline constexpr const char* kNoCaseCollation = "TLX_NOCASE";
 // The SQL function that upper-cases a text by the same windows-1251 tables, for searches
 // that must fold case as the program does (Е and Ё stay apart).
 inline constexpr const char* kUpperFunction = "tlx_upper";
+// Gives a connection the function (every record file's connection has it).
+void addUpperFunction(sqlite3* db);
 
 struct CloseConnection {
     void operator()(sqlite3* db) const;

@@ -188,9 +188,10 @@ void BrowseBox::readEnds()
 {
     haveEnds_ = false;
     if (order().step == ThumbStep::None) return;
-    // a page that holds the whole view has its ends already
+    // a page that holds the whole view has its ends already (or none)
     const auto& rows = page_->rows();
-    if (page_->atStart() && page_->atEnd() && !rows.empty()) {
+    if (page_->atStart() && page_->atEnd()) {
+        if (rows.empty()) return;
         first_ = rows.front().record;
         last_ = rows.back().record;
         haveEnds_ = true;

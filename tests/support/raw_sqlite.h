@@ -1,8 +1,10 @@
 #pragma once
 // A plain SQLite connection beside the record layer, as another program would have; it
-// knows our collation, without which it could not change a NoCase key's columns.
+// knows our collation, without which it could not change a NoCase key's columns, and our
+// case-folding function.
 
 #include "platform/core/collation.h"
+#include "platform/records/connection.h"
 
 #include <sqlite3.h>
 
@@ -22,6 +24,7 @@ public:
                 return collation::compareNoCaseUtf8(std::string_view(static_cast<const char*>(a), std::size_t(na)),
                                                     std::string_view(static_cast<const char*>(b), std::size_t(nb)));
             });
+        records::addUpperFunction(db_);
     }
     ~RawConnection() { sqlite3_close(db_); }
     RawConnection(const RawConnection&) = delete;

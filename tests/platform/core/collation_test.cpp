@@ -189,3 +189,20 @@ TEST(Collation, Utf8CharactersBeyondWindowsSortLastAndStayTotal)
 }
 
 }  // namespace
+
+TEST(Collation, UpperCasingUtf8FoldsAsTheTablesDoAndKeepsWhatTheyCannotHold)
+{
+    // every character windows-1251 holds, as the QString tables fold it
+    QString all;
+    for (int b = 1; b < 256; ++b) all += QChar(codepage::cp1251ToUnicode(static_cast<unsigned char>(b)));
+    EXPECT_EQ(QString::fromStdString(collation::toUpperUtf8(all.toStdString())), collation::toUpper(all));
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"ёлка Ёж", "ЁЛКА ЁЖ"},           // Ё is a letter of its own
+        {"日本 ß", "日本 ß"},              // outside windows-1251: as it is
+        {"a\xff\xd0z", "A\xff\xd0Z"},      // no valid UTF-8: the bytes as they are
+        {"", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(collation::toUpperUtf8(c.in), c.out) << c.in;
+}
