@@ -65,18 +65,12 @@ constexpr int kOrderOfTab[] = {0, 4, 1, 2, 3};
 
 const QString kWorkLineForm = QStringLiteral("UpdateWrksInSmt");
 
+// Headings of the number columns are centred.
 ui::BrowseColumn column(const char* heading, int widthDu, ui::ColumnAlign align, int indentDu, const char* picture,
                         ui::RecordField field)
 {
-    ui::BrowseColumn c;
-    c.heading = QString::fromUtf8(heading);
-    c.widthDu = widthDu;
-    c.align = align;
-    c.indentDu = indentDu;
-    c.headingAlign = align == ui::ColumnAlign::Left ? ui::ColumnAlign::Left : ui::ColumnAlign::Centre;
-    c.picture = QString::fromUtf8(picture);
-    c.field = std::move(field);
-    return c;
+    return ui::fieldColumn(heading, widthDu, align, indentDu, picture, std::move(field),
+                           align == ui::ColumnAlign::Left ? ui::ColumnAlign::Left : ui::ColumnAlign::Centre);
 }
 
 class RateCatalogue : public ui::WindowManager {

@@ -23,19 +23,7 @@ using records::Level;
 
 enum Control { List = 1, Select, Insert, Change, Delete, CurrentTab, Close, Help, Copy };
 
-ui::BrowseColumn column(const char* heading, int widthDu, ui::ColumnAlign align, int indentDu, const char* picture,
-                        ui::RecordField field, ui::ColumnAlign headingAlign = ui::ColumnAlign::Left)
-{
-    ui::BrowseColumn c;
-    c.heading = QString::fromUtf8(heading);
-    c.widthDu = widthDu;
-    c.align = align;
-    c.indentDu = indentDu;
-    c.headingAlign = headingAlign;
-    c.picture = QString::fromUtf8(picture);
-    c.field = std::move(field);
-    return c;
-}
+using ui::fieldColumn;
 
 class EstimateList : public ui::WindowManager {
 public:
@@ -124,21 +112,21 @@ private:
     {
         using ui::ColumnAlign;
         brw_.AddGroup(QStringLiteral("Основная информация"), 464, 4);
-        brw_.AddField(column("№ п.п.", 23, ColumnAlign::Right, 2, "@n_6", ui::recordField<&HeadersRecord::NUMBER>()));
-        ui::BrowseColumn name = column("Название сметы", 105, ColumnAlign::Left, 2, "@s100",
+        brw_.AddField(fieldColumn("№ п.п.", 23, ColumnAlign::Right, 2, "@n_6", ui::recordField<&HeadersRecord::NUMBER>()));
+        ui::BrowseColumn name = fieldColumn("Название сметы", 105, ColumnAlign::Left, 2, "@s100",
                                        ui::recordField<&HeadersRecord::NAME>());
         name.endsLine = true;  // basis and customer on the row's second line
         brw_.AddField(name);
-        brw_.AddField(column("Основание составления сметы", 188, ColumnAlign::Left, 25, "@s40",
+        brw_.AddField(fieldColumn("Основание составления сметы", 188, ColumnAlign::Left, 25, "@s40",
                              ui::recordField<&HeadersRecord::OSNOV>()));
-        brw_.AddField(column("Заказчик", 80, ColumnAlign::Left, 2, "@s40", ui::recordField<&HeadersRecord::ZAKAZCHIK>()));
-        brw_.AddField(column("Название объекта", 151, ColumnAlign::Left, 2, "@s100",
+        brw_.AddField(fieldColumn("Заказчик", 80, ColumnAlign::Left, 2, "@s40", ui::recordField<&HeadersRecord::ZAKAZCHIK>()));
+        brw_.AddField(fieldColumn("Название объекта", 151, ColumnAlign::Left, 2, "@s100",
                              ui::recordField<&HeadersRecord::NAMEOBJECT>()));
-        brw_.AddField(column("Должность заказчика", 80, ColumnAlign::Left, 2, "@s20",
+        brw_.AddField(fieldColumn("Должность заказчика", 80, ColumnAlign::Left, 2, "@s20",
                              ui::recordField<&HeadersRecord::ZAK_DOL>()));
-        brw_.AddField(column("Ф.И.О.", 80, ColumnAlign::Left, 2, "@s30", ui::recordField<&HeadersRecord::ZAK_FIO>()));
-        brw_.AddField(column("Подрядчик", 80, ColumnAlign::Left, 2, "@s40", ui::recordField<&HeadersRecord::PODRJADCHI>()));
-        brw_.AddField(column("Должность подрядчика", 80, ColumnAlign::Decimal, 4, "@s20",
+        brw_.AddField(fieldColumn("Ф.И.О.", 80, ColumnAlign::Left, 2, "@s30", ui::recordField<&HeadersRecord::ZAK_FIO>()));
+        brw_.AddField(fieldColumn("Подрядчик", 80, ColumnAlign::Left, 2, "@s40", ui::recordField<&HeadersRecord::PODRJADCHI>()));
+        brw_.AddField(fieldColumn("Должность подрядчика", 80, ColumnAlign::Decimal, 4, "@s20",
                              ui::recordField<&HeadersRecord::POD_DOL>(), ColumnAlign::Centre));
     }
 

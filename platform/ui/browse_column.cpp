@@ -4,6 +4,20 @@
 
 namespace ui {
 
+BrowseColumn fieldColumn(const char* heading, int widthDu, ColumnAlign align, int indentDu, const char* picture,
+                         RecordField field, ColumnAlign headingAlign)
+{
+    BrowseColumn c;
+    c.heading = QString::fromUtf8(heading);
+    c.widthDu = widthDu;
+    c.align = align;
+    c.indentDu = indentDu;
+    c.headingAlign = headingAlign;
+    c.picture = QString::fromUtf8(picture);
+    c.field = std::move(field);
+    return c;
+}
+
 QString BrowseColumn::textOf(const void* record) const
 {
     QString text = picture.isEmpty() ? field.get(record) : Format(field.get(record), picture);

@@ -53,6 +53,10 @@ struct BrowseColumn {
 void appendCells(const std::vector<BrowseColumn>& columns, const void* record, QStringList& texts,
                  std::vector<CellColors>& colors);
 
+// A column showing a field: heading, width, alignment with its indent, picture.
+BrowseColumn fieldColumn(const char* heading, int widthDu, ColumnAlign align, int indentDu, const char* picture,
+                         RecordField field, ColumnAlign headingAlign = ColumnAlign::Left);
+
 // A heading over several neighbouring columns. A column of the group that ends the first line
 // puts the group's further columns on a second line of each row.
 struct BrowseColumnGroup {
