@@ -277,8 +277,8 @@ private:
             } else {
                 const int width = t.entryNumber == Code ? 36 : t.entryNumber == Name ? 220 : 40;
                 entry = ui::newEntry(width, t.entryNumber == Name);
-                entry->setToolTip(t.entryNumber == Code ? QStringLiteral("Шифр Ед") : QStringLiteral("Наименование работы"));
-                if (t.entryNumber == FilterString) entry->setToolTip({});
+                if (t.entryNumber == Code) entry->setToolTip(QStringLiteral("Шифр Ед"));
+                if (t.entryNumber == Name) entry->setToolTip(QStringLiteral("Наименование работы"));
                 window->add(ui::CREATE::Entry, QString::fromUtf8(t.entryName), entry, t.entryNumber);
             }
             row->addWidget(prompt);

@@ -276,8 +276,15 @@ const std::array<char32_t, 0x80>& cyrillicUpper()
 
 std::string toUpperUtf8(std::string_view s)
 {
-    const auto& cyrillic = cyrillicUpper();
     std::string out;
+    toUpperUtf8(s, out);
+    return out;
+}
+
+void toUpperUtf8(std::string_view s, std::string& out)
+{
+    const auto& cyrillic = cyrillicUpper();
+    out.clear();
     out.reserve(s.size());
     for (std::size_t pos = 0; pos < s.size();) {
         const unsigned char lead = static_cast<unsigned char>(s[pos]);
@@ -299,7 +306,6 @@ std::string toUpperUtf8(std::string_view s)
         else
             appendUtf8(out, upper);
     }
-    return out;
 }
 
 std::uint16_t weight(unsigned char c) { return kWeights[c]; }

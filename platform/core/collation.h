@@ -25,6 +25,8 @@ QString toLower(const QString& text);
 // toUpper over UTF-8 text: what the windows-1251 tables make of each character; characters
 // windows-1251 cannot hold and bytes that are no valid UTF-8 stay as they are.
 std::string toUpperUtf8(std::string_view utf8);
+// The same into `out` (replaced), for callers that fold text after text into one buffer.
+void toUpperUtf8(std::string_view utf8, std::string& out);
 
 std::uint16_t weight(unsigned char c);
 

@@ -21,8 +21,9 @@ void upperText(sqlite3_context* context, int, sqlite3_value** args)
 {
     if (sqlite3_value_type(args[0]) == SQLITE_NULL) return sqlite3_result_null(context);
     const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(args[0]));
-    const std::string upper =
-        collation::toUpperUtf8(std::string_view(text ? text : "", std::size_t(sqlite3_value_bytes(args[0]))));
+    // one buffer for every row a search passes (SQLite copies the result)
+    thread_local std::string upper;
+    collation::toUpperUtf8(std::string_view(text ? text : "", std::size_t(sqlite3_value_bytes(args[0]))), upper);
     sqlite3_result_text(context, upper.data(), int(upper.size()), SQLITE_TRANSIENT);
 }
 
