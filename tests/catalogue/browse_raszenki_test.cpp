@@ -192,6 +192,25 @@ TEST_F(Catalogue, TheSelectorChoosesByTypedPrefixOrAddsTheCategoryItNamesNot)
     EXPECT_EQ(categoryCodes(), (std::vector<QString>{"1", "2", "A1", "K5"}));
 }
 
+TEST_F(Catalogue, ANewRateStartsInTheCategoryOfTheCategoryTabOnly)
+{
+    enum RateForm { kGroup = 5, kCancel = 24 };
+    enum { kInsert = 3 };
+    open();
+    tab(2);
+    typeInSelector(u"Клад"_s);
+    for (auto [t, group] : {std::pair{2, "2"}, std::pair{1, ""}, std::pair{3, ""}}) {
+        SCOPED_TRACE(t);
+        tab(t);
+        press(window, kInsert);
+        ui::Window* form = top();
+        ASSERT_NE(form, window);
+        EXPECT_EQ(text(form, kGroup), group);
+        press(form, kCancel);
+        ASSERT_EQ(top(), window);
+    }
+}
+
 TEST_F(Catalogue, ACategoryChosenOnItsTabComesBackOnReopeningWhateverItsCode)
 {
     open();
