@@ -39,9 +39,7 @@ public:
     {
         WindowManager::Init();  // the name to the error reporter; the request is taken
         build();
-        // "Закрыть" answers by the request: cancelled for a lookup, completed otherwise.
-        const bool selecting = REQUEST == ui::REQUEST::SelectRecord;
-        AddButton(role_.close, selecting ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+        AddCloseButton(role_.close);
         Relate(FileId::NSBRAZ).Open();
         opened_ = true;
         brw_.Init(*this, *window->control(kList), Relate(FileId::NSBRAZ));

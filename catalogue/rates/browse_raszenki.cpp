@@ -82,7 +82,7 @@ public:
         WindowManager::Init();  // the name to the error reporter; the request is taken
         build();
         const bool selecting = REQUEST == ui::REQUEST::SelectRecord;
-        AddButton(Close, selecting ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+        AddCloseButton(Close);
         Relate(FileId::EdIzmer).Open();
         Relate(FileId::NSBRAZ).Open();
         Relate(FileId::Raszenki).Open();

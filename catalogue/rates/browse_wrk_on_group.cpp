@@ -28,7 +28,7 @@ public:
     {
         WindowManager::Init();  // the name to the error reporter; the request is taken
         build();
-        AddButton(Close, REQUEST == ui::REQUEST::SelectRecord ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+        AddCloseButton(Close);
         Relate(FileId::NSBRAZ).Open();
         Relate(FileId::Raszenki).Open();
         opened_ = true;

@@ -30,8 +30,7 @@ public:
     {
         WindowManager::Init();  // the name to the error reporter; the request is taken
         build();
-        // "Закрыть" answers by the request: cancelled for a lookup, completed otherwise.
-        AddButton(Close, REQUEST == ui::REQUEST::SelectRecord ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+        AddCloseButton(Close);
         Relate(FileId::EdIzmer).Open();
         opened_ = true;
         brw_.Init(*this, *window->control(List), Relate(FileId::EdIzmer));

@@ -33,9 +33,8 @@ public:
     {
         WindowManager::Init();  // the name to the error reporter; the request is taken
         build();
-        // "Закрыть" cancels a choice; under any other request it completes.
+        AddCloseButton(Close);
         const bool selecting = REQUEST == ui::REQUEST::SelectRecord;
-        AddButton(Close, selecting ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
         if (selecting) CANCELCONTROL = Close;
         Relate(FileId::Headers).Open();
         opened_ = true;

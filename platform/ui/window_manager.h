@@ -92,6 +92,11 @@ public:
     void SaveWindow();
     void AddComponent(WindowComponent* component) { components_.push_back(component); }
     void AddButton(int control, std::uint8_t response) { BUTTONS.emplace_back(control, response); }
+    // A list's "Закрыть": cancelled for a lookup (request 4), completed otherwise.
+    void AddCloseButton(int control)
+    {
+        AddButton(control, REQUEST == REQUEST::SelectRecord ? RESPONSE::Cancelled : RESPONSE::Completed);
+    }
     // A file whose record buffer the form saves when priming starts and puts back after an
     // insert with INSERTACTION 3.
     void AddFile(records::FileManager& file) { FILES.push_back(&file); }

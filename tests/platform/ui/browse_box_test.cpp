@@ -60,7 +60,7 @@ public:
             buttonRow->addWidget(b);
             window->add(ui::CREATE::Button, name, b, number);
         }
-        AddButton(kClose, REQUEST == ui::REQUEST::SelectRecord ? ui::RESPONSE::Cancelled : ui::RESPONSE::Completed);
+        AddCloseButton(kClose);
 
         brw.Init(*this, list, Relate(file_));
         brw.SelectControl = kSelect;
