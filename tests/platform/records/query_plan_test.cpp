@@ -63,20 +63,24 @@ TEST_F(QueryPlanTest, CursorStepsSeekInTheKeysIndex)
         "BYGROUP", "range");
 }
 
-TEST_F(QueryPlanTest, ReadingFromEitherEndWalksTheIndexWithoutSorting)
+TEST_F(QueryPlanTest, ReadingFromEitherEndWalksTheIndexWithoutSortingAlsoUnderACondition)
 {
-    for (int key : {kByCode, kByGroup, kByName}) {
-        Cursor cursor(file_, key);
-        const std::vector<std::string> texts = statementsRunBy(file_.connection(), [&] {
-            cursor.toStart();
-            cursor.next();
-            cursor.toEnd();
-            cursor.previous();
-        });
-        for (const std::string& sql : texts) {
-            const std::string plan = queryPlanOf(file_.connection(), sql);
-            EXPECT_NE(plan.find("USING INDEX " + layout_.keys[std::size_t(key)].sqlName), std::string::npos) << plan;
-            EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
+    const Column& name = layout_.columns[std::size_t(layout_.columnIndex("NAME"))];
+    for (bool limited : {false, true}) {
+        for (int key : {kByCode, kByGroup, kByName}) {
+            Cursor cursor(file_, key);
+            if (limited) cursor.setCondition(textCondition(name, Comparison::Contains, "3"));
+            const std::vector<std::string> texts = statementsRunBy(file_.connection(), [&] {
+                cursor.toStart();
+                cursor.next();
+                cursor.toEnd();
+                cursor.previous();
+            });
+            for (const std::string& sql : texts) {
+                const std::string plan = queryPlanOf(file_.connection(), sql);
+                EXPECT_NE(plan.find("USING INDEX " + layout_.keys[std::size_t(key)].sqlName), std::string::npos) << plan;
+                EXPECT_EQ(plan.find("TEMP B-TREE"), std::string::npos) << plan;
+            }
         }
     }
 }
