@@ -95,8 +95,7 @@ public:
             line.CODER = shown_.NUMSMET;
             line.GRINSMETA = std::uint8_t(shown_.NUMINSMETA);
         });
-        // no section, one whose sum could not be read, or one beyond the lines' one-byte number
-        lines_.SetFilter(QStringLiteral("shown section"), [this](const void*) { return linesShown_; });
+        showLinesOrNone(false);
         addLineColumns();
         window->setResizable(true, 344, 224);
         RestoreWindow();
@@ -161,12 +160,20 @@ private:
     void showLines()
     {
         shown_ = GRO();
-        linesShown_ = !sections_.page().empty() && shown_.NUMINSMETA >= 0 && shown_.NUMINSMETA <= 255;
+        showLinesOrNone(!sections_.page().empty() && shown_.NUMINSMETA >= 0 && shown_.NUMINSMETA <= 255);
         lines_.ResetSort(true);
         if (!linesShown_ || lines_.page().failed() || formSectionSum()) return;
         Access(FileId::WrksInSmt).ReportReadFailure();
-        linesShown_ = false;
+        showLinesOrNone(false);
         lines_.ResetSort(true);
+    }
+
+    // No section, one whose sum could not be read, or one beyond the lines' one-byte number:
+    // a filter no line passes.
+    void showLinesOrNone(bool shown)
+    {
+        linesShown_ = shown;
+        lines_.SetFilter(QStringLiteral("shown section"), shown ? records::Condition{} : records::Condition{"0", {}});
     }
 
     void fill(const Decimal& share)
