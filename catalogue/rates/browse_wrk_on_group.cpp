@@ -98,14 +98,7 @@ private:
     template <class Spec>
     static ui::BrowseColumn column(const Spec& s, ui::ColumnAlign align)
     {
-        ui::BrowseColumn c;
-        c.heading = QString::fromUtf8(s.heading);
-        c.widthDu = s.widthDu;
-        c.align = align;
-        c.headingAlign = align;
-        c.picture = QString::fromUtf8(s.picture);
-        c.field = s.field;
-        return c;
+        return ui::fieldColumn(s.heading, s.widthDu, align, 0, s.picture, s.field, align);
     }
 
     void build()

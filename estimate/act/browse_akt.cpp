@@ -236,14 +236,7 @@ private:
     static ui::BrowseColumn column(const char* heading, int widthDu, ui::ColumnAlign align, int indentDu,
                                    ui::ColumnAlign headingAlign, const char* picture, ui::RecordField field)
     {
-        ui::BrowseColumn c;
-        c.heading = QString::fromUtf8(heading);
-        c.widthDu = widthDu;
-        c.align = align;
-        c.indentDu = indentDu;
-        c.headingAlign = headingAlign;
-        c.picture = QString::fromUtf8(picture);
-        c.field = std::move(field);
+        ui::BrowseColumn c = ui::fieldColumn(heading, widthDu, align, indentDu, picture, std::move(field), headingAlign);
         c.resizable = false;
         return c;
     }
