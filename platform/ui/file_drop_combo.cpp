@@ -21,6 +21,9 @@ QComboBox* newFileDropCombo(const std::vector<BrowseColumn>& columns)
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setCompleter(nullptr);  // a typed text is taken as the user typed it
+    // its width from its layout, not from measuring every record's text
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(20);
     auto* model = new QStandardItemModel(0, int(columns.size()), combo);
     for (int c = 0; c < int(columns.size()); ++c) model->setHorizontalHeaderItem(c, new QStandardItem(columns[std::size_t(c)].heading));
     combo->setModel(model);
