@@ -97,7 +97,9 @@ public:
                       std::int64_t* changed = nullptr);
     // Exchanges the value of `column` between the records at `a` and `b`, stored as `recordA`
     // and `recordB` hold them, in one statement: no record ever holds a value of its own
-    // making. kRecordNotFound when either record is gone.
+    // making. kRecordNotFound when either record is gone. SQLite checks a unique key row by row,
+    // so a column of a unique key cannot be exchanged this way: that fails as a duplicate and
+    // changes nothing.
     int exchange(Position a, const void* recordA, Position b, const void* recordB, int column);
     // In an attached file, in one statement: the records linked to `first` take the link
     // values of `second`, and those linked to `second` the values of `first`.
