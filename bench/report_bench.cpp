@@ -25,6 +25,7 @@
 #include "platform/ui/event.h"
 #include "platform/ui/scheduler.h"
 #include "tests/support/ui_driver.h"
+#include "tests/support/worked_rates.h"
 
 #include <QApplication>
 #include <QDir>
@@ -60,14 +61,7 @@ void fill()
             DFL() = HeadersRecord{};
             DFL().NUMBER = std::int16_t(e);
             DFL().NAME = "Капитальный ремонт";
-            DFL().KSTESN_EM = d("0.1");
-            DFL().KIND_TZ = d("1.2");
-            DFL().KIND_EM = d("1.1");
-            DFL().KIND_MAT = d("1.05");
-            DFL().DOPNACH9_1 = d("0.95");
-            DFL().CDOPNACH1 = "Зимнее удорожание";
-            DFL().DOPNACH1 = d("1.02");
-            DFL().KNDS = d("0.18");
+            test::setWorkedRates(DFL());
             if (const int code = headers.add()) return code;
         }
         return 0;

@@ -6,6 +6,7 @@
 #include "platform/ui/procedures.h"
 #include "tests/support/cp1251.h"
 #include "tests/support/test_threads.h"
+#include "tests/support/worked_rates.h"
 
 #include <QFile>
 #include <QProcess>
@@ -41,14 +42,7 @@ protected:
             h.NAME = "Ремонт & <покраска>";
             h.NAMEOBJECT.setBytes(cp("Школа ") + "\x01 \x98" + cp(" > 5"));
             h.TOTALSUM = d("123.4");
-            h.KSTESN_EM = d("0.1");
-            h.KIND_TZ = d("1.2");
-            h.KIND_EM = d("1.1");
-            h.KIND_MAT = d("1.05");
-            h.DOPNACH9_1 = d("0.95");
-            h.CDOPNACH1 = "Зимнее удорожание";
-            h.DOPNACH1 = d("1.02");
-            h.KNDS = d("0.18");
+            test::setWorkedRates(h);
         });
         addSection(7, 1, "Кровля");
         addWorks({{7, 1, "10", "100", "30", "20", "0.5", "1000", "5", "2"}, {7, 1, "5", "100", "20", "20", "0.4", "500", "4", "0"}});

@@ -7,6 +7,7 @@
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/report_pages.h"
 #include "tests/support/test_threads.h"
+#include "tests/support/worked_rates.h"
 
 #include <QImage>
 
@@ -39,14 +40,7 @@ protected:
             DFL().NAMEOBJECT = "Школа №3";
             DFL().OSNOV = "Дефектная ведомость";
             DFL().Primechanie = QStringLiteral("Первая строка\r\nВторая строка");
-            DFL().KSTESN_EM = d("0.1");
-            DFL().KIND_TZ = d("1.2");
-            DFL().KIND_EM = d("1.1");
-            DFL().KIND_MAT = d("1.05");
-            DFL().DOPNACH9_1 = d("0.95");
-            DFL().CDOPNACH1 = "Зимнее удорожание";
-            DFL().DOPNACH1 = d("1.02");
-            DFL().KNDS = d("0.18");
+            test::setWorkedRates(DFL());
         });
         const char* sections[] = {"Земляные работы", "Пустой раздел", "Кровля"};
         addRecords(FileId::GroupsWks, 3, [&](int i) {

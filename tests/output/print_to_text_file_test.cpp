@@ -9,6 +9,7 @@
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/text_report_file.h"
+#include "tests/support/worked_rates.h"
 
 #include <QDir>
 #include <QFontInfo>
@@ -56,14 +57,7 @@ protected:
             DFL().NAME = "Ремонт кровли";
             DFL().OSNOV = "Дефектная ведомость";
             DFL().DATEACT = dates::fromYmd(2009, 3, 5);
-            DFL().KSTESN_EM = d("0.1");
-            DFL().KIND_TZ = d("1.2");
-            DFL().KIND_EM = d("1.1");
-            DFL().KIND_MAT = d("1.05");
-            DFL().DOPNACH9_1 = d("0.95");
-            DFL().CDOPNACH1 = "Зимнее удорожание";
-            DFL().DOPNACH1 = d("1.02");
-            DFL().KNDS = d("0.18");
+            test::setWorkedRates(DFL());
             if (header) header();
         });
         const char* sections[] = {"Земляные работы", "Пустой раздел"};

@@ -1,4 +1,5 @@
 #include "output/totals/totals_chain.h"
+#include "tests/support/worked_rates.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +34,7 @@ WrksInSmtRecord line(const char* quantity, const char* price, const char* wages,
 HeadersRecord workedHeader()
 {
     HeadersRecord h{};
-    h.KSTESN_EM = d("0.1");
-    h.KIND_TZ = d("1.2");
-    h.KIND_EM = d("1.1");
-    h.KIND_MAT = d("1.05");
-    h.DOPNACH9_1 = d("0.95");
-    h.CDOPNACH1 = "Зимнее удорожание";
-    h.DOPNACH1 = d("1.02");
-    h.KNDS = d("0.18");
+    test::setWorkedRates(h);
     return h;
 }
 

@@ -5,6 +5,7 @@
 
 #include "platform/core/dates.h"
 #include "tests/support/test_threads.h"
+#include "tests/support/worked_rates.h"
 
 #include <QString>
 
@@ -39,14 +40,7 @@ protected:
             h.OSNOV = "Дефектная ведомость";
             h.DATEACT = dates::fromYmd(2009, 3, 5);
             h.Primechanie = QStringLiteral("Первая строка\r\nВторая строка");
-            h.KSTESN_EM = dec("0.1");
-            h.KIND_TZ = dec("1.2");
-            h.KIND_EM = dec("1.1");
-            h.KIND_MAT = dec("1.05");
-            h.DOPNACH9_1 = dec("0.95");
-            h.CDOPNACH1 = "Зимнее удорожание";
-            h.DOPNACH1 = dec("1.02");
-            h.KNDS = dec("0.18");
+            test::setWorkedRates(h);
             if (header) header(h);
         });
         const char* sections[] = {"Земляные работы", "Кровля"};
