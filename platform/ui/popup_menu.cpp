@@ -10,9 +10,19 @@ namespace ui {
 
 namespace {
 
-// The items into the menu, numbered on from `number`; the items chosen by their numbers.
-void addItems(QMenu& menu, const std::vector<PopupItem>& items, Window& window, Answers& answers, int& number,
-              std::vector<const PopupItem*>& byNumber)
+// The items that can be chosen, in the order of the numbers the menu gives them (depth first).
+void numberItems(const std::vector<PopupItem>& items, std::vector<const PopupItem*>& byNumber)
+{
+    for (const PopupItem& item : items) {
+        if (!item.submenu.empty())
+            numberItems(item.submenu, byNumber);
+        else if (item.text != QLatin1String("-"))
+            byNumber.push_back(&item);
+    }
+}
+
+// The items into the menu, numbered on from `number` as numberItems numbers them.
+void addItems(QMenu& menu, const std::vector<PopupItem>& items, Window& window, Answers& answers, int& number)
 {
     for (const PopupItem& item : items) {
         if (item.text == QLatin1String("-")) {
@@ -21,13 +31,12 @@ void addItems(QMenu& menu, const std::vector<PopupItem>& items, Window& window, 
         }
         if (!item.submenu.empty()) {
             QMenu* sub = menu.addMenu(item.icon, item.text);
-            addItems(*sub, item.submenu, window, answers, number, byNumber);
+            addItems(*sub, item.submenu, window, answers, number);
             continue;
         }
         QAction* action = menu.addAction(item.icon, item.text);
         const int n = ++number;
         answers.byControl[n] = n;
-        byNumber.push_back(&item);
         QObject::connect(action, &QAction::triggered, &window, [&window, n] { window.post(EVENT::Accepted, n); });
     }
 }
@@ -37,25 +46,17 @@ void addItems(QMenu& menu, const std::vector<PopupItem>& items, Window& window, 
 int popupMenu(const std::vector<PopupItem>& items, QPoint globalPos)
 {
     std::vector<const PopupItem*> byNumber;
+    numberItems(items, byNumber);
     int chosen = 0;
     if (auto scripted = takeScriptedPopupChoice()) {
         chosen = *scripted;
-        // the numbers as the menu would give them
-        std::function<void(const std::vector<PopupItem>&)> number = [&](const std::vector<PopupItem>& level) {
-            for (const PopupItem& i : level)
-                if (!i.submenu.empty())
-                    number(i.submenu);
-                else if (i.text != QLatin1String("-"))
-                    byNumber.push_back(&i);
-        };
-        number(items);
     } else {
         if (Scheduler::instance().currentId() == 0) return 0;
         auto* menu = new QMenu;  // the window deletes it
         Window window(WindowKind::Popup, menu);
         Answers answers;  // nothing chosen answers 0
         int count = 0;
-        addItems(*menu, items, window, answers, count, byNumber);
+        addItems(*menu, items, window, answers, count);
         // A chosen item hides the menu first and is triggered after: the close comes after it.
         QObject::connect(menu, &QMenu::aboutToHide, &window, [&window, menu] {
             QMetaObject::invokeMethod(
