@@ -1,6 +1,7 @@
 #include "catalogue/rates/new_estimate_line.h"
 
 #include "app/settings/globals.h"
+#include "data/header_lookup.h"
 #include "data/thread_data.h"
 #include "platform/core/message.h"
 #include "platform/records/cursor.h"
@@ -8,18 +9,6 @@
 #include <cstdint>
 
 namespace {
-
-bool headerExists(std::int32_t estimate)
-{
-    records::RecordFile& file = Access(FileId::Headers).file();
-    HeadersRecord probe{};
-    if (estimate > INT16_MAX) return false;
-    probe.NUMBER = std::int16_t(estimate);
-    records::Cursor cursor(file, HeadersLayout().keyIndex("DFL:BYNUM"));
-    cursor.setRange(1, &probe);
-    cursor.toStart();
-    return cursor.next(&probe) == records::kNoError;
-}
 
 // The estimate's section with the highest number the form can take, into the buffer.
 bool readLastSection(std::int32_t estimate)
@@ -46,7 +35,7 @@ NewLineStart PrepareNewEstimateLine()
     Relate(FileId::Headers).Open();
     Relate(FileId::GroupsWks).Open();
     NewLineStart start = NewLineStart::Ready;
-    if (Access(FileId::Headers).UseFile() != records::Level::Benign || !headerExists(estimate))
+    if (!HeaderExists(estimate))
         start = NewLineStart::NoEstimate;
     else if (Access(FileId::GroupsWks).UseFile() != records::Level::Benign || !readLastSection(estimate))
         start = NewLineStart::NoSection;

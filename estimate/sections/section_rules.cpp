@@ -1,5 +1,6 @@
 #include "estimate/sections/section_rules.h"
 
+#include "data/header_lookup.h"
 #include "data/thread_data.h"
 #include "platform/records/cursor.h"
 
@@ -23,19 +24,6 @@ bool anotherSectionHolds(std::int16_t estimate, std::int16_t number, records::Po
     return false;
 }
 
-bool estimateExists(std::int16_t estimate)
-{
-    FileAccess& headers = Access(FileId::Headers);
-    if (headers.UseFile() != records::Level::Benign) return false;
-    HeadersRecord probe;
-    probe.NUMBER = estimate;
-    records::Cursor c(headers.file(), HeadersLayout().keyIndex("DFL:BYNUM"));
-    c.setRange(1, &probe);
-    c.toStart();
-    HeadersRecord found;
-    return c.next(&found) == records::kNoError;
-}
-
 }  // namespace
 
 SectionProblem CheckSection(const GroupsWksRecord& now, const GroupsWksRecord& before, bool isNew,
@@ -44,7 +32,7 @@ SectionProblem CheckSection(const GroupsWksRecord& now, const GroupsWksRecord& b
     const bool renumbered = now.NUMSMET != before.NUMSMET || now.NUMINSMETA != before.NUMINSMETA;
     if ((isNew || renumbered) && (now.NUMINSMETA < 0 || now.NUMINSMETA > 255)) return SectionProblem::NumberOutOfRange;
     if (!renumbered) return SectionProblem::None;
-    if (!estimateExists(now.NUMSMET)) return SectionProblem::NoEstimate;
+    if (!HeaderExists(now.NUMSMET)) return SectionProblem::NoEstimate;
     if (anotherSectionHolds(now.NUMSMET, now.NUMINSMETA, self)) return SectionProblem::NumberTaken;
     return SectionProblem::None;
 }
