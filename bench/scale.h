@@ -1,0 +1,35 @@
+#pragma once
+// The size of a benchmark's data: its default sizes times TOLVEX_BENCH_SCALE (1 when unset),
+// so the same benchmark draws the curve from the small sizes to the large ones.
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace bench {
+
+inline int scale()
+{
+    static const int factor = [] {
+        const char* text = std::getenv("TOLVEX_BENCH_SCALE");
+        const int n = text ? std::atoi(text) : 1;
+        if (n < 1) {
+            std::fprintf(stderr, "TOLVEX_BENCH_SCALE must be a whole number from 1 up; taking 1\n");
+            return 1;
+        }
+        return n;
+    }();
+    return factor;
+}
+
+inline int scaled(int size) { return size * scale(); }
+
+// "1,000,000": the size as a figure's text names it.
+inline std::string grouped(long long n)
+{
+    std::string digits = std::to_string(n);
+    for (int at = int(digits.size()) - 3; at > 0; at -= 3) digits.insert(std::size_t(at), ",");
+    return digits;
+}
+
+}  // namespace bench
