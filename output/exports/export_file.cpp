@@ -3,6 +3,8 @@
 #include "data/error_reporter.h"
 #include "platform/records/error_codes.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +20,12 @@ QString errorTextOfErrno(int error)
 
 }  // namespace
 
+void removeExportFile(const QString& path)
+{
+    // a folder of that name is left alone (removing it fails): the write then fails and says so
+    QFile::remove(path);
+}
+
 bool writeExportFile(const QString& path, LineCodePage codePage, const std::vector<std::string>& lines,
                      std::size_t width)
 {
@@ -26,6 +34,9 @@ bool writeExportFile(const QString& path, LineCodePage codePage, const std::vect
     for (std::size_t i = 0; ok && i < lines.size(); ++i) ok = writer.writeLine(lines[i], width);
     // a failed write may show only at the close
     if (writer.isOpen()) ok = writer.close() && ok;
-    if (!ok) ErrorReporter().report(records::Msg::AddFailed, path, errorTextOfErrno(writer.error()));
-    return ok;
+    if (ok) return true;
+    const int error = writer.error();
+    removeExportFile(path);
+    ErrorReporter().report(records::Msg::AddFailed, path, errorTextOfErrno(error));
+    return false;
 }

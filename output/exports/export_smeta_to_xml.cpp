@@ -2,7 +2,6 @@
 
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
-#include "output/line_amounts.h"
 #include "output/exports/export_file.h"
 #include "output/exports/xslt_run.h"
 #include "output/totals/calc_smeta_totals.h"
@@ -226,18 +225,21 @@ private:
                "</zarplm></price>";
     }
 
+    // The sums add the exact products and round when stored, as the act's totals chain does.
     void actWork(int ordinal, const WrksInSmtRecord& l)
     {
-        const LineAmounts act = actAmounts(l);
-        w_.set(section_.costs, section_.costs + act.total);
-        w_.set(section_.wages, section_.wages + act.wages);
-        w_.set(section_.machines, section_.machines + act.machines);
-        w_.set(section_.machinistWages, section_.machinistWages + act.machinistWages);
+        const Decimal a = l.ONAKT.value();
+        const Decimal total = a * l.CENA_OB.value(), wages = a * l.CENA_TZ.value(), machines = a * l.EKSPLM.value(),
+                      machinistWages = a * l.ZARPLM.value();
+        w_.set(section_.costs, section_.costs + total);
+        w_.set(section_.wages, section_.wages + wages);
+        w_.set(section_.machines, section_.machines + machines);
+        w_.set(section_.machinistWages, section_.machinistWages + machinistWages);
         workHead(ordinal, l);
-        add("<wname>" + clipped(l.NAME) + "</wname><edizm>" + clipped(l.EDIZM) + "</edizm><kolvo>" +
-            quantity(l.ONAKT.value()) + "</kolvo>" + prices(l));
-        add("<itogo><total>" + amount(act.total) + "</total><zarpl>" + amount(act.wages) + "</zarpl><eksplm>" +
-            amount(act.machines) + "</eksplm><zarplm>" + amount(act.machinistWages) + "</zarplm></itogo>");
+        add("<wname>" + clipped(l.NAME) + "</wname><edizm>" + clipped(l.EDIZM) + "</edizm><kolvo>" + quantity(a) +
+            "</kolvo>" + prices(l));
+        add("<itogo><total>" + amount(total) + "</total><zarpl>" + amount(wages) + "</zarpl><eksplm>" +
+            amount(machines) + "</eksplm><zarplm>" + amount(machinistWages) + "</zarplm></itogo>");
         add("</WORK>");
     }
 
@@ -336,6 +338,7 @@ namespace {
 
 void exportToXml(std::int32_t number, TotalsMode of, int mode)
 {
+    removeExportFile(kFile);
     std::vector<std::string> lines;
     Relate(FileId::WrksInSmt).Open();
     const bool made = xml_export::lines(number, of, lines);

@@ -3,6 +3,7 @@
 #include "app/settings/globals.h"
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
+#include "output/exports/export_file.h"
 #include "output/text/text_report_run.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/thread_state.h"
@@ -97,6 +98,7 @@ void runTextReport(const TextReportForm& form)
     Procedure procedure(form.outerName);
     const TextReportSlot slot;
     if (!slot.taken()) return;
+    removeExportFile(TextReportRun::file());
     Relate(FileId::WrksInSmt).Open();
     TextReportRun run(NumSmeta, form.mode);
     const bool complete = report(form, run);

@@ -11,13 +11,13 @@
 
 namespace {
 
-// A field's text at its full width; a control character would break the line or the printer's
-// state, so each becomes a blank.
+// A field's text at its full width; a control character (DEL among them) would break the line
+// or the printer's state, so each becomes a blank.
 QString field(std::string_view bytes)
 {
     std::string text(bytes);
     for (char& c : text)
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
     return codepage::fromCp1251(text);
 }
 

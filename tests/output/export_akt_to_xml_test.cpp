@@ -1,5 +1,6 @@
 #include "app/frame/procedures.h"
 #include "app/settings/globals.h"
+#include "output/totals/totals_chain.h"
 #include "platform/core/codepage.h"
 #include "platform/ui/procedures.h"
 #include "tests/support/act_estimate.h"
@@ -113,6 +114,37 @@ TEST_F(ExportAktToXmlTest, TheActFormsChooseTheActStylesheets)
         EXPECT_EQ(QString::fromUtf8(args.readAll()), u("smeta.xml\n") + u(stylesheet) + u("\n"));
     }
     EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(ExportAktToXmlTest, SectionSumsAddTheExactProductsAsTheActsTotalsChainDoes)
+{
+    // a negative act of half a kopeck: 1.00 - 0.005 is 1.00 when the sum is rounded, 0.99 when
+    // the product is rounded before it is added
+    const std::vector<Work> works = {{1, "1", "1", "1", "1", "1", "1"}, {1, "-0.5", "1", "0.01", "0.01", "0.01", "0.01"}};
+    addActEstimate(works);
+    exportAkt(3);
+    TotalsSums chain;
+    for (const Work& w : works) {
+        WrksInSmtRecord l;
+        l.ONAKT = dec(w.act);
+        l.CENA_OB = dec(w.price);
+        l.CENA_TZ = dec(w.wages);
+        l.EKSPLM = dec(w.machines);
+        l.ZARPLM = dec(w.machinists);
+        chain.add(TotalsMode::Act, l);
+    }
+    const auto plain = [](const Decimal& v) { return QString::fromStdString(v.toPlainString()); };
+    EXPECT_EQ(plain(chain.costs()), u("1"));
+    const std::vector<QString> lines = fileLines();
+    EXPECT_EQ(linesFrom(lines, u("</works><r_total>"), 1),
+              std::vector<QString>{u("</works><r_total>%1</r_total><r_total_zpl>%2</r_total_zpl><r_total_emm>%3</r_total_emm>"
+                                     "<r_total_zplemm>%4</r_total_zplemm>")
+                                       .arg(plain(chain.costs()), plain(chain.wages()), plain(chain.machines()),
+                                            plain(chain.machinistWages()))});
+    EXPECT_EQ(linesFrom(lines, u("<totStesn>"), 1),
+              std::vector<QString>{u("<totStesn><total>1.2</total><zpl>1.1</zpl><emm>1.1</emm><zplemm>1.1</zplemm></totStesn></stesn>")});
+    // each line's amount as its exact product shows it
+    EXPECT_EQ(linesFrom(lines, u("<itogo><total>    -0,01"), 1).size(), 1u);
 }
 
 }  // namespace

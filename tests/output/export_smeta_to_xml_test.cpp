@@ -256,7 +256,8 @@ TEST_F(ExportSmetaToXmlTest, LargeSumsAreKeptWholeAndSumsBeyondTheWorkingValuesS
         Relate(FileId::Headers).Update();
         Relate(FileId::Headers).Close();
     });
-    QFile::remove(QStringLiteral("smeta.xml"));
+    // the earlier file is removed too: it is not the new one
+    ASSERT_TRUE(QFile::exists(QStringLiteral("smeta.xml")));
     script("rec.sh", "printf '%s\\n' \"$@\" > args.txt\n");
     PREF::XMLprocessor = "./rec.sh";
     exportOnThread(7, 1);

@@ -214,7 +214,7 @@ TEST_F(PrintToTextFileTest, LongNamesContinueUnderThemPieceByPieceAndControlChar
                      {1, a + p2 + p3 + u("г"), "1", "1", "0", "0", "0"},
                      {1, a + p2 + p3 + QString(40, u'г'), "1", "1", "0", "0", "0"},
                      {1, a + b(60) + u("ввв"), "1", "1", "0", "0", "0"},
-                     {1, u("Раз\tработка\r\nгрунта"), "1", "1", "0", "0", "0"}});
+                     {1, u("Раз\tработка\r\nгрунта\x7f"), "1", "1", "0", "0", "0"}});
     print("|");
     auto piece = [](const QString& text) { return b(3) + u("|") + b(16) + u("|") + text.leftJustified(60) + u("|"); };
     std::vector<QString> names;
@@ -230,7 +230,7 @@ TEST_F(PrintToTextFileTest, LongNamesContinueUnderThemPieceByPieceAndControlChar
         u("  6") + a + w, b(3) + p2 + w, b(3) + p3 + w, b(3) + QString(40, u'г').leftJustified(60) + w,
         // a blank piece 2 does not hide the pieces after it
         u("  7") + a + w, b(3) + pad("ввв", 60) + w,
-        u("  8") + pad("Раз работка  грунта", 60) + w,
+        u("  8") + pad("Раз работка  грунта ", 60) + w,
     };
     EXPECT_EQ(names, expected);
     const std::vector<QString> all = fileLines();
@@ -339,8 +339,9 @@ TEST_F(PrintToTextFileTest, LargeSumsKeepTheirDigitsAndTooLargeOnesShowNothing)
     EXPECT_TRUE(messages.shown().empty());
     ASSERT_TRUE(test::pumpUntil([&] { return !viewed.empty(); }));
 
-    // compounding charges beyond DECIMAL(15,2): the message, and neither file nor viewer
-    QFile::remove(QStringLiteral("TEXTREP"));
+    // compounding charges beyond DECIMAL(15,2): the message, and neither file (not the earlier
+    // one either) nor viewer
+    ASSERT_TRUE(QFile::exists(QStringLiteral("TEXTREP")));
     viewed.clear();
     RawConnection("HEADERS.TPS").exec("UPDATE records SET DOPNACH2 = 99999999999, DOPNACH3 = 99999999999");
     print();
