@@ -10,28 +10,18 @@
 
 #include <QString>
 
-
 namespace {
+
+using excel_export::textCell;
 
 const QString kFile = QStringLiteral("tlx_exp.txt");
 constexpr std::size_t kLineWidth = 500;
-constexpr int kFirstWorkRow = 7;
 
 std::string cp(const char* utf8) { return codepage::toCp1251(QString::fromUtf8(utf8)); }
 
 std::string pictured(const Decimal& value, const char* picture)
 {
     return codepage::toCp1251(Format(value, QString::fromLatin1(picture)));
-}
-
-// A text cell at its full width; a TAB, CR or LF (any control character) would split the cell
-// or the row, shifting every formula below, so each becomes a blank.
-std::string textCell(std::string_view bytes)
-{
-    std::string cell(bytes);
-    for (char& c : cell)
-        if (static_cast<unsigned char>(c) < 0x20) c = ' ';
-    return cell;
 }
 
 // An amount that is zero is an empty cell: nine blanks would be text the formulas cannot multiply.
@@ -62,21 +52,21 @@ public:
         const HeadersRecord& h = DFL();
         add(row({"", "", "", cp("СМЕТА №") + pictured(Decimal(int(h.NUMBER)), "N_3")}));
         add(row({"", "", textCell(h.NAME.clipped())}));
-        add(row({"", cp("Объект:") + "  " + textCell(h.NAMEOBJECT.bytes())}));
-        add(row({"", cp("Основание составления сметы:") + "  " + textCell(h.OSNOV.bytes())}));
+        add(row({"", textCell(cp("Объект:") + "  " + std::string(h.NAMEOBJECT.bytes()))}));
+        add(row({"", textCell(cp("Основание составления сметы:") + "  " + std::string(h.OSNOV.bytes()))}));
         add(row({cp("№п.п."), cp("Шифр ед. расценок"), cp("Наименование работ"), cp("Ед. Измерения"), cp("Кол-во"),
                  cp("Цена ед."), " ", cp("Всего на"), cp("З/Пл")}));
     }
 
     void section(int ordinal, const GroupsWksRecord& s)
     {
-        add(row({"", cp("Группа№") + pictured(Decimal(ordinal), "N_4") + "   " + textCell(s.NAME.bytes())}));
+        add(row({"", textCell(cp("Группа№") + pictured(Decimal(ordinal), "N_4") + "   " + std::string(s.NAME.bytes()))}));
     }
 
     void work(int ordinal, const WrksInSmtRecord& w)
     {
         const std::string r = pictured(Decimal(nextRow()), "N03");
-        add(row({pictured(Decimal(ordinal), "N_4"), " " + textCell(w.NRAS.bytes()), textCell(w.NAME.bytes()),
+        add(row({pictured(Decimal(ordinal), "N_4"), textCell(" " + std::string(w.NRAS.bytes())), textCell(w.NAME.bytes()),
                  textCell(w.EDIZM.bytes()), amountCell(w.CHELCH.value(), "N_9`3B"), amountCell(w.CENA_OB.value(), "N_9`2B"),
                  pictured(w.CENA_TZ.value(), "N_9`2"), "=E" + r + "*F" + r, "=E" + r + "*G" + r}));
         ++works_;
@@ -112,6 +102,15 @@ private:
 
 namespace excel_export {
 
+std::string textCell(std::string_view cp1251)
+{
+    std::string cell(cp1251);
+    for (char& c : cell)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
+    if (!cell.empty() && std::string_view("=+-@").find(cell.front()) != std::string_view::npos) cell.insert(0, 1, ' ');
+    return cell;
+}
+
 bool lines(std::int32_t number, std::vector<std::string>& out)
 {
     out.clear();
@@ -141,6 +140,7 @@ bool lines(std::int32_t number, std::vector<std::string>& out)
 
 void ExportSmetaToExcel(std::int32_t number)
 {
+    removeExportFile(kFile);
     std::vector<std::string> lines;
     Relate(FileId::WrksInSmt).Open();
     const bool read = excel_export::lines(number, lines);

@@ -1,13 +1,19 @@
 #include "output/exports/export_smeta_to_excel.h"
 
 #include "app/frame/procedures.h"
+#include "output/exports/spreadsheet_program.h"
 #include "platform/core/codepage.h"
 #include "platform/ui/procedures.h"
 #include "tests/support/test_threads.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QThread>
+
+#include <array>
 
 #include <gtest/gtest.h>
 
@@ -149,7 +155,7 @@ TEST_F(ExportSmetaToExcelTest, OrdinalsRunOverTheEstimateAndEveryCellKeepsItsPla
     addSection(7, 300, "Старый");  // its lines' one-byte number is 44
     addSection(8, 3, "Чужой");
     addWorks({{7, 3, "a", "Один", "м", "1", "1", "1"},
-              {7, 3, "b", "Два\tс\rуправляющими\nзнаками", "м", "0", "0", "0"},
+              {7, 3, "b", "Два\tс\rуправляющими\nзнаками\x7f", "м", "0", "0", "0"},
               {7, 5, "c", "Три", "м", "1", "1", "1"},
               {7, 44, "d", "Не в разделе 300", "м", "1", "1", "1"},
               {8, 3, "e", "Из другой сметы", "м", "1", "1", "1"}});
@@ -158,9 +164,9 @@ TEST_F(ExportSmetaToExcelTest, OrdinalsRunOverTheEstimateAndEveryCellKeepsItsPla
     ASSERT_EQ(lines.size(), 5u + 2 + 1 + 2 + 1 + 1 + 3);
     EXPECT_EQ(lines[5], QStringLiteral("\tГруппа№   1   Первый"));
     EXPECT_TRUE(lines[6].startsWith(QStringLiteral("   1\t a")));
-    // a zero quantity or price is an empty cell; a TAB, CR or LF in a name a blank
+    // a zero quantity or price is an empty cell; a TAB, CR, LF or DEL in a name a blank
     EXPECT_EQ(lines[7], QStringLiteral("   2\t ") + padded("b", 36) + QStringLiteral("\t") +
-                            padded("Два с управляющими знаками", 220) + QStringLiteral("\t") + padded("м", 25) +
+                            padded("Два с управляющими знаками ", 220) + QStringLiteral("\t") + padded("м", 25) +
                             QStringLiteral("\t\t\t     0,00\t=E008*F008\t=E008*G008"));
     EXPECT_EQ(lines[8], QStringLiteral("\tГруппа№   2   Второй"));
     EXPECT_TRUE(lines[9].startsWith(QStringLiteral("   3\t c")));
@@ -216,6 +222,118 @@ TEST_F(ExportSmetaToExcelTest, AFileThatCannotBeWrittenIsReportedAndNothingIsSta
     EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка добавления записи"));
     QThread::msleep(300);
     EXPECT_FALSE(QFile::exists(QStringLiteral("started.txt")));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ExcelTextCellTest, ControlCharactersBecomeBlanksAndAFormulasFirstCharacterGetsABlankBefore)
+{
+    const std::pair<const char*, const char*> cases[] = {
+        {"=2+3", " =2+3"}, {"+7 слоёв", " +7 слоёв"}, {"-1 слой", " -1 слой"}, {"@A1", " @A1"},
+        {"a=b", "a=b"},    {"", ""},                  {" =x", " =x"},         {"\t=x", " =x"},
+        {"x\x7fy\r\n", "x y  "},
+    };
+    for (const auto& [in, out] : cases)
+        EXPECT_EQ(codepage::fromCp1251(excel_export::textCell(codepage::toCp1251(QString::fromUtf8(in)))),
+                  QString::fromUtf8(out))
+            << in;
+}
+
+// Names that a spreadsheet would take for formulas: the header's, the works' and the units'.
+class HostileNamesTest : public ExportSmetaToExcelTest {
+protected:
+    void addHostileEstimate()
+    {
+        addRecords(FileId::Headers, 1, [&](int) {
+            DFL().NUMBER = 7;
+            DFL().NAME = "=2+3 <h>";
+            DFL().NAMEOBJECT = "=1+1";
+            DFL().KIND_TZ = d("1.2");
+            DFL().KIND_MAT = d("1.05");
+        });
+        addSection(7, 1, "=СУММ(A1:A2)");
+        addWorks({{7, 1, "=1", "=2+3", "=4+4", "10", "100", "30"},
+                  {7, 1, "12-01-002", "=ГИПЕРССЫЛКА(\"http://example.com\";\"click\")", "+5 м2", "5.5", "20.25", "0"},
+                  {7, 1, "12-01-003", "-1 слой", "@м2", "2", "10", "1"},
+                  {7, 1, "12-01-004", "+Устройство", "-м", "1", "1", "1"}});
+        exportOnThread(7);
+    }
+    // The program's own formulas: a line's two products, the totals' sums and the market lines.
+    static bool isOwnFormula(const QString& cell)
+    {
+        static const QRegularExpression own(QStringLiteral(
+            R"(^=(E\d+\*[FG]\d+|СУММ\([HI]7:[HI]\d+\)|I\d+\* *\d+,\d\d|\(H\d+- I\d+\)\* *\d+,\d\d)$)"));
+        return own.match(cell).hasMatch();
+    }
+};
+
+TEST_F(HostileNamesTest, OnlyTheProgramsOwnFormulaCellsBeginWithAFormulaCharacter)
+{
+    addHostileEstimate();
+    const std::vector<QString> lines = fileLines();
+    ASSERT_EQ(lines.size(), 5u + 1 + 4 + 1 + 3);
+    int formulas = 0;
+    for (const QString& line : lines)
+        for (const QString& cell : line.split(QLatin1Char('\t'))) {
+            if (cell.isEmpty() || !QStringLiteral("=+-@").contains(cell[0])) continue;
+            EXPECT_TRUE(isOwnFormula(cell)) << cell.toStdString();
+            ++formulas;
+        }
+    EXPECT_EQ(formulas, 4 * 2 + 2 + 2);
+    EXPECT_EQ(lines[1], QStringLiteral("\t\t =2+3 <h>"));
+    EXPECT_TRUE(lines[6].startsWith(QStringLiteral("   1\t =1") + QString(34, QLatin1Char(' ')) + QStringLiteral("\t =2+3 ")));
+}
+
+// The file as the export opens it, by LibreOffice Calc under the Russian settings, written back
+// as the cells show: every hostile name is its text, every formula of the program computed.
+TEST_F(HostileNamesTest, LibreOfficeShowsTheNamesAsTextAndComputesTheFormulas)
+{
+    const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
+    if (soffice.isEmpty()) GTEST_SKIP() << "no LibreOffice";
+    addHostileEstimate();
+    QProcess calc;
+    QStringList args = {QStringLiteral("LC_ALL=ru_RU.UTF-8"), soffice,
+                        QStringLiteral("-env:UserInstallation=file://") + dir.file(QStringLiteral("lo")),
+                        QStringLiteral("--headless"), QStringLiteral("--norestore")};
+    const SpreadsheetCommand opened = spreadsheetCommand(QStringLiteral("tlx_exp.txt"));
+    for (const QString& arg : opened.args.mid(2))
+        if (arg.startsWith(QStringLiteral("--"))) args << arg;  // the export's own reading options
+    args << QStringLiteral("--convert-to") << QStringLiteral("csv:Text - txt - csv (StarCalc):9,34,76,1,,0,false,true,true")
+         << QStringLiteral("--outdir") << QStringLiteral("shown") << QStringLiteral("tlx_exp.txt");
+    calc.start(QStringLiteral("env"), args);
+    ASSERT_TRUE(calc.waitForFinished(110000));
+    QFile shown(QStringLiteral("shown/tlx_exp.csv"));
+    ASSERT_TRUE(shown.open(QIODevice::ReadOnly)) << calc.readAllStandardError().toStdString();
+    std::vector<QStringList> rows;
+    for (const QString& line : QString::fromUtf8(shown.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        QStringList cells = line.split(QLatin1Char('\t'));
+        for (QString& cell : cells)
+            if (cell.startsWith(QLatin1Char('"'))) cell = cell.mid(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        rows.push_back(cells);
+    }
+    ASSERT_EQ(rows.size(), 14u);
+    auto cell = [&](int row, int column) { return rows[std::size_t(row - 1)].value(column).trimmed(); };
+    if (cell(11, 7) == QStringLiteral("#NAME?")) GTEST_SKIP() << "LibreOffice without its Russian function names";
+    EXPECT_EQ(cell(2, 2), QStringLiteral("=2+3 <h>"));
+    EXPECT_EQ(cell(3, 1), QStringLiteral("Объект:  =1+1"));
+    EXPECT_EQ(cell(6, 1), QStringLiteral("Группа№   1   =СУММ(A1:A2)"));
+    const std::vector<std::array<QString, 3>> works = {
+        {QStringLiteral("=1"), QStringLiteral("=2+3"), QStringLiteral("=4+4")},
+        {QStringLiteral("12-01-002"), QStringLiteral("=ГИПЕРССЫЛКА(\"http://example.com\";\"click\")"), QStringLiteral("+5 м2")},
+        {QStringLiteral("12-01-003"), QStringLiteral("-1 слой"), QStringLiteral("@м2")},
+        {QStringLiteral("12-01-004"), QStringLiteral("+Устройство"), QStringLiteral("-м")},
+    };
+    for (int i = 0; i < 4; ++i)
+        for (int c = 0; c < 3; ++c) EXPECT_EQ(cell(7 + i, 1 + c), works[std::size_t(i)][std::size_t(c)]) << i << c;
+    // 1000 + 111.375 + 20 + 1 and 300 + 0 + 2 + 1; the wages times 1.2, the rest times 1.05
+    EXPECT_EQ(cell(7, 7), QStringLiteral("1000"));
+    EXPECT_EQ(cell(8, 7), QStringLiteral("111,375"));
+    EXPECT_EQ(cell(11, 7), QStringLiteral("1132,375"));
+    EXPECT_EQ(cell(11, 8), QStringLiteral("303"));
+    EXPECT_EQ(cell(13, 3), QStringLiteral("363,6"));
+    EXPECT_EQ(cell(14, 3), QStringLiteral("870,84375"));
 }
 
 }  // namespace
