@@ -5,7 +5,9 @@
 #include "platform/core/program_runner.h"
 #include "platform/ui/scheduler.h"
 
+#include <QCoreApplication>
 #include <QProcess>
+#include <QStandardPaths>
 
 #include <memory>
 
@@ -22,6 +24,15 @@ QString stylesheetOf(int mode)
     }
 }
 
+// A processor named without a folder is looked for beside the program first, where the
+// project's own is built, then on the search path.
+QString processorProgram(const QString& name)
+{
+    if (name.contains(QLatin1Char('/'))) return name;
+    const QString beside = QStandardPaths::findExecutable(name, {QCoreApplication::applicationDirPath()});
+    return beside.isEmpty() ? name : beside;
+}
+
 void warn(const QString& text)
 {
     Message(text, QStringLiteral("Экспорт"), MessageIcon::Exclamation, BUTTON_OK);
@@ -34,7 +45,7 @@ void RunXsltProcessor(int mode)
     // the setting is a command line: the program and its own arguments
     QStringList command = QProcess::splitCommand(PREF::XMLprocessor.toQString());
     if (command.isEmpty()) return;
-    const QString program = command.takeFirst();
+    const QString program = processorProgram(command.takeFirst());
     command << QStringLiteral("smeta.xml");
     if (const QString stylesheet = stylesheetOf(mode).trimmed(); !stylesheet.isEmpty()) command << stylesheet;
 
