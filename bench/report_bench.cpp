@@ -36,12 +36,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <sqlite3.h>
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <array>
@@ -177,11 +177,14 @@ QSize previewUntilPainted(const ui::report::PageModel& pages)
     return shown;
 }
 
+// The process's peak resident size (VmHWM: unlike getrusage, it starts anew at exec).
 double peakMegabytes()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return double(usage.ru_maxrss) / 1024.0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
 }
 
 void useThreadsOfTheirOwn()
@@ -189,16 +192,19 @@ void useThreadsOfTheirOwn()
     ui::Scheduler::instance().setStateFactory([](int id) { return std::make_unique<ThreadData>(id); });
 }
 
-// The child run of the memory figure: the preview of `lines` lines; prints its peak before the
-// report and after page 1 has painted.
-int memoryRun(int lines)
+// The child run of the memory figure, on the files the parent filled: the preview of estimate
+// 3; prints its peak before the report and after page 1 has painted.
+int memoryRun()
 {
     auto thread = std::make_unique<ThreadData>(2);
     ThreadState::setCurrent(thread.get());
-    fill(Sizes{0, 0, lines});
     Relate(FileId::WrksInSmt).Open();
     const double before = peakMegabytes();
-    ui::report::PageModel pages = layOut(3);
+    // as the form runs: its pages previewed where it laid them out
+    estimate_report::FormRun run(printSmetaForm(), 3);
+    run.open();
+    while (run.step() == ui::report::Step::More) {}
+    const ui::report::PageModel& pages = run.finish();
     Relate(FileId::WrksInSmt).Close();
     ThreadState::setCurrent(nullptr);
     useThreadsOfTheirOwn();
@@ -215,15 +221,12 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     registerFontSubstitutions();
     SetupErrorReporter();
-    const bool child = argc > 2 && std::string(argv[1]) == "--memory";
-    const QString folder = !child && argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath();
-    QTemporaryDir base(QDir(folder).filePath("report_bench-XXXXXX"));
-    QDir::setCurrent(base.path());
-    if (child) {
-        const int code = memoryRun(std::atoi(argv[2]));
-        QDir::setCurrent(QDir::rootPath());
-        return code;
+    if (argc > 2 && std::string(argv[1]) == "--memory") {
+        QDir::setCurrent(QString::fromLocal8Bit(argv[2]));
+        return memoryRun();
     }
+    QTemporaryDir base(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath()).filePath("report_bench-XXXXXX"));
+    QDir::setCurrent(base.path());
     const Sizes sizes{bench::scaled(10000), bench::scaled(2000), bench::scaled(20000)};
     const std::string chainSize = bench::grouped(sizes.chain), formSize = bench::grouped(sizes.form),
                       longSize = bench::grouped(sizes.longPreview);
@@ -310,7 +313,7 @@ int main(int argc, char** argv)
 
     // --- the peak memory of the long preview, in a process of its own
     QProcess memory;
-    memory.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), QString::number(sizes.longPreview)});
+    memory.start(QCoreApplication::applicationFilePath(), {QStringLiteral("--memory"), base.path()});
     memory.waitForFinished(600000);
     double peak = 0, before = 0;
     std::sscanf(memory.readAllStandardOutput().constData(), "%lf %lf", &peak, &before);

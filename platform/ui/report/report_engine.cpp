@@ -22,6 +22,13 @@ int pictureChars(const QString& picture)
     return int(Format(Decimal(0), p).size());
 }
 
+QString withoutLeadingBlanks(const QString& s)
+{
+    qsizetype n = 0;
+    while (n < s.size() && s[n] == u' ') ++n;
+    return n == 0 ? s : s.mid(n);
+}
+
 bool isNumeric(const Control& c)
 {
     return c.kind == Kind::Sum || c.kind == Kind::PageNumber || (c.kind == Kind::Field && c.number);
@@ -131,6 +138,7 @@ void ReportEngine::closePage()
         const Values values = evaluate(f->band);
         build(f->band, values, nullptr, f->x, f->y, f->width, int(model_.pages.size()), model_.pages.back().items);
     }
+    model_.pages.back().items.shrink_to_fit();  // a long report keeps thousands of pages
     pageOpen_ = false;
 }
 
@@ -205,13 +213,18 @@ int ReportEngine::build(const Band& band, const Values& values, const std::vecto
         const ResolvedFont font = resolve(band, c);
         const int lineHeight = mils(measurer_.lineHeight(font));
         auto& out = perControl[i];
-        const auto textItem = [&](const QString& s, int w, int dy) {
+        const Qt::Alignment align = alignmentOf(c);
+        const auto textItem = [&](const QString& s, int w, int dy, double advance = -1) {
             Item it;
             it.kind = Item::Text;
             it.rect = QRect(x + c.x, y + c.y + dy, w, c.height > 0 && c.kind != Kind::Text ? c.height : lineHeight);
-            it.text = s;
+            // blanks before a right-aligned text do not show
+            it.text = align == Qt::AlignRight ? withoutLeadingBlanks(s) : s;
+            // the painter places an aligned text by its width, measured once here
+            if (advance < 0) advance = align == Qt::AlignLeft ? 0 : measurer_.textWidth(font, it.text);
+            it.advance = float(advance);
             it.font = font;
-            it.align = alignmentOf(c);
+            it.align = align;
             out.push_back(std::move(it));
             spans[i].right = std::max(spans[i].right, c.x + w);
         };
@@ -230,8 +243,9 @@ int ReportEngine::build(const Band& band, const Values& values, const std::vecto
             break;
         }
         case Kind::Text: {
-            const QStringList lines = wrapText(values[i].text, c.width, font, measurer_);
-            for (int l = 0; l < lines.size(); ++l) textItem(lines[l], c.width, l * lineHeight);
+            const std::vector<WrappedLine> lines = wrapText(values[i].text, c.width, font, measurer_);
+            for (std::size_t l = 0; l < lines.size(); ++l)
+                textItem(lines[l].text, c.width, int(l) * lineHeight, lines[l].width);
             const int declared = c.height > 0 ? c.height : lineHeight;
             const int grown = int(lines.size()) * lineHeight;
             spans[i].declaredBottom = c.y + declared;
@@ -268,7 +282,7 @@ int ReportEngine::build(const Band& band, const Values& values, const std::vecto
             Item it;
             it.kind = Item::Picture;
             it.rect = QRect(x + c.x, y + c.y, c.width, c.height);
-            it.image = values[i].image;
+            it.image = std::make_shared<const QImage>(values[i].image);
             spans[i].right = c.x + c.width;
             out.push_back(std::move(it));
             break;

@@ -31,10 +31,11 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
                 metrics.emplace(font);
                 current = &i.font;
             }
-            // from the baseline: much cheaper than laying the text out in a rectangle
+            // from the baseline, at the width the layout measured: much cheaper than laying the
+            // text out in a rectangle
             double x = r.x();
             if (i.align != Qt::AlignLeft) {
-                const double spare = r.width() - metrics->horizontalAdvance(i.text);
+                const double spare = r.width() - i.advance;
                 x += i.align == Qt::AlignRight ? spare : spare / 2;
             }
             painter.drawText(QPointF(x, r.y() + metrics->ascent()), i.text);
@@ -46,8 +47,8 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
         case Item::Frame: painter.drawRect(QRectF(r.x(), r.y(), r.width(), r.height())); break;
         case Item::Picture: {
             // scaled into the box, keeping its proportions
-            const QSize size = i.image.size().scaled(r.size(), Qt::KeepAspectRatio);
-            painter.drawImage(QRectF(r.x(), r.y(), size.width(), size.height()), i.image);
+            const QSize size = i.image->size().scaled(r.size(), Qt::KeepAspectRatio);
+            painter.drawImage(QRectF(r.x(), r.y(), size.width(), size.height()), *i.image);
             break;
         }
         }

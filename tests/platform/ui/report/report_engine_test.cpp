@@ -270,7 +270,14 @@ TEST(TextWrap, BreaksAtBlanksKeepsInnerRunsAndBreaksLongWords)
         {QStringLiteral("abcdefghij"), 4, {QStringLiteral("abcd"), QStringLiteral("efgh"), QStringLiteral("ij")}},
         {QStringLiteral("a\r\n\r\n  b  \r\nc"), 10, {QStringLiteral("a"), QString(), QStringLiteral("  b"), QStringLiteral("c")}},
     };
-    for (const auto& c : cases) EXPECT_EQ(wrapText(c.text, c.chars * 80, f, m), c.lines) << c.text.toStdString();
+    for (const auto& c : cases) {
+        QStringList lines;
+        for (const WrappedLine& l : wrapText(c.text, c.chars * 80, f, m)) {
+            lines << l.text;
+            EXPECT_EQ(l.width, l.text.size() * 80) << l.text.toStdString();  // measured once, with the line
+        }
+        EXPECT_EQ(lines, c.lines) << c.text.toStdString();
+    }
 }
 
 }  // namespace
