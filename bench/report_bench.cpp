@@ -289,7 +289,8 @@ int main(int argc, char** argv)
             },
             3);
         figure((std::string(name) + " to PDF on " + formSize + " lines").c_str(), form, formFloor, 300);
-        std::printf("  (%zu pages)\n", pages.pages.size());
+        const double writing = msOf([&] { ui::report::writePdf(pages, QStringLiteral("smeta.pdf")); }, 3);
+        std::printf("  (%zu pages; of it writing the PDF: %.1f ms)\n", pages.pages.size(), writing);
     }
     // the estimate's pages for the previews
     const ui::report::PageModel longPages = layOut(3);
