@@ -9,22 +9,22 @@ namespace {
 using namespace ui::report;
 
 const std::vector<int> kDividers = {479, 1323, 4354, 5427, 6073, 6646, 7177, 7792, 8427, 8979, 9625, 10208};
-constexpr int kRowX = 42, kRowWidth = 10708;
+constexpr int kRowX = 42, kRowWidth = 10708, kRight = kRowX + kRowWidth;
 
 Decimal dec(const auto& field) { return field.value(); }
 
 // The four amounts summed per section and for the whole form.
 Controls amountSums(const ReportValues& v, int totalX, int y)
 {
-    return {sum(totalX, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.total; }),
-            sum(8979, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.wages; }),
-            sum(9615, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.machines; }),
-            sum(10302, y, QStringLiteral("n-14.2"), [&v] { return v.amounts.machinistWages; })};
+    return {endingAt(sum(totalX, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.total; }), 8979),
+            endingAt(sum(8979, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.wages; }), 9625),
+            endingAt(sum(9615, y, QStringLiteral("n-15.2"), [&v] { return v.amounts.machines; }), 10208),
+            endingAt(sum(10302, y, QStringLiteral("n-14.2"), [&v] { return v.amounts.machinistWages; }), kRight)};
 }
 
 Controls headings()
 {
-    const int top = 698, middle = 880, bottom = 1063, right = kRowX + kRowWidth;
+    const int top = kHeadingsTop, middle = 880, bottom = 1063, right = kRight;
     Controls c{rule(kRowX, top, kRowWidth), rule(6073, middle, right - 6073)};
     for (int x : {kRowX, 479, 1323, 4354, 5427, 6073, 8427, right}) c.push_back(verticalRule(x, top, bottom - top));
     for (int x : {6646, 7177, 7792, 8979, 9625, 10208}) c.push_back(verticalRule(x, middle, bottom - middle));
@@ -52,9 +52,8 @@ ReportLayout elevenColumnLayout(const ReportValues& v, const ElevenColumnForm& f
     l.pageHeader = FixedBand{198, 375, 11000, Band{198, columnNumberRow(kRowX, 10, kRowWidth, 167, kDividers), {}}};
     l.pageFooter = pageFooter(167, 7510, 11000, 10198, 31);
 
-    Band header{1250, form.title, {}};
-    append(header, headings());
-    append(header, columnNumberRow(kRowX, 1063, kRowWidth, 167, kDividers));
+    Controls columns = headings();
+    append(columns, columnNumberRow(kRowX, 1063, kRowWidth, 167, kDividers));
 
     Band footer{form.footerHeight, {rule(0, 0), label(177, 31, QStringLiteral("ИТОГО ПО РАЗДЕЛАМ:"), font(9, true))}, {}};
     append(footer, amountSums(v, form.totalSumX, 31));
@@ -66,22 +65,23 @@ ReportLayout elevenColumnLayout(const ReportValues& v, const ElevenColumnForm& f
                        font(0, true)};
     append(sectionFooter, amountSums(v, form.totalSumX, 21));
 
-    l.groups = {estimateGroup({header}, footer),
+    l.groups = {estimateGroup({Band{kHeadingsTop, form.title, {}}, headingsBand(columns, 1250)}, footer),
                 sectionGroup(sectionHeader(form.sectionNamePicture, form.sectionNameWidth), sectionFooter)};
+    // numbers end at their column's right divider (the frame for the last)
     l.line = lineBand({
-        {83, [&v] { return Decimal(v.lineCounter); }, "n_6", {}, 0},
+        {83, [&v] { return Decimal(v.lineCounter); }, "n_6", {}, 479 - 83},
         {479, {}, nullptr, [] { return NSB().NRAS.toQString(); }, 760},
         {1271, {}, nullptr, [] { return NSB().NAME.toQString(); }, 3031},
         {form.unitX, {}, nullptr, [] { return NSB().EDIZM.toQString(); }, form.unitWidth},
-        {form.quantityX, [&v] { return v.quantity; }, "n-10.2", {}, 0},
-        {5969, [] { return dec(NSB().CENA_OB); }, "n9.2", {}, 0},
-        {6563, [] { return dec(NSB().CENA_TZ); }, "n9.2", {}, 0},
-        {7156, [] { return dec(NSB().EKSPLM); }, "n9.2", {}, 0},
-        {7750, [] { return dec(NSB().ZARPLM); }, "n9.2", {}, 0},
-        {8344, [&v] { return v.amounts.total; }, "n-10.2", {}, 0},
-        {8979, [&v] { return v.amounts.wages; }, "n-10.2", {}, 0},
-        {9615, [&v] { return v.amounts.machines; }, "n-10.2", {}, 0},
-        {10302, [&v] { return v.amounts.machinistWages; }, "n-10.2", {}, 0},
+        {form.quantityX, [&v] { return v.quantity; }, "n-10.2", {}, 6073 - form.quantityX},
+        {5969, [] { return dec(NSB().CENA_OB); }, "n9.2", {}, 6646 - 5969},
+        {6563, [] { return dec(NSB().CENA_TZ); }, "n9.2", {}, 7177 - 6563},
+        {7156, [] { return dec(NSB().EKSPLM); }, "n9.2", {}, 7792 - 7156},
+        {7750, [] { return dec(NSB().ZARPLM); }, "n9.2", {}, 8427 - 7750},
+        {8344, [&v] { return v.amounts.total; }, "n-10.2", {}, 8979 - 8344},
+        {8979, [&v] { return v.amounts.wages; }, "n-10.2", {}, 9625 - 8979},
+        {9615, [&v] { return v.amounts.machines; }, "n-10.2", {}, 10208 - 9615},
+        {10302, [&v] { return v.amounts.machinistWages; }, "n-10.2", {}, kRight - 10302},
     });
     return l;
 }

@@ -85,10 +85,7 @@ void runForm(const FormSpec& form)
     thread.procedureName = previousName;
 }
 
-void append(Band& band, const Controls& controls)
-{
-    band.controls.insert(band.controls.end(), controls.begin(), controls.end());
-}
+void append(Controls& to, const Controls& controls) { to.insert(to.end(), controls.begin(), controls.end()); }
 
 Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers)
 {
@@ -138,12 +135,36 @@ Controls approval(const QString& title, int titleX, int titleY, int lineX, int l
     return {label(titleX, titleY, title, font(10, true)), rule(lineX, lineY, 1781), label(dateX, dateY, dateLine)};
 }
 
+Band headingsBand(Controls headings, int height)
+{
+    for (Control& c : headings) c.y -= kHeadingsTop;
+    return Band{height - kHeadingsTop, std::move(headings), {}};
+}
+
+Controls stacked(Controls texts, int below)
+{
+    constexpr int kGapAboveHeadings = 31;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        if (texts[i].height > 0) continue;
+        const int next = i + 1 < texts.size() ? texts[i + 1].y : below - kGapAboveHeadings;
+        texts[i].height = next - texts[i].y;
+    }
+    return texts;
+}
+
+Control endingAt(Control number, int columnRight)
+{
+    constexpr int kInsetFromDivider = 42;
+    number.width = columnRight - kInsetFromDivider - number.x;
+    return number;
+}
+
 Band lineBand(const std::vector<LineColumn>& columns)
 {
     Band band{188, {}, {}};
     for (const LineColumn& c : columns) {
         if (c.number)
-            band.controls.push_back(field(c.x, 0, QString::fromLatin1(c.picture), c.number));
+            band.controls.push_back(endingAt(field(c.x, 0, QString::fromLatin1(c.picture), c.number), c.x + c.width));
         else
             band.controls.push_back(text(c.x, 0, c.width, c.text));
     }

@@ -33,7 +33,7 @@ struct FormSpec {
     std::function<ui::report::ReportLayout(const ReportValues&)> layout;
     // The act prints the lines that have an act quantity, with the act's amounts.
     TotalsMode mode = TotalsMode::Estimate;
-    ui::report::PreviewOptions preview{ui::report::PreviewOptions::WholePage, true};
+    ui::report::PreviewOptions preview{ui::report::PreviewOptions::WholePage, false};
 };
 
 // Runs the form on the calling thread for the estimate `NumSmeta` holds now; ProcResponse 1,
@@ -65,8 +65,15 @@ private:
 using ui::report::Control;
 using Controls = std::vector<Control>;
 
-// Adds the controls at the end of the band.
-void append(ui::report::Band& band, const Controls& controls);
+// Where the column headings of every form start in its title band.
+constexpr int kHeadingsTop = 698;
+// The column headings, placed as in the title band of `height`, as a band of their own under
+// the title, so that they move as one when the title grows.
+ui::report::Band headingsBand(Controls headings, int height);
+
+// Adds the controls at the end of the band, or of a band's part.
+void append(Controls& to, const Controls& controls);
+inline void append(ui::report::Band& band, const Controls& controls) { append(band.controls, controls); }
 // A box split by vertical lines, its cells numbered from 1.
 Controls columnNumberRow(int x, int y, int width, int height, const std::vector<int>& dividers);
 // A heading centred between two x positions, wrapping within them.
@@ -78,13 +85,22 @@ ui::report::FixedBand pageFooter(int x, int y, int width, int numberX, int numbe
 // "У Т В Е Р Ж Д А Ю" (or another title) with its signature line and date line.
 Controls approval(const QString& title, int titleX, int titleY, int lineX, int lineY, int dateX, int dateY);
 
+// Texts that stand one under the other in a title block. Each is declared as high as the form's
+// space for it (down to the next one's top, the last down to a little above `below`, where the
+// headings start) unless it has a height of its own, so each line it needs beyond that space
+// moves what stands under it.
+Controls stacked(Controls texts, int below);
+// A number right-aligned a little inside its column's right edge, so that sums stand under the
+// values they total and a number never runs into the next column.
+Control endingAt(Control number, int columnRight);
+
 // One column of the line band: a number through its picture, or a text of its width.
 struct LineColumn {
     int x;
     std::function<Decimal()> number;
     const char* picture;
     std::function<QString()> text;
-    int width;
+    int width;  // a text's width; a number's column ends at x + width
 };
 ui::report::Band lineBand(const std::vector<LineColumn>& columns);
 

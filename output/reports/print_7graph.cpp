@@ -13,15 +13,18 @@ ReportLayout layout(const ReportValues& v)
 {
     SevenColumnForm form;
     form.titleHeight = 1260;
-    form.title = {logo(52, 52, 500, 500),
-                  text(938, 260, 4115, [] { return FirmName.toQString(); }),
-                  text(938, 365, 2500, [] { return FirmAddress.toQString(); }),
-                  text(3594, 365, 2031, [] { return FirmPhone.toQString(); }),
+    // the telephones stand beside the address, in the same space
+    Control phone = text(3594, 365, 2031, [] { return FirmPhone.toQString(); });
+    phone.height = 469 - 365;
+    form.title = {logo(52, 52, 500, 500), phone,
                   label(2521, 21, QStringLiteral("Смета №"), font(11, true)),
-                  field(3302, 21, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true)),
-                  text(938, 469, 4688, [] { return DFL().NAME.toQString(); }, font(9, true)),
-                  text(938, 542, 4688, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
-                  text(938, 625, 4688, [] { return DFL().OSNOV.toQString(); })};
+                  field(3302, 21, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true))};
+    append(form.title, stacked({text(938, 260, 4115, [] { return FirmName.toQString(); }),
+                                text(938, 365, 2500, [] { return FirmAddress.toQString(); }),
+                                text(938, 469, 4688, [] { return DFL().NAME.toQString(); }, font(9, true)),
+                                text(938, 542, 4688, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
+                                text(938, 625, 4688, [] { return DFL().OSNOV.toQString(); })},
+                               kHeadingsTop));
     form.sectionNamePicture = QStringLiteral("S80");
     form.sectionNameWidth = 6042;
     form.sectionNumberX = 1417;

@@ -12,10 +12,11 @@ ReportLayout layout(const ReportValues& v)
 {
     ElevenColumnForm form;
     form.title = {label(3677, 10, QStringLiteral("А К Т   к смете №"), font(11, true)),
-                  field(5135, 21, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true)),
-                  text(927, 219, 6854, [] { return DFL().NAME.toQString(); }, font(9)),
-                  text(927, 427, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9)),
-                  text(927, 594, 6854, [] { return DFL().OSNOV.toQString(); }, font(9))};
+                  field(5135, 21, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true))};
+    append(form.title, stacked({text(927, 219, 6854, [] { return DFL().NAME.toQString(); }, font(9)),
+                                text(927, 427, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9)),
+                                text(927, 594, 6854, [] { return DFL().OSNOV.toQString(); }, font(9))},
+                               kHeadingsTop));
     form.sectionNamePicture = QStringLiteral("S35");
     form.sectionNameWidth = 2719;
     form.unitX = 4344;

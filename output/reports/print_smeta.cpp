@@ -15,12 +15,12 @@ ReportLayout layout(const ReportValues& v)
                   field(9073, 177, QStringLiteral("n-19.2"), [&v] { return v.totals.runningTotal; }, font(8, true)),
                   label(3583, 31, QStringLiteral("Смета"), font(11, true)),
                   label(4344, 31, QStringLiteral("№"), font(10, true)),
-                  field(4729, 31, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true)),
-                  text(1010, 250, 6854, [] { return DFL().NAME.toQString(); }, font(9, true)),
-                  text(1010, 458, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
-                  text(1010, 583, 6854, [] { return DFL().OSNOV.toQString(); }, font(9, true))};
-    const Controls approved = approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 8823, 10, 8479, 490, 8479, 510);
-    form.title.insert(form.title.end(), approved.begin(), approved.end());
+                  field(4729, 31, QStringLiteral("n_6"), [] { return Decimal(int(DFL().NUMBER)); }, font(10, true))};
+    append(form.title, stacked({text(1010, 250, 6854, [] { return DFL().NAME.toQString(); }, font(9, true)),
+                                text(1010, 458, 6854, [] { return DFL().NAMEOBJECT.toQString(); }, font(9, true)),
+                                text(1010, 583, 6854, [] { return DFL().OSNOV.toQString(); }, font(9, true))},
+                               kHeadingsTop));
+    append(form.title, approval(QStringLiteral("У Т В Е Р Ж Д А Ю"), 8823, 10, 8479, 490, 8479, 510));
     form.sectionNamePicture = QStringLiteral("S80");
     form.sectionNameWidth = 5948;
     form.unitX = 4427;

@@ -2,16 +2,18 @@
 #include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
+#include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_preview.h"
 #include "tests/support/act_estimate.h"
+#include "tests/support/program_settings.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/report_pages.h"
 
-#include <QPrintPreviewWidget>
 
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 
 namespace {
 
@@ -145,20 +147,29 @@ TEST_F(PrintAktFormsTest, CancellingPrintsNothingButKeepsTheActTotal)
     EXPECT_EQ(storedTotal(), "48202");
 }
 
-TEST_F(PrintAktFormsTest, PrintAktGraphsPreviewOpensMaximisedAtPageWidthTheOtherAtWholePages)
+TEST_F(PrintAktFormsTest, PrintAktGraphsPreviewOpensMaximisedAtPageWidthTheOthersAtWholePagesWhereTheyWere)
 {
     addActEstimate();
     setPreviewInterceptor(nullptr);
-    for (const auto& [form, zoom] : {std::pair{"PrintAktGraph", QPrintPreviewWidget::FitToWidth},
-                                     std::pair{"PrintAkt7graph", QPrintPreviewWidget::FitInView}}) {
+    test::ProgramSettings settings;
+    const WindowPlacement stored{40, 50, 520, 410, false, false};
+    for (const auto& [form, zoom, maximised] : {std::tuple{"PrintAktGraph", PageView::FitWidth, true},
+                                                std::tuple{"PrintAkt7graph", PageView::WholePage, false},
+                                                std::tuple{"PrintSmeta", PageView::WholePage, false},
+                                                std::tuple{"Print7graph", PageView::WholePage, false}}) {
+        // every close stores the place the preview had
+        settings.file.SaveWindow(QStringLiteral("_PreviewWindow_"), stored);
         NumSmeta = 5;
         const ui::ThreadId t = ui::startProcedure(QString::fromLatin1(form));
         ui::Window* window = test::waitWindowTitled(t, previewTitle(), 30000);
         ASSERT_NE(window, nullptr) << form;
-        auto* widget = qobject_cast<QPrintPreviewWidget*>(window->control(QStringLiteral("?PREVIEW"))->widget());
-        ASSERT_NE(widget, nullptr);
-        EXPECT_EQ(widget->zoomMode(), zoom) << form;
-        EXPECT_TRUE(window->topWidget()->isMaximized()) << form;
+        auto* view = dynamic_cast<PageView*>(window->control(QStringLiteral("?PREVIEW"))->widget());
+        ASSERT_NE(view, nullptr);
+        test::pump();
+        EXPECT_EQ(view->zoomMode(), zoom) << form;
+        EXPECT_EQ(window->topWidget()->isMaximized(), maximised) << form;
+        const WindowPlacement opened = window->placement();
+        EXPECT_EQ(QRect(opened.x, opened.y, opened.width, opened.height), QRect(40, 50, 520, 410)) << form;
         window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
         ASSERT_TRUE(test::waitEnded(t, 10000));
     }

@@ -8,7 +8,6 @@
 #include <QString>
 
 #include <memory>
-#include <utility>
 #include <vector>
 
 class QFontMetricsF;
@@ -23,7 +22,9 @@ public:
     virtual double lineHeight(const ResolvedFont& font) = 0;
 };
 
-// Qt's font metrics with hinting off, so that sizes scale exactly with the font.
+// Qt's font metrics with hinting off, so that sizes scale exactly with the font. Without kerning
+// a run of Latin or Cyrillic text is as wide as its characters' advances added up: those are
+// kept per font, so a text is not shaped again to be measured.
 class FontMeasurer : public Measurer {
 public:
     FontMeasurer();
@@ -33,9 +34,14 @@ public:
     double lineHeight(const ResolvedFont& font) override;
 
 private:
-    const QFontMetricsF& metrics(const ResolvedFont& font);
+    struct Metrics {
+        ResolvedFont font;
+        std::unique_ptr<QFontMetricsF> qt;
+        std::vector<float> advances;  // by character, below kAddedUp; negative until measured
+    };
+    Metrics& metrics(const ResolvedFont& font);
     // a report uses a handful of fonts
-    std::vector<std::pair<ResolvedFont, std::unique_ptr<QFontMetricsF>>> metrics_;
+    std::vector<Metrics> metrics_;
 };
 
 // The font a report item is drawn with: sized in thousandths of an inch, for a painter scaled

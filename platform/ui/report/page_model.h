@@ -7,6 +7,7 @@
 #include <QRect>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 namespace ui::report {
@@ -18,14 +19,17 @@ struct ResolvedFont {
     friend bool operator==(const ResolvedFont&, const ResolvedFont&) = default;
 };
 
+// A long report holds hundreds of thousands of items: the small members come first, so that
+// they share the padding.
 struct Item {
     enum Kind { Text, Line, Frame, Picture };
     Kind kind = Text;
-    QRect rect;            // a line: from its top left by its width (across) or its height (down)
-    QString text;          // one line of text
-    ResolvedFont font;
+    float advance = 0;  // the text's measured width, where it is aligned within its box
     Qt::Alignment align = Qt::AlignLeft;
-    QImage image;
+    QRect rect;         // a line: from its top left by its width (across) or its height (down)
+    QString text;       // one line of text; a right-aligned one without the blanks before it
+    ResolvedFont font;
+    std::shared_ptr<const QImage> image;
 };
 
 struct Page {

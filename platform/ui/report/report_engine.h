@@ -42,8 +42,14 @@ private:
     Values evaluate(const Band& band) const;
     void closeGroups(std::size_t fromLevel);
     void openGroups(std::size_t fromLevel);
+    // A band at the cursor, or on the next page when it does not fit what is left of the area;
+    // a band taller than the area goes on over further pages.
     void place(const Band& band, const Values& values, const std::vector<Decimal>* sums);
-    // Items of a band placed at (x, y); the band's height with its growth.
+    void movePlaced(std::vector<Item>::iterator from, std::vector<Item>::iterator to, int dy);
+    // The greatest height within (from, limit] at which no item is cut in two.
+    static int cutBetweenLines(const std::vector<Item>& items, int from, int limit);
+    // Items of a band placed at (x, y), moved by the growth of the texts above them; the band's
+    // height after the moves.
     int build(const Band& band, const Values& values, const std::vector<Decimal>* sums, int x, int y, int width,
               int pageNumber, std::vector<Item>& items);
     ResolvedFont resolve(const Band& band, const Control& c) const;
@@ -57,7 +63,6 @@ private:
     std::vector<Level> open_;  // the open groups, outer first
     int cursorY_ = 0;
     bool pageOpen_ = false;
-    bool pageFull_ = false;  // an oversized band took the page
 };
 
 }  // namespace ui::report

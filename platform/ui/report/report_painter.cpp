@@ -7,6 +7,7 @@
 #include <QPdfWriter>
 #include <QPrinter>
 
+#include <malloc.h>
 #include <optional>
 
 namespace ui::report {
@@ -31,10 +32,11 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
                 metrics.emplace(font);
                 current = &i.font;
             }
-            // from the baseline: much cheaper than laying the text out in a rectangle
+            // from the baseline, at the width the layout measured: much cheaper than laying the
+            // text out in a rectangle
             double x = r.x();
             if (i.align != Qt::AlignLeft) {
-                const double spare = r.width() - metrics->horizontalAdvance(i.text);
+                const double spare = r.width() - i.advance;
                 x += i.align == Qt::AlignRight ? spare : spare / 2;
             }
             painter.drawText(QPointF(x, r.y() + metrics->ascent()), i.text);
@@ -46,8 +48,8 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
         case Item::Frame: painter.drawRect(QRectF(r.x(), r.y(), r.width(), r.height())); break;
         case Item::Picture: {
             // scaled into the box, keeping its proportions
-            const QSize size = i.image.size().scaled(r.size(), Qt::KeepAspectRatio);
-            painter.drawImage(QRectF(r.x(), r.y(), size.width(), size.height()), i.image);
+            const QSize size = i.image->size().scaled(r.size(), Qt::KeepAspectRatio);
+            painter.drawImage(QRectF(r.x(), r.y(), size.width(), size.height()), *i.image);
             break;
         }
         }
@@ -56,6 +58,18 @@ void paintPage(QPainter& painter, const Page& page, double dotsPerInch)
 }
 
 namespace {
+
+// Qt's PDF engine takes and frees buffers of megabytes for every page it writes; glibc would give
+// each back to the system and fault it in again for the next page, which made that most of the
+// time a long report took to write. Freed memory is kept for reuse instead.
+void keepFreedBuffersForReuse()
+{
+    static const bool kept = [] {
+        constexpr int kMegabyte = 1 << 20;
+        return mallopt(M_MMAP_THRESHOLD, 32 * kMegabyte) == 1 && mallopt(M_TRIM_THRESHOLD, 256 * kMegabyte) == 1;
+    }();
+    (void)kept;
+}
 
 void setUpPage(QPagedPaintDevice& device, QPageLayout::Orientation orientation)
 {
@@ -66,6 +80,7 @@ void setUpPage(QPagedPaintDevice& device, QPageLayout::Orientation orientation)
 
 bool paintPages(const PageModel& model, QPagedPaintDevice& device, double dotsPerInch)
 {
+    keepFreedBuffersForReuse();
     setUpPage(device, model.orientation);
     QPainter painter;
     if (!painter.begin(&device)) return false;

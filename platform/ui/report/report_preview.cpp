@@ -4,11 +4,11 @@
 #include "platform/core/settings_manager.h"
 #include "platform/ui/file_dialog.h"
 #include "platform/ui/printer.h"
+#include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_painter.h"
 #include "platform/ui/window.h"
 
 #include <QDir>
-#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QToolBar>
@@ -65,11 +65,6 @@ void showPreview(const PageModel& model, const PreviewOptions& options)
     }
     Window window(WindowKind::Dialog, previewTitle(), 400, 300);
     window.setResizable(true, 200, 150);
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);  // the preview needs no printer
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), model.orientation, QMarginsF()));
-    printer.setFullPage(true);
-
     auto* layout = new QVBoxLayout(window.content());
     layout->setContentsMargins(0, 0, 0, 0);
     auto* bar = new QToolBar;
@@ -89,26 +84,20 @@ void showPreview(const PageModel& model, const PreviewOptions& options)
         window.add(CREATE::Button, QString::fromLatin1(b.name), button, b.number);
     }
     layout->addWidget(bar);
-    auto* preview = new QPrintPreviewWidget(&printer);
-    QObject::connect(preview, &QPrintPreviewWidget::paintRequested, preview,
-                     [&model](QPrinter* p) { printPages(model, *p); });
+    auto* preview = new PageView(model);
     layout->addWidget(preview, 1);
     window.add(CREATE::Region, QStringLiteral("?PREVIEW"), preview, Preview);
     const auto zoom = [preview](PreviewOptions::Zoom z) {
-        if (z == PreviewOptions::WholePage)
-            preview->fitInView();
-        else
-            preview->fitToWidth();
+        preview->setZoomMode(z == PreviewOptions::WholePage ? PageView::WholePage : PageView::FitWidth);
     };
     zoom(options.zoom);
 
     window.open();
     SettingsManager* settings = settingsManager();
     WindowPlacement placement{};
-    if (settings && settings->RestoreWindow(kPlacementName, placement))
-        window.setPlacement(placement);
-    else if (options.maximised)
-        window.topWidget()->showMaximized();
+    // the stored normal place first, so that a window opened maximised restores to it
+    if (settings && settings->RestoreWindow(kPlacementName, placement)) window.setPlacement(placement);
+    if (options.maximised) window.topWidget()->showMaximized();
     for (bool done = false; !done;) {
         const Event e = window.wait();
         if (e.event == EVENT::CloseWindow) break;

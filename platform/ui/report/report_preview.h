@@ -1,5 +1,5 @@
 #pragma once
-// The print preview: a window of its own around Qt's preview widget, on the calling thread,
+// The print preview: a window of its own around the page view, on the calling thread,
 // which waits until the user closes it. From it the user zooms ("Весь лист", "По ширине"),
 // prints the pages on the program's printer, or saves them as PDF.
 
@@ -9,6 +9,8 @@
 
 namespace ui::report {
 
+// How the preview opens: at its zoom step, in the stored position and state, or maximised
+// every time.
 struct PreviewOptions {
     enum Zoom { WholePage, FitWidth };
     Zoom zoom = WholePage;

@@ -1,3 +1,4 @@
+#include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_preview.h"
 #include "platform/ui/report/report_process.h"
 #include "platform/ui/dialog_script.h"
@@ -8,7 +9,6 @@
 #include <QFile>
 #include <QPrinterInfo>
 
-#include <QPrintPreviewWidget>
 #include <QProgressBar>
 
 #include <gtest/gtest.h>
@@ -105,18 +105,23 @@ TEST(ReportProcess, AnInnerProcessHoldsTheOuterOneUntilItEnds)
     EXPECT_EQ(order, (std::vector<QString>{"outer", "inner", "inner", "inner", "outer"}));
 }
 
-TEST(ReportPreview, ShowsWholePagesAndClosesOnItsButton)
+TEST(ReportPreview, ShowsWholePagesPaintingOnlyThoseInViewAndClosesOnItsButton)
 {
-    const PageModel model = pages(3);
+    const PageModel model = pages(300);
     const ui::ThreadId t = test::start([&] { showPreview(model); });
     ui::Window* window = test::waitWindowTitled(t, previewTitle());
     ASSERT_NE(window, nullptr);
-    auto* preview = qobject_cast<QPrintPreviewWidget*>(window->control(QStringLiteral("?PREVIEW"))->widget());
+    auto* preview = dynamic_cast<PageView*>(window->control(QStringLiteral("?PREVIEW"))->widget());
     ASSERT_NE(preview, nullptr);
-    ASSERT_TRUE(test::pumpUntil([&] { return preview->pageCount() == 3; }));
-    EXPECT_EQ(preview->zoomMode(), QPrintPreviewWidget::FitInView);
+    EXPECT_EQ(preview->pageCount(), 300);
+    EXPECT_EQ(preview->zoomMode(), PageView::WholePage);
+    // only the page in view is painted, not the 300 of the report
+    ASSERT_TRUE(test::pumpUntil([&] { return preview->pagesPainted() > 0; }));
+    preview->grab();
+    EXPECT_LE(preview->pagesPainted(), 4);
     window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?FITWIDTH")));
-    ASSERT_TRUE(test::pumpUntil([&] { return preview->zoomMode() == QPrintPreviewWidget::FitToWidth; }));
+    ASSERT_TRUE(test::pumpUntil([&] { return preview->zoomMode() == PageView::FitWidth; }));
+    EXPECT_EQ(preview->scale(), (preview->viewport()->width() - 24) / 8268.0);
     window->post(EVENT::Accepted, window->numberOf(QStringLiteral("?CLOSE")));
     EXPECT_TRUE(test::waitEnded(t, 5000));
 }
