@@ -82,6 +82,8 @@ OpenFiles& openFiles()
     return registry;
 }
 
+bool readOnlyOpen(sqlite3* db) { return sqlite3_db_readonly(db, "main") == 1; }
+
 // Never opens the file itself: closing any descriptor of it would drop the process's locks.
 bool missingOrEmpty(const std::string& path, struct stat& st)
 {
@@ -146,12 +148,28 @@ int RecordFile::open(OpenAccess access)
             return error_.code;
         }
     }
+    if (const int code = bringFoldedCopiesUpToDate(db.get())) return code;
     db_ = db.release();
     readOnly_ = !write;
     OpenFiles& registry = openFiles();
     std::lock_guard lock(registry.mutex);
     registry.files.push_back(this);
     return 0;
+}
+
+int RecordFile::bringFoldedCopiesUpToDate(sqlite3* db)
+{
+    bool current = false;
+    if (const int code = schema::foldedCopiesCurrent(db, layout_, current, error_); code || current) return code;
+    if (!readOnlyOpen(db)) return schema::upgradeFoldedCopies(db, layout_, error_);
+    // a file opened for reading is brought up to date through a connection of its own
+    Connection own = openConnection(layout_.diskName, SQLITE_OPEN_READWRITE, error_);
+    if (!own) return error_.code;
+    if (const int rc = setWriteModes(own.get(), "main"); rc != SQLITE_OK) {
+        error_ = errorOfSqlite(own.get(), rc, layout_.diskName);
+        return error_.code;
+    }
+    return schema::upgradeFoldedCopies(own.get(), layout_, error_);
 }
 
 int RecordFile::create() { return schema::createFile(layout_, error_); }

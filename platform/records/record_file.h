@@ -124,6 +124,9 @@ private:
     struct Statement;
     struct Queries;
 
+    // A file written without the layout's folded copies gets them (schema::upgradeFoldedCopies).
+    int bringFoldedCopiesUpToDate(sqlite3* db);
+
     const Layout& layout_;
     std::unique_ptr<const Queries> queries_;
     void* buffer_;
