@@ -75,7 +75,8 @@ std::vector<std::string> createTrigramIndexes(const std::string& schemaName, con
 
 // The triggers that keep a folded copy and its trigram index right through every write of any
 // connection that knows the folding function (every one of the program's, whichever path
-// writes the text).
+// writes the text). A text rewritten as it was (every put writes every field) costs nothing
+// more; its collation would take a change of case for none.
 std::vector<std::string> createFoldTriggers(const std::string& schemaName, const Layout& layout)
 {
     std::vector<std::string> out;
@@ -94,7 +95,7 @@ std::vector<std::string> createFoldTriggers(const std::string& schemaName, const
                       "END");
         out.push_back(trigger + sql::quoted(c.folded + "_put") + " AFTER UPDATE OF " + sql::quoted(c.name) + " ON " +
                       sql::kTable + " WHEN OLD." + sql::quoted(c.name) + " IS NOT NEW." + sql::quoted(c.name) +
-                      " BEGIN " + forget + refresh + "END");
+                      " COLLATE BINARY BEGIN " + forget + refresh + "END");
         out.push_back(trigger + sql::quoted(c.folded + "_remove") + " AFTER DELETE ON " + sql::kTable + " BEGIN " +
                       forget + "END");
     }
