@@ -134,10 +134,10 @@ void makeEarlierBuildsFile(int records)
               0);
     filled.close();
     RawConnection raw("ITEMSOFT.TPS");
-    for (const char* sql : {"DROP TRIGGER folded_NAME_add", "DROP TRIGGER folded_NAME_put", "DROP TRIGGER folded_NAME_remove",
-                            "DROP TABLE folded_NAME_trigrams", "ALTER TABLE records DROP COLUMN folded_NAME",
-                            "DELETE FROM tolvex_meta WHERE name = 'folded'"})
-        ASSERT_EQ(raw.exec(sql), SQLITE_OK) << sql;
+    ASSERT_EQ(raw.exec("DROP TRIGGER folded_NAME_add; DROP TRIGGER folded_NAME_put; DROP TRIGGER folded_NAME_remove; "
+                       "DROP TABLE folded_NAME_trigrams; ALTER TABLE records DROP COLUMN folded_NAME; "
+                       "DELETE FROM tolvex_meta WHERE name = 'folded'"),
+              SQLITE_OK);
 }
 
 enum class State { Earlier, Upgraded, Broken };
