@@ -10,6 +10,7 @@
 #include "platform/ui/help.h"
 #include "platform/ui/input_filter.h"
 #include "platform/ui/text_matcher.h"
+#include "platform/ui/upgrade_progress.h"
 
 #include <cstdint>
 
@@ -24,6 +25,7 @@ void ProgramMain()
 {
     regional::installProgramSettings();  // the regional settings, then the error texts
     ui::InputFilter::install();          // Ctrl+Insert, Shift+Insert and Shift+Delete in every window
+    ui::installUpgradeProgress();        // a record file of an earlier build brought up to date
     // The Cyrillic character set: texts are Unicode inside Qt and windows-1251 in the files.
     ui::setHelpViewer(showHelpTopic);  // the help file: the program's own pages behind every "Помощь"
     SetupErrorReporter();

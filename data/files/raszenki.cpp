@@ -17,6 +17,7 @@ const records::Layout& RaszenkiLayout()
         .field<&RaszenkiRecord::KCHELCHM>("KCHELCHM")
         .field<&RaszenkiRecord::VOZVRAT>("VOZVRAT")
         .field<&RaszenkiRecord::METKA>("METKA")
+        .foldedCopy("NAME")  // the catalogue's "contains" filter
         .key("WRK:ONGROUP", {"GROUP", "NRAS"}, records::Dup | records::NoCase | records::Opt)
         .key("WRK:ONWORKS", {"NAME"}, records::Dup | records::NoCase | records::Opt)
         .key("WRK:ONSPRAVOCH", {"NRAS"}, records::NoCase | records::Opt | records::Primary)

@@ -12,7 +12,8 @@ void sleepFor(int ms);
 // Suspends the calling logical thread for `ms` milliseconds; false when it cannot (no logical
 // thread runs, or its record operations are not all finished), and the caller then sleeps.
 using Suspend = bool (*)(int ms);
-// Null: plain sleeping only.
+// Installed on the OS thread of the logical threads; on any other the caller sleeps. Null:
+// plain sleeping only.
 void setSuspend(Suspend suspend);
 
 }  // namespace sleeping

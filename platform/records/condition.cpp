@@ -35,6 +35,7 @@ Condition& Condition::operator&=(const Condition& other)
     if (!other) return *this;
     sql = sql.empty() ? other.sql : "(" + sql + ") AND (" + other.sql + ")";
     values.insert(values.end(), other.values.begin(), other.values.end());
+    bounded = bounded || other.bounded;
     return *this;
 }
 
@@ -57,10 +58,13 @@ int Condition::bind(sqlite3_stmt* stmt, int index) const
 Condition textCondition(const Column& column, Comparison how, std::string_view utf8)
 {
     const std::string name = sql::quoted(column.name);
-    if (how == Comparison::Contains || how == Comparison::BeginsWith)
-        return {std::string("instr(") + kUpperFunction + "(" + name + "), ?)" +
-                    (how == Comparison::Contains ? " > 0" : " = 1"),
+    if (how == Comparison::Contains || how == Comparison::BeginsWith) {
+        // a text with a folded copy is searched in it, without folding every stored text
+        const std::string folded =
+            column.folded.empty() ? std::string(kUpperFunction) + "(" + name + ")" : sql::quoted(column.folded);
+        return {"instr(" + folded + ", ?)" + (how == Comparison::Contains ? " > 0" : " = 1"),
                 {collation::toUpperUtf8(utf8)}};
+    }
     return {name + " COLLATE " + kNoCaseCollation + operatorOf(how) + "?", {trimmedRight(utf8)}};
 }
 

@@ -20,6 +20,9 @@ struct Condition {
     using Value = std::variant<std::int64_t, double, std::string>;
     std::string sql;  // empty: every record
     std::vector<Value> values;
+    // Its cost goes by the records it finds, not by the file's size (an index serves it), and
+    // its records may come sorted: a read by it is never sliced (see Cursor::setSlicing).
+    bool bounded = false;
 
     explicit operator bool() const { return !sql.empty(); }
     bool operator==(const Condition&) const = default;

@@ -2,6 +2,7 @@
 
 #include "platform/core/collation.h"
 #include "platform/records/lock_wait.h"
+#include "platform/records/scan_slice.h"
 #include "platform/records/sql_text.h"
 #include "platform/records/sqlite_error.h"
 
@@ -77,6 +78,7 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
     // no busy handler: a lock is waited for by trying the operation again (lock_wait.h)
     sqlite3_create_collation_v2(raw, kNoCaseCollation, SQLITE_UTF8, nullptr, compareNoCase, nullptr);
     addUpperFunction(raw);
+    scan::addSeenFunction(raw);
     // Reading in key order visits the table out of position order; SQLite keeps the pages
     // between statements while no other connection writes. Up to 16 MiB, taken as used.
     execute(raw, "PRAGMA cache_size = -16384");

@@ -1,10 +1,12 @@
 #include "platform/records/cursor.h"
 
 #include "platform/records/row_io.h"
+#include "platform/records/scan_slice.h"
 #include "platform/records/sql_text.h"
 #include "platform/records/statement_use.h"
 
 #include <algorithm>
+#include <optional>
 #include <cstring>
 
 namespace records {
@@ -28,18 +30,20 @@ void Cursor::buildQueries()
     const std::string inKey = sql::inKeyTest(layout, key);
     const std::string range = sql::equalities(layout, key, 0, rangeLeading_);
     const std::string equalRest = sql::equalities(layout, key, rangeLeading_, n);
+    // a sliced read notes every record it passes before the condition tests it
+    const std::string seen = sliced() ? std::string(scan::kSeenFunction) + "(" + sql::kPosition + ")" : std::string();
     const std::string limited = condition_ ? "(" + condition_.sql + ")" : std::string();
     for (bool forward : {false, true}) {
         const std::string order = " ORDER BY " + sql::keyOrder(layout, key, !forward) + " LIMIT ?";
         const std::string afterPosition = std::string(sql::kPosition) + (forward ? " > ?" : " < ?");
         Queries& q = queries_[forward];
-        q.fromEnd = select + sql::where({range, inKey, limited}) + order;
-        q.equalKey = select + sql::where({range, equalRest, afterPosition, inKey, limited}) + order;
+        q.fromEnd = select + sql::where({range, inKey, seen, limited}) + order;
+        q.equalKey = select + sql::where({range, equalRest, afterPosition, inKey, seen, limited}) + order;
         q.beyondKey.clear();
         if (rangeLeading_ < n)
             q.beyondKey = select +
                           sql::where({range, sql::rowValueComparison(layout, key, rangeLeading_, forward ? ">" : "<"),
-                                      inKey, limited}) +
+                                      inKey, seen, limited}) +
                           order;
     }
 }
@@ -56,6 +60,13 @@ void Cursor::setCondition(Condition condition)
     if (condition == condition_) return;
     condition_ = std::move(condition);
     buildQueries();
+}
+
+void Cursor::setSlicing(std::function<bool()> between)
+{
+    const bool was = sliced();
+    between_ = std::move(between);
+    if (sliced() != was) buildQueries();
 }
 
 void Cursor::standOn(Anchor anchor, Position pos, const void* record)
@@ -96,6 +107,7 @@ int Cursor::step(bool forward, int count, const Take& take)
 {
     const Key& key = file_.layout().keys[std::size_t(key_)];
     const bool keysBeyond = rangeLeading_ < int(key.components.size());
+    abandoned_ = false;
     int given = 0;
     while (given < count) {
         const int limit = count - given;
@@ -110,6 +122,10 @@ int Cursor::step(bool forward, int count, const Take& take)
         }
         if (outcome == Outcome::Failed) return -1;
         if (outcome == Outcome::Exhausted) break;
+        if (outcome == Outcome::Sliced && !between_()) {
+            abandoned_ = true;
+            break;
+        }
     }
     return given;
 }
@@ -128,6 +144,8 @@ Cursor::Outcome Cursor::run(bool forward, Part part, int limit, int count, int& 
     index = condition_.bind(s.get(), index);
     sqlite3_bind_int(s.get(), index, limit);
 
+    std::optional<scan::Slice> slice;
+    if (sliced()) slice.emplace(file_.connection(), scan::sliceTime() * sliceFactor_);
     int rows = 0;
     int rc;
     while ((rc = s.step()) == SQLITE_ROW) {
@@ -139,11 +157,31 @@ Cursor::Outcome Cursor::run(bool forward, Part part, int limit, int count, int& 
         take(position_, current_.data());
         if (++given == count) return Outcome::More;
     }
+    if (slice && (rc & 0xFF) == SQLITE_INTERRUPT) {
+        const std::int64_t last = slice->last(), beforeLast = slice->beforeLast();
+        slice.reset();
+        const bool progressed = standAfterSlice(beforeLast, rows > 0 && position_ == last) || rows > 0;
+        sliceFactor_ = progressed ? 1 : sliceFactor_ * 2;
+        return Outcome::Sliced;
+    }
     if (rc != SQLITE_DONE) {
         file_.failFromSqlite(rc);
         return Outcome::Failed;
     }
     return rows < limit ? Outcome::Exhausted : Outcome::More;
+}
+
+bool Cursor::standAfterSlice(std::int64_t beforeLast, bool gaveLast)
+{
+    // The last record noted may have been stopped in its test; the one before it was wholly
+    // passed on, and so was the last when it was given.
+    if (gaveLast) return true;  // the cursor stands on it already
+    if (beforeLast == 0) return false;
+    if (file_.fetch(beforeLast, row_.data()) != 0) return false;
+    std::swap(row_, current_);
+    position_ = beforeLast;
+    anchor_ = Anchor::Record;
+    return true;
 }
 
 }  // namespace records

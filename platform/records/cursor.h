@@ -26,6 +26,13 @@ public:
     // Only the records the condition accepts; an empty one removes it. Position the cursor
     // after setting it.
     void setCondition(Condition condition);
+    // Reads limited by a condition (unless it is bounded) run in slices of time (scan::sliceTime()); `between` runs
+    // after each slice with nothing of the record layer active (it may wait), and false from
+    // it abandons the read, which then gives what it has and abandoned() holds. Unset: reads
+    // run whole.
+    void setSlicing(std::function<bool()> between);
+    // The last read was abandoned between two slices.
+    bool abandoned() const { return abandoned_; }
 
     // Positioning, without reading.
     void toStart();  // next() gives the first record
@@ -53,7 +60,7 @@ private:
     using Take = std::function<void(Position, const void*)>;
     enum class Anchor { Start, End, Record };  // a position of 0 with Record: before the key values
     enum class Part { FromEnd, EqualKey, BeyondKey };
-    enum class Outcome { Failed, Exhausted, More };
+    enum class Outcome { Failed, Exhausted, More, Sliced };
     // The query texts of one direction, rebuilt when the range changes.
     struct Queries {
         std::string fromEnd;    // from the start (forward) or the end (backward)
@@ -66,6 +73,10 @@ private:
     int readOne(bool forward, void* into);
     int step(bool forward, int count, const Take& take);
     Outcome run(bool forward, Part part, int limit, int count, int& given, const Take& take);
+    // After a slice stopped: the cursor stands after the records it has wholly examined.
+    // False when it examined none.
+    bool standAfterSlice(std::int64_t beforeLast, bool gaveLast);
+    bool sliced() const { return between_ && condition_ && !condition_.bounded; }
 
     RecordFile& file_;
     int key_;
@@ -77,6 +88,9 @@ private:
     Anchor anchor_ = Anchor::Start;
     Position position_ = 0;
     Queries queries_[2];  // [forward]
+    std::function<bool()> between_;
+    bool abandoned_ = false;
+    int sliceFactor_ = 1;  // grows while a slice examines no record
 };
 
 }  // namespace records

@@ -54,6 +54,14 @@ int componentIndex(const Layout& layout, const std::string& key, const char* com
     return index;
 }
 
+int columnOf(const Layout& layout, const char* name)
+{
+    const int index = layout.columnIndex(name);
+    if (index < 0 || layout.columns[std::size_t(index)].kind != ColumnKind::Text)
+        programmingError(std::string("the folded copy of ") + layout.label + " names no text field " + name);
+    return index;
+}
+
 std::string diskStem(const std::string& label)
 {
     return collation::toUpper(std::string_view(label).substr(0, 8));

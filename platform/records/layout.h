@@ -42,6 +42,9 @@ struct Column {
     void (*setInteger)(void* record, std::int64_t value) = nullptr;
     // text columns only: the blank-padded windows-1251 bytes
     std::string_view (*getText)(const void* record) = nullptr;
+    // text columns only: the stored column that keeps the text upper-cased as the program
+    // folds it, so that a search by it folds no stored text (empty: none)
+    std::string folded;
 };
 
 enum KeyFlag : unsigned { Dup = 1, NoCase = 2, Opt = 4, Primary = 8 };
@@ -148,6 +151,8 @@ std::size_t memberOffset()
 }
 // A key naming a field its layout does not have is a programming error: stops the program.
 int componentIndex(const Layout& layout, const std::string& key, const char* component);
+// The text field `name`; any other is a programming error.
+int columnOf(const Layout& layout, const char* name);
 // The label cut to its first 8 characters, upper-cased.
 std::string diskStem(const std::string& label);
 inline constexpr const char* kKeyedExtension = ".TPS";
@@ -208,6 +213,14 @@ public:
         if constexpr (Tr::kind == ColumnKind::Text)
             c.getText = [](const void* r) { return (static_cast<const R*>(r)->*M).bytes(); };
         layout_.columns.push_back(std::move(c));
+        return *this;
+    }
+
+    // The text field `name` keeps a folded copy that the file maintains on every write.
+    LayoutBuilder& foldedCopy(const char* name)
+    {
+        Column& c = layout_.columns[std::size_t(detail::columnOf(layout_, name))];
+        c.folded = std::string("folded_") + name;
         return *this;
     }
 

@@ -1,6 +1,7 @@
 #include "platform/records/record_file.h"
 
 #include "platform/core/programming_error.h"
+#include "platform/core/sleeping.h"
 #include "platform/core/write_permission.h"
 #include "platform/records/connection.h"
 #include "platform/records/row_io.h"
@@ -14,7 +15,10 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <mutex>
+#include <thread>
 
 namespace records {
 
@@ -82,6 +86,17 @@ OpenFiles& openFiles()
     return registry;
 }
 
+// How often the opening thread looks whether the folded copies are made, and after how long
+// the observer is told.
+constexpr int kUpgradeWaitStepMs = 10;
+constexpr auto kUpgradeShownAfter = std::chrono::seconds(1);
+
+RecordFile::UpgradeObserver& upgradeObserver()
+{
+    static RecordFile::UpgradeObserver observer;
+    return observer;
+}
+
 // Never opens the file itself: closing any descriptor of it would drop the process's locks.
 bool missingOrEmpty(const std::string& path, struct stat& st)
 {
@@ -146,6 +161,7 @@ int RecordFile::open(OpenAccess access)
             return error_.code;
         }
     }
+    if (const int code = bringFoldedCopiesUpToDate(db.get())) return code;
     db_ = db.release();
     readOnly_ = !write;
     OpenFiles& registry = openFiles();
@@ -153,6 +169,44 @@ int RecordFile::open(OpenAccess access)
     registry.files.push_back(this);
     return 0;
 }
+
+int RecordFile::bringFoldedCopiesUpToDate(sqlite3* db)
+{
+    bool current = false;
+    if (const int code = schema::foldedCopiesCurrent(db, layout_, current, error_); code || current) return code;
+    // Over a large file this takes seconds: made on a connection of its own beside the
+    // program, while the opening thread waits without stopping the other windows.
+    std::atomic<bool> done = false;
+    RecordError error;
+    int code = 0;
+    std::thread upgrade([&] {
+        Connection own = openConnection(layout_.diskName, SQLITE_OPEN_READWRITE, error);
+        if (!own) {
+            code = error.code;
+        } else if (const int rc = setWriteModes(own.get(), "main"); rc != SQLITE_OK) {
+            error = errorOfSqlite(own.get(), rc, layout_.diskName);
+            code = error.code;
+        } else {
+            code = schema::upgradeFoldedCopies(own.get(), layout_, error);
+        }
+        done = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    bool told = false;
+    while (!done) {
+        sleeping::sleepFor(kUpgradeWaitStepMs);
+        if (!told && upgradeObserver() && std::chrono::steady_clock::now() - start >= kUpgradeShownAfter) {
+            told = true;
+            upgradeObserver()(layout_.diskName, true);
+        }
+    }
+    upgrade.join();
+    if (told) upgradeObserver()(layout_.diskName, false);
+    if (code) error_ = error;
+    return code;
+}
+
+void RecordFile::setUpgradeObserver(UpgradeObserver observer) { upgradeObserver() = std::move(observer); }
 
 int RecordFile::create() { return schema::createFile(layout_, error_); }
 

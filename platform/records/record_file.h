@@ -109,6 +109,11 @@ public:
     // The last failure: code and the "%ErrorText" form of it.
     const RecordError& lastError() const override { return error_; }
 
+    // Told when an opening takes over a second because a file of an earlier build gets its
+    // folded copies (running), and again when that is done; for a progress window.
+    using UpgradeObserver = std::function<void(const std::string& diskName, bool running)>;
+    static void setUpgradeObserver(UpgradeObserver observer);
+
     // Every open record file of the process (the fatal path rolls them back and closes them).
     static void forEachOpen(const std::function<void(RecordFile&)>& fn);
 
@@ -123,6 +128,9 @@ public:
 private:
     struct Statement;
     struct Queries;
+
+    // A file written without the layout's folded copies gets them (schema::upgradeFoldedCopies).
+    int bringFoldedCopiesUpToDate(sqlite3* db);
 
     const Layout& layout_;
     std::unique_ptr<const Queries> queries_;

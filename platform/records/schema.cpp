@@ -47,7 +47,59 @@ std::string createTable(const std::string& schemaName, const Layout& layout)
             sql += kNoCaseCollation;
         }
     }
+    for (const Column& c : layout.columns)
+        if (!c.folded.empty()) sql += ", " + sql::quoted(c.folded) + " TEXT NOT NULL DEFAULT ''";
     return sql + ')';
+}
+
+// Which texts have a folded copy and the folding they were made with; empty when none has.
+std::string foldedSignature(const Layout& layout)
+{
+    std::string out;
+    for (const Column& c : layout.columns)
+        if (!c.folded.empty()) out += (out.empty() ? "" : ";") + c.name;
+    return out.empty() ? out : out + " " + std::to_string(collation::kVersion);
+}
+
+// The trigram index of each folded copy (what the "contains" searches of few records use): its
+// own case folding off, the copy being folded already.
+std::vector<std::string> createTrigramIndexes(const std::string& schemaName, const Layout& layout)
+{
+    std::vector<std::string> out;
+    for (const Column& c : layout.columns)
+        if (!c.folded.empty())
+            out.push_back("CREATE VIRTUAL TABLE " + in(schemaName) + sql::quoted(sql::trigramTable(c)) + " USING fts5(" +
+                          sql::quoted(c.folded) + ", content='', tokenize='trigram case_sensitive 1')");
+    return out;
+}
+
+// The triggers that keep a folded copy and its trigram index right through every write of any
+// connection that knows the folding function (every one of the program's, whichever path
+// writes the text). A text rewritten as it was (every put writes every field) costs nothing
+// more; its collation would take a change of case for none.
+std::vector<std::string> createFoldTriggers(const std::string& schemaName, const Layout& layout)
+{
+    std::vector<std::string> out;
+    const std::string pos = sql::kPosition;
+    for (const Column& c : layout.columns) {
+        if (c.folded.empty()) continue;
+        const std::string folded = sql::quoted(c.folded), trigrams = sql::quoted(sql::trigramTable(c));
+        const std::string newFolded = std::string(kUpperFunction) + "(NEW." + sql::quoted(c.name) + ")";
+        const std::string refresh = std::string("UPDATE ") + sql::kTable + " SET " + folded + " = " + newFolded +
+                                    " WHERE " + pos + " = NEW." + pos + "; INSERT INTO " + trigrams + "(rowid, " +
+                                    folded + ") VALUES (NEW." + pos + ", " + newFolded + "); ";
+        const std::string forget = "INSERT INTO " + trigrams + "(" + trigrams + ", rowid, " + folded +
+                                   ") VALUES ('delete', OLD." + pos + ", OLD." + folded + "); ";
+        const std::string trigger = "CREATE TRIGGER " + in(schemaName);
+        out.push_back(trigger + sql::quoted(c.folded + "_add") + " AFTER INSERT ON " + sql::kTable + " BEGIN " + refresh +
+                      "END");
+        out.push_back(trigger + sql::quoted(c.folded + "_put") + " AFTER UPDATE OF " + sql::quoted(c.name) + " ON " +
+                      sql::kTable + " WHEN OLD." + sql::quoted(c.name) + " IS NOT NEW." + sql::quoted(c.name) +
+                      " COLLATE BINARY BEGIN " + forget + refresh + "END");
+        out.push_back(trigger + sql::quoted(c.folded + "_remove") + " AFTER DELETE ON " + sql::kTable + " BEGIN " +
+                      forget + "END");
+    }
+    return out;
 }
 
 // SQLite ends every index with the row id, so a DUP key reads in position order within a
@@ -130,12 +182,66 @@ int createStructure(sqlite3* db, const std::string& schemaName, const Layout& la
         "PRAGMA " + in(schemaName) + "user_version = " + std::to_string(layout.version),
     };
     for (const Key& k : layout.keys) steps.push_back(createIndex(schemaName, layout, k));
+    for (std::string& index : createTrigramIndexes(schemaName, layout)) steps.push_back(std::move(index));
+    for (std::string& trigger : createFoldTriggers(schemaName, layout)) steps.push_back(std::move(trigger));
     for (const std::string& sql : steps)
         if (int rc = execute(db, sql); rc != SQLITE_OK) return rc;
     int rc = writeMeta(db, schemaName, "label", layout.label);
     if (rc == SQLITE_OK) rc = writeMeta(db, schemaName, "columns", columnSignature(layout));
     if (rc == SQLITE_OK) rc = writeKeyMeta(db, schemaName, layout);
+    if (rc == SQLITE_OK) rc = writeMeta(db, schemaName, "folded", foldedSignature(layout));
     return rc;
+}
+
+int readFoldedSignature(sqlite3* db, const std::string& schemaName, std::string& signature)
+{
+    signature.clear();
+    return forEachRow(db, "SELECT value FROM " + in(schemaName) + kMetaTable + " WHERE name = 'folded'",
+                      [&](sqlite3_stmt* stmt) {
+                          const auto* t = sqlite3_column_text(stmt, 0);
+                          signature.assign(t ? reinterpret_cast<const char*>(t) : "",
+                                           std::size_t(sqlite3_column_bytes(stmt, 0)));
+                      });
+}
+
+bool hasColumn(sqlite3* db, const std::string& schemaName, const std::string& column, int& rc)
+{
+    bool found = false;
+    rc = forEachRow(db, "PRAGMA " + in(schemaName) + "table_info(" + sql::kTable + ")", [&](sqlite3_stmt* stmt) {
+        const auto* t = sqlite3_column_text(stmt, 1);
+        if (t && column == reinterpret_cast<const char*>(t)) found = true;
+    });
+    return found;
+}
+
+// Within the caller's transaction: the columns, trigram indexes, triggers and contents of the
+// folded copies.
+int makeFoldedCopies(sqlite3* db, const Layout& layout)
+{
+    std::vector<std::string> steps;
+    for (const Column& c : layout.columns) {
+        if (c.folded.empty()) continue;
+        int rc = SQLITE_OK;
+        const bool present = hasColumn(db, "main", c.folded, rc);
+        if (rc != SQLITE_OK) return rc;
+        if (!present)
+            steps.push_back(std::string("ALTER TABLE ") + sql::kTable + " ADD COLUMN " + sql::quoted(c.folded) +
+                            " TEXT NOT NULL DEFAULT ''");
+        for (const char* suffix : {"_add", "_put", "_remove"})
+            steps.push_back("DROP TRIGGER IF EXISTS " + sql::quoted(c.folded + suffix));
+        steps.push_back("DROP TABLE IF EXISTS " + sql::quoted(sql::trigramTable(c)));
+        steps.push_back(std::string("UPDATE ") + sql::kTable + " SET " + sql::quoted(c.folded) + " = " + kUpperFunction +
+                        "(" + sql::quoted(c.name) + ")");
+    }
+    for (std::string& index : createTrigramIndexes("main", layout)) steps.push_back(std::move(index));
+    for (const Column& c : layout.columns)
+        if (!c.folded.empty())
+            steps.push_back("INSERT INTO " + sql::quoted(sql::trigramTable(c)) + "(rowid, " + sql::quoted(c.folded) +
+                            ") SELECT " + sql::kPosition + ", " + sql::quoted(c.folded) + " FROM " + sql::kTable);
+    for (std::string& trigger : createFoldTriggers("main", layout)) steps.push_back(std::move(trigger));
+    for (const std::string& sql : steps)
+        if (const int rc = execute(db, sql); rc != SQLITE_OK) return rc;
+    return writeMeta(db, "main", "folded", foldedSignature(layout));
 }
 
 // A schema without any object and without our application id: a new or empty file.
@@ -216,6 +322,25 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
     if (meta["keys"] != keySignature(layout) || meta["collation"] != std::to_string(collation::kVersion))
         return refused(kKeysToRebuild, error);
     return 0;
+}
+
+int foldedCopiesCurrent(sqlite3* db, const Layout& layout, bool& current, RecordError& error)
+{
+    std::string signature;
+    if (const int rc = readFoldedSignature(db, "main", signature); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    current = signature == foldedSignature(layout);
+    return 0;
+}
+
+int upgradeFoldedCopies(sqlite3* db, const Layout& layout, RecordError& error)
+{
+    const int rc = inWriteTransaction(db, [&] {
+        // another connection may have done it while we waited for the lock
+        std::string signature;
+        if (const int r = readFoldedSignature(db, "main", signature); r != SQLITE_OK) return r;
+        return signature == foldedSignature(layout) ? SQLITE_OK : makeFoldedCopies(db, layout);
+    });
+    return rc == SQLITE_OK ? 0 : failed(db, rc, layout, error);
 }
 
 int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)

@@ -26,6 +26,13 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
 // is still empty (a file that SQLite has just made, at whatever path it was opened or attached
 // from), otherwise checks it as check() does. The structure commits with the caller's writes.
 int makeOrCheck(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error);
+// Whether the folded copies of the file's texts (Column::folded) are those of the layout and
+// of today's folding. Platform code; `error` set.
+int foldedCopiesCurrent(sqlite3* db, const Layout& layout, bool& current, RecordError& error);
+// Brings the folded copies of a file written without them (or with another folding) up to
+// date: their columns, the triggers that keep them and their contents, in one transaction, so
+// that an interruption leaves the file as it was.
+int upgradeFoldedCopies(sqlite3* db, const Layout& layout, RecordError& error);
 // Drops every index of the table and makes the layout's anew, recording the key signature
 // and the collation version, in one transaction.
 int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error);

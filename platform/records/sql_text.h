@@ -12,6 +12,8 @@ inline constexpr const char* kTable = "records";
 inline constexpr const char* kPosition = "pos";
 
 std::string quoted(const std::string& identifier);  // "NAME"
+// The FTS5 trigram index over a column's folded copy (Column::folded).
+inline std::string trigramTable(const Column& column) { return column.folded + "_trigrams"; }
 // "A","B",... in layout order
 std::string columnList(const Layout& layout);
 // SELECT pos,"A","B",... FROM records: the position is result column 0, field i

@@ -6,6 +6,7 @@
 #include "platform/ui/browse_thumb.h"
 #include "platform/ui/popup_menu.h"
 #include "platform/ui/row_editor.h"
+#include "platform/ui/scheduler.h"
 #include "platform/ui/toolbar_state.h"
 
 #include <QEvent>
@@ -60,8 +61,9 @@ void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationMan
     windowId_ = window_->id();
     relations_ = &relations;
     page_ = std::make_unique<BrowsePage>(relations.ME.file());
+    page_->setSlicing([this] { return goOnAfterSlice(); });
     editor_ = std::make_unique<RowEditor>(*list_, columns_);
-    locator_ = std::make_unique<BrowseLocator>(*window_, layout(), BrowseLocator::Moves{
+    locator_ = std::make_unique<BrowseLocator>(*window_, file(), BrowseLocator::Moves{
                                                                        [this](const QString& text) { locate(text); },
                                                                        [this] { refill(std::nullopt); },
                                                                    });
@@ -71,6 +73,18 @@ void BrowseBox::Init(WindowManager& manager, Control& list, records::RelationMan
         BUFFER.assign(bytes, bytes + layout().recordSize);
     }
     manager.AddComponent(this);
+}
+
+bool BrowseBox::goOnAfterSlice()
+{
+    // the other windows answer meanwhile; a newer search text, or the window's close, makes
+    // the rest of this read worthless
+    if (Scheduler::instance().currentId() == 0) return true;
+    pause(0);
+    const bool newerText = window_->hasQueued(EVENT::Locate, list_->controlNumber()) ||
+                           (current_ && order().locatorControl &&
+                            window_->hasQueued(EVENT::Accepted, order().locatorControl));
+    return !newerText && !window_->hasQueued(EVENT::CloseWindow, 0);
 }
 
 void* BrowseBox::buffer() const { return relations_->ME.buffer(); }
@@ -234,6 +248,8 @@ void BrowseBox::refill(const std::optional<Anchor>& anchor)
     applyView();
     fillAt(anchor);
     readEnds();
+    // the newer search's own read shows its rows
+    if (page_->abandoned()) return;
     showPage();
 }
 

@@ -145,6 +145,9 @@ private:
     const BrowseSortOrder& order() const { return orders_[std::size_t(current_ - 1)]; }
     void* buffer() const;
     records::RecordFile& file() const;
+    // Between two slices of a long filtered read: gives the event loop back; false abandons
+    // the read for a newer search text that waits.
+    bool goOnAfterSlice();
 
     // set-up on the first reset
     void prepare();

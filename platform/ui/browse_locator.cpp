@@ -2,13 +2,14 @@
 
 #include "platform/core/collation.h"
 #include "platform/core/programming_error.h"
+#include "platform/records/contains_search.h"
 #include "platform/ui/event.h"
 #include "platform/ui/window.h"
 
 namespace ui {
 
-BrowseLocator::BrowseLocator(Window& window, const records::Layout& layout, Moves moves)
-    : window_(window), layout_(layout), moves_(std::move(moves))
+BrowseLocator::BrowseLocator(Window& window, records::RecordFile& file, Moves moves)
+    : window_(window), file_(file), layout_(file.layout()), moves_(std::move(moves))
 {
 }
 
@@ -72,8 +73,7 @@ void BrowseLocator::applyFilter()
         order_->SetFilter(kLocatorFilterName, {});
     } else {
         const records::Column& column = layout_.columns[std::size_t(layout_.columnAt(order_->field.offset))];
-        order_->SetFilter(kLocatorFilterName,
-                          records::textCondition(column, records::Comparison::Contains, text_.toStdString()));
+        order_->SetFilter(kLocatorFilterName, records::containsCondition(file_, column, text_.toStdString()));
     }
     moves_.refilter();
 }

@@ -5,7 +5,7 @@
 // rows to those whose field contains it, tested by SQL with the text as a bound value). The
 // search text lives here, apart from the record buffer, and shows in the order's entry.
 
-#include "platform/records/layout.h"
+#include "platform/records/record_file.h"
 #include "platform/ui/browse_sort_order.h"
 
 #include <QString>
@@ -22,7 +22,7 @@ public:
         std::function<void(const QString& text)> locate;  // to the first key at or after the text
         std::function<void()> refilter;                   // the view applied again, from its start
     };
-    BrowseLocator(Window& window, const records::Layout& layout, Moves moves);
+    BrowseLocator(Window& window, records::RecordFile& file, Moves moves);
 
     // The order whose locator runs from now on; the text of the one before goes, a filter
     // locator's filter with it.
@@ -45,6 +45,7 @@ private:
     void applyFilter();
 
     Window& window_;
+    records::RecordFile& file_;
     const records::Layout& layout_;
     Moves moves_;
     BrowseSortOrder* order_ = nullptr;

@@ -8,22 +8,32 @@ BrowsePage::BrowsePage(records::RecordFile& file) : file_(file) {}
 
 void BrowsePage::setView(int key, int rangeLeading, const void* rangeRecord, records::Condition condition)
 {
-    if (!cursor_ || key != key_) cursor_.emplace(file_, key);
+    if (!cursor_ || key != key_) {
+        cursor_.emplace(file_, key);
+        cursor_->setSlicing(between_);
+    }
     key_ = key;
     cursor_->setRange(rangeLeading, rangeRecord);
     cursor_->setCondition(std::move(condition));
 }
 
+void BrowsePage::setSlicing(std::function<bool()> between)
+{
+    between_ = std::move(between);
+    if (cursor_) cursor_->setSlicing(between_);
+}
+
 BrowsePage::Rows BrowsePage::read(bool forward, int count)
 {
     Rows out;
-    if (count <= 0) return out;
+    if (count <= 0 || abandoned_) return out;
     const std::size_t size = file_.layout().recordSize;
     const int n = cursor_->read(forward, count, [&](records::Position pos, const void* record) {
         const auto* bytes = static_cast<const unsigned char*>(record);
         out.push_back({pos, std::vector<unsigned char>(bytes, bytes + size)});
     });
     failed_ = n < 0;
+    abandoned_ = cursor_->abandoned();
     return out;
 }
 
@@ -41,6 +51,7 @@ void BrowsePage::standOn(const BrowseRow& row) { cursor_->toRecord(row.position,
 
 void BrowsePage::fillFromStart()
 {
+    abandoned_ = false;
     cursor_->toStart();
     // one row more than the page tells whether the page reaches the end
     Rows got = read(true, size_ + 1);
@@ -53,6 +64,7 @@ void BrowsePage::fillFromStart()
 
 void BrowsePage::fillFromEnd()
 {
+    abandoned_ = false;
     cursor_->toEnd();
     Rows got = read(false, size_ + 1);
     atEnd_ = true;
@@ -65,6 +77,7 @@ void BrowsePage::fillFromEnd()
 
 void BrowsePage::fillAt(const void* record, records::Position position, int rowsAbove)
 {
+    abandoned_ = false;
     // the record may be one of this page's rows
     const auto* bytes = static_cast<const unsigned char*>(record);
     const std::vector<unsigned char> anchor(bytes, bytes + file_.layout().recordSize);
@@ -101,6 +114,7 @@ bool BrowsePage::setHighlighted(int row)
 
 bool BrowsePage::down()
 {
+    abandoned_ = false;
     if (rows_.empty()) return false;
     if (highlighted_ < int(rows_.size()) - 1) {
         ++highlighted_;
@@ -110,7 +124,7 @@ bool BrowsePage::down()
     standOn(rows_.back());
     Rows got = read(true, 2);
     if (got.empty()) {
-        atEnd_ = !failed_;
+        atEnd_ = !failed_ && !abandoned_;
         return false;
     }
     atEnd_ = got.size() < 2;
@@ -125,6 +139,7 @@ bool BrowsePage::down()
 
 bool BrowsePage::up()
 {
+    abandoned_ = false;
     if (rows_.empty()) return false;
     if (highlighted_ > 0) {
         --highlighted_;
@@ -134,7 +149,7 @@ bool BrowsePage::up()
     standOn(rows_.front());
     Rows got = read(false, 2);
     if (got.empty()) {
-        atStart_ = !failed_;
+        atStart_ = !failed_ && !abandoned_;
         return false;
     }
     atStart_ = got.size() < 2;
@@ -149,13 +164,14 @@ bool BrowsePage::up()
 
 bool BrowsePage::pageDown()
 {
+    abandoned_ = false;
     if (rows_.empty()) return false;
     const int last = int(rows_.size()) - 1;
     Rows got;
     if (!atEnd_) {
         standOn(rows_.back());
         got = read(true, size_ + 1);
-        atEnd_ = int(got.size()) <= size_ && !failed_;
+        atEnd_ = int(got.size()) <= size_ && !failed_ && !abandoned_;
         if (int(got.size()) > size_) got.resize(std::size_t(size_));
     }
     if (got.empty()) {
@@ -177,12 +193,13 @@ bool BrowsePage::pageDown()
 
 bool BrowsePage::pageUp()
 {
+    abandoned_ = false;
     if (rows_.empty()) return false;
     Rows got;
     if (!atStart_) {
         standOn(rows_.front());
         got = read(false, size_ + 1);
-        atStart_ = int(got.size()) <= size_ && !failed_;
+        atStart_ = int(got.size()) <= size_ && !failed_ && !abandoned_;
         if (int(got.size()) > size_) got.resize(std::size_t(size_));
     }
     if (got.empty()) {

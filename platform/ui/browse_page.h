@@ -24,6 +24,12 @@ public:
     // The view the rows come from; the rows are read again by the next fill.
     void setView(int key, int rangeLeading, const void* rangeRecord, records::Condition condition);
 
+    // Reads limited by a condition run in slices, `between` after each (records::Cursor::
+    // setSlicing); an abandoned read leaves the page as read so far, and abandoned() holds
+    // until the next fill.
+    void setSlicing(std::function<bool()> between);
+    bool abandoned() const { return abandoned_; }
+
     // The number of visible rows.
     void setSize(int rows) { size_ = rows < 1 ? 1 : rows; }
     int size() const { return size_; }
@@ -76,6 +82,8 @@ private:
     bool atStart_ = true;
     bool atEnd_ = true;
     bool failed_ = false;
+    bool abandoned_ = false;
+    std::function<bool()> between_;
 };
 
 }  // namespace ui

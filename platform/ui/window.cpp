@@ -151,6 +151,11 @@ std::unique_ptr<Control> Window::takeOut(const Control& c)
     return taken;
 }
 
+bool Window::hasQueued(int event, int field) const
+{
+    return std::any_of(queue_.begin(), queue_.end(), [&](const Event& e) { return e.event == event && e.field == field; });
+}
+
 bool Window::discard(int event, int field)
 {
     const auto it = std::find_if(queue_.begin(), queue_.end(),

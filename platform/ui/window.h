@@ -82,6 +82,8 @@ public:
     // for it: on any other it is a programming error.
     Event wait();
     bool hasEvents() const { return !queue_.empty(); }
+    // An event of that kind and field waits in the queue.
+    bool hasQueued(int event, int field) const;
     // Takes the first queued event of that kind and field out of the queue; whether there was
     // one (a refused entry withdraws the button press that made it count as accepted).
     bool discard(int event, int field);

@@ -3,6 +3,7 @@
 // the work-line form's lookup.
 #include "app/settings/globals.h"
 #include "catalogue/rates/browse_raszenki.h"
+#include "platform/records/scan_slice.h"
 #include "platform/ui/procedures.h"
 #include "tests/catalogue/catalogue_windows.h"
 #include "tests/support/program_settings.h"
@@ -148,6 +149,8 @@ TEST_F(Catalogue, TheNameTabsShowTheRatesWhoseNameContainsTheTextLiterally)
         {"'", {u"Окраска 'Люкс' = шёлк"_s}},
         {"_", {u"Без шифра_итог"_s}},
         {"%", {u"Скидка 10%"_s}},
+        {"шёл", {u"Окраска 'Люкс' = шёлк"_s}},
+        {"ШЕЛ", {}},
         {"нет", {}},
     };
     for (auto [t, entry] : {std::pair{3, kName}, std::pair{4, kFilter}}) {
@@ -160,6 +163,58 @@ TEST_F(Catalogue, TheNameTabsShowTheRatesWhoseNameContainsTheTextLiterally)
         search(entry, {});
         EXPECT_EQ(names().size(), 7u);
     }
+}
+
+// Many rates, two of them at the end of the name order, and reads sliced as finely as they
+// can be: a search for a text that few names hold walks the whole file in slices.
+class CatalogueScan : public test::CatalogueWindows {
+protected:
+    CatalogueScan()
+    {
+        LastRateCategory.clear();
+        LastRateTab = 3;
+        GLO::CurrentSmeta = 0;
+        addRecords(FileId::Raszenki, 3000, [](int i) {
+            WRK().NRAS = QStringLiteral("%1").arg(i, 5, 10, QLatin1Char('0'));
+            WRK().NAME = i == 1400 ? u"Работа Ъ"_s : i == 2100 ? u"Работа ЪЫ"_s : QStringLiteral("Работа %1").arg(i);
+            WRK().CODER = 1;
+        });
+        records::scan::setSliceTime(std::chrono::microseconds(0));
+    }
+    ~CatalogueScan() override
+    {
+        records::scan::setSliceTime(kDefaultSlice);
+        if (ui::Scheduler::instance().isRunning(thread)) ui::post(thread, EVENT::CloseWindow);
+        test::waitEnded(thread, 5000);
+    }
+    const std::chrono::microseconds kDefaultSlice = records::scan::sliceTime();
+};
+
+TEST_F(CatalogueScan, AKeystrokeDuringALongSearchAbandonsItForTheNewerText)
+{
+    call([] { BrowseRaszenki(); });
+    ASSERT_TRUE(window);
+    std::vector<std::vector<QString>> shown;
+    ui::BrowseModel& model = list(window).model();
+    auto record = [&] { shown.push_back(column(window, 0)); };
+    QObject::connect(&model, &QAbstractItemModel::modelReset, record);
+    QObject::connect(&model, &QAbstractItemModel::dataChanged, record);
+    QTableView* view = list(window).view();
+    view->setFocus();
+    auto press = [&](const QString& c) {
+        QKeyEvent event(QEvent::KeyPress, 0, Qt::NoModifier, c);
+        QApplication::sendEvent(view, &event);
+    };
+    press(u"Ъ"_s);
+    // the search has begun and gives the event loop back between its slices
+    QCoreApplication::processEvents();
+    ASSERT_FALSE(ui::Scheduler::instance().isWaitingIdle(thread));
+    press(u"Ы"_s);
+    settle();
+    EXPECT_EQ(column(window, 0), (std::vector<QString>{u"Работа ЪЫ"_s}));
+    EXPECT_EQ(text(window, kName), u"ЪЫ"_s);
+    // the older text's rows never showed
+    for (const auto& rows : shown) EXPECT_NE(rows, (std::vector<QString>{u"Работа Ъ"_s, u"Работа ЪЫ"_s}));
 }
 
 TEST_F(Catalogue, TheSelectorChoosesByTypedPrefixOrAddsTheCategoryItNamesNot)
