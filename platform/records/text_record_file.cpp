@@ -2,6 +2,7 @@
 
 #include "platform/core/programming_error.h"
 #include "platform/core/write_permission.h"
+#include "platform/records/path_check.h"
 
 #include <sys/stat.h>
 
@@ -33,6 +34,10 @@ int TextRecordFile::open(OpenAccess access)
     const std::string& path = layout_.diskName;
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? fail(kFileNotFound) : failWithErrno(errno);
+    if (RecordError refused = refusalOfPath(st); refused.code != kNoError) {
+        error_ = refused;
+        return error_.code;
+    }
     const bool write = access == OpenAccess::ReadWrite;
     if (write) {
         if (!write_permission::mayWrite(path.c_str(), st)) return fail(kAccessDenied);
