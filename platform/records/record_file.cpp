@@ -3,6 +3,7 @@
 #include "platform/core/programming_error.h"
 #include "platform/core/write_permission.h"
 #include "platform/records/connection.h"
+#include "platform/records/leftover_journals.h"
 #include "platform/records/path_check.h"
 #include "platform/records/row_io.h"
 #include "platform/records/schema.h"
@@ -156,9 +157,13 @@ int RecordFile::open(OpenAccess access)
     }
     db_ = db.release();
     readOnly_ = !write;
-    OpenFiles& registry = openFiles();
-    std::lock_guard lock(registry.mutex);
-    registry.files.push_back(this);
+    {
+        OpenFiles& registry = openFiles();
+        std::lock_guard lock(registry.mutex);
+        registry.files.push_back(this);
+    }
+    // SQLite has rolled back a hot journal of the file by now (its first read)
+    removeLeftoverJournals(path);
     return 0;
 }
 
