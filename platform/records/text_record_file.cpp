@@ -7,7 +7,6 @@
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace records {
 namespace {
@@ -88,11 +87,14 @@ int TextRecordFile::failWithErrno(int error)
         case ENOENT:
         case ENOTDIR:
             return fail(kFileNotFound);
-        default:
-            // the system's name of the error, which no locale changes
-            const char* name = ::strerrorname_np(error);
-            error_ = RecordError{kDriverError, driverErrorTextOf(QString::fromLatin1(name ? name : "E?"), error)};
+        case ENOMEM:
+            return fail(kOutOfMemory);
+        default: {
+            // a Russian text with the system's number of the error, as for SQLite's errors
+            const char* text = error == ENOSPC || error == EDQUOT ? "Диск заполнен" : "Ошибка чтения или записи диска";
+            error_ = RecordError{kDriverError, driverErrorTextOf(QString::fromUtf8(text), error)};
             return kDriverError;
+        }
     }
 }
 
