@@ -67,7 +67,7 @@ Connection openConnection(const std::string& path, int flags, RecordError& error
     const int rc = sqlite3_open_v2(path.c_str(), &raw, flags | SQLITE_OPEN_EXRESCODE | SQLITE_OPEN_URI, nullptr);
     Connection db(raw);
     if (rc != SQLITE_OK) {
-        error = errorOfSqlite(raw, rc, path);
+        error = errorOfSqlite(rc, path);
         return nullptr;
     }
     sqlite3_extended_result_codes(raw, 1);

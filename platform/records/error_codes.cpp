@@ -8,6 +8,8 @@ QString errorTextOf(int code) { return ErrorText(code) + QStringLiteral(" (") + 
 
 RecordError errorOf(int code) { return RecordError{code, errorTextOf(code)}; }
 
+RecordError errorOf(int code, const QString& reason) { return RecordError{code, driverErrorTextOf(reason, code)}; }
+
 QString driverErrorTextOf(const QString& message, int driverCode)
 {
     return message + QStringLiteral(" (") + QString::number(driverCode) + u')';

@@ -9,6 +9,7 @@ namespace records {
 inline constexpr int kNoError = 0;
 inline constexpr int kFileNotFound = 2;
 inline constexpr int kAccessDenied = 5;
+inline constexpr int kOutOfMemory = 8;
 inline constexpr int kLocked = 32;
 inline constexpr int kRecordNotAvailable = 33;  // reading past the first or last record
 inline constexpr int kRecordNotFound = 35;
@@ -29,6 +30,8 @@ struct RecordError {
 QString errorTextOf(int code);
 // The failure of `code` with that text.
 RecordError errorOf(int code);
+// The failure of `code` with a reason of its own in place of the code's text, in the same form.
+RecordError errorOf(int code, const QString& reason);
 // For driver errors: the driver's own message and code in the same form.
 QString driverErrorTextOf(const QString& message, int driverCode);
 

@@ -4,6 +4,8 @@
 #include "platform/core/sleeping.h"
 #include "platform/core/write_permission.h"
 #include "platform/records/connection.h"
+#include "platform/records/leftover_journals.h"
+#include "platform/records/path_check.h"
 #include "platform/records/row_io.h"
 #include "platform/records/schema.h"
 #include "platform/records/sql_text.h"
@@ -97,10 +99,14 @@ RecordFile::UpgradeObserver& upgradeObserver()
     return observer;
 }
 
-// Never opens the file itself: closing any descriptor of it would drop the process's locks.
-bool missingOrEmpty(const std::string& path, struct stat& st)
+// kFileNotFound for a missing or zero-length file, the refusal of a name that leads to no
+// regular file, or no error. Never opens the file itself: closing any descriptor of it would
+// drop the process's locks.
+RecordError stateOfPath(const std::string& path, struct stat& st)
 {
-    return ::stat(path.c_str(), &st) != 0 || st.st_size == 0;
+    if (::stat(path.c_str(), &st) != 0) return errorOf(kFileNotFound);
+    if (RecordError refused = refusalOfPath(st); refused.code != kNoError) return refused;
+    return st.st_size == 0 ? errorOf(kFileNotFound) : RecordError{};
 }
 
 // The rollback journal needs a writable folder beside the file.
@@ -147,7 +153,10 @@ int RecordFile::open(OpenAccess access)
     close();
     const std::string& path = layout_.diskName;
     struct stat st;
-    if (missingOrEmpty(path, st)) return fail(kFileNotFound);
+    if (RecordError state = stateOfPath(path, st); state.code != kNoError) {
+        error_ = state;
+        return error_.code;
+    }
     const bool write = access == OpenAccess::ReadWrite;
     if (write && !writable(path, st)) return fail(kAccessDenied);
 
@@ -157,16 +166,20 @@ int RecordFile::open(OpenAccess access)
     if (const int verdict = schema::check(db.get(), "main", layout_, error_)) return verdict;
     if (write) {
         if (const int rc = setWriteModes(db.get(), "main"); rc != SQLITE_OK) {
-            error_ = errorOfSqlite(db.get(), rc, path);
+            error_ = errorOfSqlite(rc, path);
             return error_.code;
         }
     }
     if (const int code = bringFoldedCopiesUpToDate(db.get())) return code;
     db_ = db.release();
     readOnly_ = !write;
-    OpenFiles& registry = openFiles();
-    std::lock_guard lock(registry.mutex);
-    registry.files.push_back(this);
+    {
+        OpenFiles& registry = openFiles();
+        std::lock_guard lock(registry.mutex);
+        registry.files.push_back(this);
+    }
+    // SQLite has rolled back a hot journal of the file by now (its first read)
+    removeLeftoverJournals(path);
     return 0;
 }
 
@@ -184,7 +197,7 @@ int RecordFile::bringFoldedCopiesUpToDate(sqlite3* db)
         if (!own) {
             code = error.code;
         } else if (const int rc = setWriteModes(own.get(), "main"); rc != SQLITE_OK) {
-            error = errorOfSqlite(own.get(), rc, layout_.diskName);
+            error = errorOfSqlite(rc, layout_.diskName);
             code = error.code;
         } else {
             code = schema::upgradeFoldedCopies(own.get(), layout_, error);
@@ -218,7 +231,7 @@ int RecordFile::rebuildKeys()
         own = openConnection(layout_.diskName, SQLITE_OPEN_READWRITE, error_);
         if (!own) return error_.code;
         if (const int rc = setWriteModes(own.get(), "main"); rc != SQLITE_OK) {
-            error_ = errorOfSqlite(own.get(), rc, layout_.diskName);
+            error_ = errorOfSqlite(rc, layout_.diskName);
             return error_.code;
         }
         db = own.get();
@@ -278,7 +291,7 @@ int RecordFile::fail(int code)
 
 int RecordFile::failFromSqlite(int sqliteResult)
 {
-    error_ = errorOfSqlite(db_, sqliteResult, layout_.diskName);
+    error_ = errorOfSqlite(sqliteResult, layout_.diskName);
     return error_.code;
 }
 
@@ -410,8 +423,12 @@ int RecordFile::attach(const Layout& related)
     const std::string& path = related.diskName;
     struct stat st;
     bool write = !readOnly_;
-    if (missingOrEmpty(path, st)) {
+    const RecordError state = stateOfPath(path, st);
+    if (state.code == kFileNotFound) {
         if (const int code = schema::createFile(related, error_)) return code;
+    } else if (state.code != kNoError) {
+        error_ = state;
+        return error_.code;
     } else {
         // A related file that may not be written is attached read-only, so that a cascade into
         // it fails as its own write would (the superuser's writes ignore the permissions).

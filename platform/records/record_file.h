@@ -41,7 +41,8 @@ public:
     // Opening. The file is the layout's disk name in the current directory.
     // Results: 0; kFileNotFound (also a zero-length file); kAccessDenied (also a file that opens
     // read-only when write was asked); kKeysToRebuild (the key set or the collation differ);
-    // kBadFileStructure (not our layout, or our layout of another version: never touched);
+    // kBadFileStructure (not our layout, or our layout of another version: never touched; or a
+    // folder or other odd thing in place of the file, with the reason as its text);
     // kDamagedFile; kDriverError. The file is open only on success.
     int open(OpenAccess access) override;
     // A new empty file with its keys (one that another connection made meanwhile is kept);
@@ -86,7 +87,8 @@ public:
     // write, so that all commit together, and detaches them after (an immediate transaction
     // write-locks every attached file). Outside a write only. A missing related file is
     // created; one that may not be written is attached read-only; kBadFileStructure refuses a
-    // foreign one, kKeysToRebuild asks for its keys to be rebuilt first (neither is attached).
+    // foreign one (or a folder in its place), kKeysToRebuild asks for its keys to be rebuilt
+    // first (neither is attached).
     int attach(const Layout& related);
     void detachAll();
     // In an attached file: records whose `childColumns` equal `oldValues` (fields of `parent`

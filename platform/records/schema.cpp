@@ -254,9 +254,9 @@ int isEmpty(sqlite3* db, const std::string& schemaName, bool& empty)
     return rc;
 }
 
-int failed(sqlite3* db, int rc, const Layout& layout, RecordError& error)
+int failed(int rc, const Layout& layout, RecordError& error)
 {
-    error = errorOfSqlite(db, rc, layout.diskName);
+    error = errorOfSqlite(rc, layout.diskName);
     return error.code;
 }
 
@@ -285,15 +285,15 @@ int createFile(const Layout& layout, RecordError& error)
             return empty ? createStructure(db.get(), "main", layout) : r;
         });
     }
-    return rc == SQLITE_OK ? 0 : failed(db.get(), rc, layout, error);
+    return rc == SQLITE_OK ? 0 : failed(rc, layout, error);
 }
 
 int makeOrCheck(sqlite3* db, const std::string& schemaName, const Layout& layout, RecordError& error)
 {
     bool empty = false;
-    if (const int rc = isEmpty(db, schemaName, empty); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (const int rc = isEmpty(db, schemaName, empty); rc != SQLITE_OK) return failed(rc, layout, error);
     if (!empty) return check(db, schemaName, layout, error);
-    if (const int rc = createStructure(db, schemaName, layout); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (const int rc = createStructure(db, schemaName, layout); rc != SQLITE_OK) return failed(rc, layout, error);
     return 0;
 }
 
@@ -303,7 +303,7 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
     std::int64_t applicationId = 0, version = 0;
     int rc = queryInteger(db, "PRAGMA " + schema + "application_id", applicationId);
     if (rc == SQLITE_OK) rc = queryInteger(db, "PRAGMA " + schema + "user_version", version);
-    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (rc != SQLITE_OK) return failed(rc, layout, error);
     if (applicationId != kApplicationId || version != layout.version) return refused(kBadFileStructure, error);
 
     std::map<std::string, std::string> meta;
@@ -315,7 +315,7 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
         meta[text(0)] = text(1);
     });
     if (rc == SQLITE_ERROR) return refused(kBadFileStructure, error);  // no meta table
-    if (rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (rc != SQLITE_OK) return failed(rc, layout, error);
 
     if (meta["label"] != layout.label || meta["columns"] != columnSignature(layout))
         return refused(kBadFileStructure, error);
@@ -327,7 +327,7 @@ int check(sqlite3* db, const std::string& schemaName, const Layout& layout, Reco
 int foldedCopiesCurrent(sqlite3* db, const Layout& layout, bool& current, RecordError& error)
 {
     std::string signature;
-    if (const int rc = readFoldedSignature(db, "main", signature); rc != SQLITE_OK) return failed(db, rc, layout, error);
+    if (const int rc = readFoldedSignature(db, "main", signature); rc != SQLITE_OK) return failed(rc, layout, error);
     current = signature == foldedSignature(layout);
     return 0;
 }
@@ -340,7 +340,7 @@ int upgradeFoldedCopies(sqlite3* db, const Layout& layout, RecordError& error)
         if (const int r = readFoldedSignature(db, "main", signature); r != SQLITE_OK) return r;
         return signature == foldedSignature(layout) ? SQLITE_OK : makeFoldedCopies(db, layout);
     });
-    return rc == SQLITE_OK ? 0 : failed(db, rc, layout, error);
+    return rc == SQLITE_OK ? 0 : failed(rc, layout, error);
 }
 
 int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
@@ -361,7 +361,7 @@ int rebuildKeys(sqlite3* db, const Layout& layout, RecordError& error)
             if ((r = execute(db, createIndex("main", layout, k))) != SQLITE_OK) return r;
         return writeKeyMeta(db, "main", layout);
     });
-    return rc == SQLITE_OK ? 0 : failed(db, rc, layout, error);
+    return rc == SQLITE_OK ? 0 : failed(rc, layout, error);
 }
 
 }  // namespace records::schema

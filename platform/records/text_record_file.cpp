@@ -2,11 +2,11 @@
 
 #include "platform/core/programming_error.h"
 #include "platform/core/write_permission.h"
+#include "platform/records/path_check.h"
 
 #include <sys/stat.h>
 
 #include <cerrno>
-#include <cstring>
 
 namespace records {
 namespace {
@@ -33,6 +33,10 @@ int TextRecordFile::open(OpenAccess access)
     const std::string& path = layout_.diskName;
     struct stat st;
     if (::stat(path.c_str(), &st) != 0) return errno == ENOENT ? fail(kFileNotFound) : failWithErrno(errno);
+    if (RecordError refused = refusalOfPath(st); refused.code != kNoError) {
+        error_ = refused;
+        return error_.code;
+    }
     const bool write = access == OpenAccess::ReadWrite;
     if (write) {
         if (!write_permission::mayWrite(path.c_str(), st)) return fail(kAccessDenied);
@@ -83,11 +87,14 @@ int TextRecordFile::failWithErrno(int error)
         case ENOENT:
         case ENOTDIR:
             return fail(kFileNotFound);
-        default:
-            // the system's name of the error, which no locale changes
-            const char* name = ::strerrorname_np(error);
-            error_ = RecordError{kDriverError, driverErrorTextOf(QString::fromLatin1(name ? name : "E?"), error)};
+        case ENOMEM:
+            return fail(kOutOfMemory);
+        default: {
+            // a Russian text with the system's number of the error, as for SQLite's errors
+            const char* text = error == ENOSPC || error == EDQUOT ? "Диск заполнен" : "Ошибка чтения или записи диска";
+            error_ = RecordError{kDriverError, driverErrorTextOf(QString::fromUtf8(text), error)};
             return kDriverError;
+        }
     }
 }
 

@@ -17,7 +17,8 @@ public:
     TextRecordFile(const TextRecordFile&) = delete;
     TextRecordFile& operator=(const TextRecordFile&) = delete;
 
-    // kFileNotFound; kAccessDenied when write is asked of a file without write permission.
+    // kFileNotFound; kAccessDenied when write is asked of a file without write permission;
+    // kBadFileStructure for a folder or other odd thing in place of the file.
     int open(OpenAccess access) override;
     int create() override;
     // Lines not yet on disk are written now; a failure then goes unreported.

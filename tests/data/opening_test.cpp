@@ -157,6 +157,49 @@ TEST_F(Opening, AForeignFileIsFatalAndLeftAsItIs)
     Relate(FileId::Headers).Close();
 }
 
+TEST_F(Opening, AFolderOrOtherOddThingInPlaceOfAFileIsFatalAtOnceWithItsReason)
+{
+    const QString folder = QStringLiteral("это папка, а не файл данных (47)");
+    const QString device = QStringLiteral("это устройство или канал, а не файл данных (47)");
+    struct Case {
+        FileId id;
+        bool pipe;
+        QString reason;
+    };
+    for (const Case& c : {Case{FileId::Headers, false, folder}, Case{FileId::Raszenki, true, device},
+                          Case{FileId::textrep, false, folder}}) {
+        const std::string& disk = definitionOf(c.id).layout().diskName;
+        SCOPED_TRACE(disk);
+        messages.clear();
+        fatalErrors = 0;
+        ASSERT_EQ(c.pipe ? ::mkfifo(disk.c_str(), 0644) : ::mkdir(disk.c_str(), 0755), 0);
+        EXPECT_EQ(Relate(c.id).Open(), Level::Fatal);
+        EXPECT_EQ(fatalErrors, 1);
+        ASSERT_EQ(messages.shown().size(), 1u);
+        EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка доступа к файлу"));
+        EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Файл ") + Access(c.id).diskName() +
+                                                QStringLiteral(" не может быть открыт.  Ошибка: ") + c.reason +
+                                                u'.' + kFatalSuffix);
+        Relate(c.id).Close();
+    }
+
+    // a related file that a write reaches: the write cannot start, and says why
+    messages.clear();
+    ASSERT_EQ(::mkdir("WRKSINSM.TPS", 0755), 0);
+    ::rmdir("HEADERS.TPS");
+    ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);
+    store(FileId::Headers, header(1));
+    DFL().NUMBER = 1;
+    ASSERT_EQ(Access(FileId::Headers).TryFetch(0), Level::Benign);
+    EXPECT_EQ(Relate(FileId::Headers).Delete(false), Level::Notify);
+    ASSERT_FALSE(messages.shown().empty());
+    EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Транзакция отменена"));
+    EXPECT_EQ(messages.shown()[0].text, QStringLiteral("Ошибка: (") + folder +
+                                            QStringLiteral(") невозможно выполнить транзакцию для WRKSINSM."));
+    EXPECT_EQ(countOf(FileId::Headers), 1);
+    Relate(FileId::Headers).Close();
+}
+
 TEST_F(Opening, KeysToRebuildAreReportedThenRebuiltOrTheirFailureIsFatal)
 {
     ASSERT_EQ(Relate(FileId::Headers).Open(), Level::Benign);

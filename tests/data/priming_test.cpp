@@ -243,7 +243,7 @@ TEST_F(Priming, AFailedAddIsTriedThreeTimesThenAskedAboutAndYesTriesThreeMore)
         ASSERT_EQ(acting.shown().size(), 2u);
         EXPECT_EQ(acting.shown()[0].caption, question);
         EXPECT_EQ(acting.shown()[0].text, QStringLiteral("Попытка автоматического нумерования этой записи привела к "
-                                                         "ошибке: refused (1811). Попробовать еще раз?"));
+                                                         "ошибке: Запись нарушает ограничение файла (1811). Попробовать еще раз?"));
         EXPECT_EQ(acting.shown()[0].icon, MessageIcon::Exclamation);
         EXPECT_EQ(countOf(FileId::WrksInSmt), c.added);
         EXPECT_EQ(Access(FileId::WrksInSmt).AUTOINCDONE, c.added);
@@ -262,7 +262,7 @@ TEST_F(Priming, AFailedReadWhileNumberingIsReportedAndAddsNothing)
     EXPECT_EQ(countOf(FileId::Headers), 1);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка доступа к записи"));
-    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Ошибка: (no such column: NUMBER (1)) возникла")))
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Ошибка: (Ошибка в запросе к файлу (1)) возникла")))
         << messages.shown()[0].text.toStdString();
     Relate(FileId::Headers).Close();
 }

@@ -53,7 +53,7 @@ TEST_F(Reading, AReadThatFailsOtherwiseIsReported)
     EXPECT_EQ(fetchRate("R-1"), Level::Notify);
     ASSERT_EQ(messages.shown().size(), 1u);
     EXPECT_EQ(messages.shown()[0].caption, QStringLiteral("Ошибка доступа к записи"));
-    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Ошибка: (no such column: NRAS (1)) возникла")))
+    EXPECT_TRUE(messages.shown()[0].text.startsWith(QStringLiteral("Ошибка: (Ошибка в запросе к файлу (1)) возникла")))
         << messages.shown()[0].text.toStdString();
     EXPECT_TRUE(messages.shown()[0].text.endsWith(
         QStringLiteral(" при доступе к файлу RASZENKI.  Возвращаемся к предыдущему окну.")));

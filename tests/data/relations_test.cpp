@@ -108,7 +108,8 @@ TEST_F(Relations, ADeleteFailingHalfWayThroughTheCascadeLeavesEveryRecord)
     EXPECT_EQ(recordsOf(2), estimate2);
     EXPECT_EQ(captions(),
               (std::vector<QString>{QStringLiteral("Запись не удаляется"), QStringLiteral("Ошибка удаления записи")}));
-    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("refused")));
+    EXPECT_TRUE(messages.shown()[0].text.contains(QStringLiteral("(Запись нарушает ограничение файла (1811))")))
+        << messages.shown()[0].text.toStdString();
 }
 
 TEST_F(Relations, AFailedDeleteIsTriedAgainOnYes)

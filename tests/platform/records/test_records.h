@@ -31,10 +31,10 @@ struct Item {
     MemoField<64> NOTE;
 };
 
-inline records::LayoutBuilder<Item> itemBuilder(int version = 1)
+inline records::LayoutBuilder<Item> itemBuilder(int version = 1, const char* label = "ItemsOfTests")
 {
     using namespace records;
-    LayoutBuilder<Item> b("ItemsOfTests", "ITM", version);
+    LayoutBuilder<Item> b(label, "ITM", version);
     b.field<&Item::CODE>("CODE")
         .field<&Item::GROUP>("GROUP")
         .field<&Item::NUM>("NUM")
