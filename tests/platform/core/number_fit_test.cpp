@@ -115,7 +115,9 @@ TEST(NumberFit, EveryPictureFormatsAsTheExactPath)
             const std::optional<QString> fit = picture_detail::formatNumberFit(picture, v);
             ASSERT_EQ(fit.has_value(), fitsIn64Bits(v, picture.places)) << text << " " << v.toPlainString(20);
             (fit ? fitted : fellBack)++;
-            if (fit) ASSERT_EQ(*fit, exact) << text << " " << v.toPlainString(20);
+            if (fit) {
+                ASSERT_EQ(*fit, exact) << text << " " << v.toPlainString(20);
+            }
             ASSERT_EQ(Format(v, QString::fromLatin1(text)), exact) << text << " " << v.toPlainString(20);
         }
     }
@@ -131,7 +133,9 @@ TEST(NumberFit, ScaledValuesAndTextsAsTheExactPath)
             const mpz_class exact = exactScaled(v, places);
             const std::optional<std::int64_t> fit = v.scaledRoundedFit(places);
             ASSERT_EQ(fit.has_value(), fitsIn64Bits(v, places)) << v.toPlainString(20) << " at " << places;
-            if (fit) ASSERT_EQ(big(*fit), exact) << v.toPlainString(20) << " at " << places;
+            if (fit) {
+                ASSERT_EQ(big(*fit), exact) << v.toPlainString(20) << " at " << places;
+            }
             ASSERT_EQ(v.scaledRounded(places), exact);
         }
     // a stored value read back is the same reduced rational as the exact one
