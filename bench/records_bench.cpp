@@ -36,7 +36,8 @@ using records::Level;
 const int kRates = bench::scaled(100000);
 constexpr int kBatch = 25;  // rates the import adds per timer tick
 const int kLookups = bench::scaled(10000);
-const std::size_t kPrimedLines = std::size_t(bench::scaled(5000));
+// a line's number in its section has two bytes
+const std::size_t kPrimedLines = std::size_t(std::min(bench::scaled(5000), 32000));
 constexpr double kGoal = 1.5;         // layer time / raw time
 constexpr std::size_t kSlice = 1000;  // steps of one side before the other's turn
 
