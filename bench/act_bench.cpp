@@ -8,11 +8,15 @@
 //   lines' page and the sums of the sections on show read again; against the raw SQLite read of
 //   the section's 500 lines.
 //
-// The files go to a new temporary folder inside `folder` (by default the system's temporary
-// folder).
+// The sections are multiplied by TOLVEX_BENCH_SCALE (up to 250: a line holds its section in
+// one byte); a section keeps its 500 lines, so the move should cost the same at every size. The
+// moves also give the longest stall of the event loop. The files go to a new temporary folder
+// inside `folder` (by default the system's temporary folder).
 
 #include "app/settings/globals.h"
 #include "bench/figures.h"
+#include "bench/scale.h"
+#include "bench/stall_meter.h"
 #include "bench/window_threads.h"
 #include "data/thread_data.h"
 #include "estimate/act/act_lines.h"
@@ -38,7 +42,8 @@ using bench::onThread;
 
 namespace {
 
-constexpr int kSections = 10, kLinesPerSection = 500;
+const int kSections = std::min(bench::scaled(10), 250);
+constexpr int kLinesPerSection = 500;
 
 void fill()
 {
@@ -132,7 +137,8 @@ int main(int argc, char** argv)
         ours = msOf([&] { FillAct(1, Decimal::fromScaled(++run % 2 ? 50 : 25, 2)); });
         Relate(FileId::WrksInSmt).Close();
     });
-    figure("act fill, 5,000 lines in one write", ours, rawFill(db, 50), 500);
+    const std::string lineCount = bench::grouped(kSections * kLinesPerSection);
+    figure("act fill, " + lineCount + " lines in one write", ours, rawFill(db, 50), 500.0 * kSections / 10);
 
     NumSmeta = 1;
     const ui::ThreadId thread = test::start(BrowseAkt);
@@ -140,9 +146,11 @@ int main(int argc, char** argv)
     test::pumpUntil([&] { return idle(thread); }, 60000);
     auto* sections = qobject_cast<ui::BrowseList*>(window->control(7)->widget());
     auto* lines = qobject_cast<ui::BrowseList*>(window->control(13)->widget());
-    // the best of the moves to sections 2 to 10
-    double best = 1e300;
+    // the best of the moves to the sections from the second on, and the longest stall of any
+    double best = 1e300, longestStall = 0;
+    bench::StallMeter stalls;
     for (int section = 2; section <= kSections; ++section) {
+        stalls.start();
         const QString first = QStringLiteral("Устройство кровельного покрытия из рулонных материалов, строка %1")
                                   .arg((section - 1) * kLinesPerSection);
         best = std::min(best, msOf(
@@ -152,8 +160,12 @@ int main(int argc, char** argv)
                                                       60000);
                                   },
                                   1));
+        longestStall = std::max(longestStall, stalls.stop());
     }
-    figure("act window to a section of 500 lines, lines and sums read again", best, rawSection(db, 2), 100);
+    const double rawMove = rawSection(db, 2);
+    figure("act window on " + lineCount + " lines to a section of 500 lines, lines and sums read again", best, rawMove,
+           100);
+    figure("longest stall of the act window's moves on " + lineCount + " lines", longestStall, rawMove, 50);
     ui::post(thread, EVENT::CloseWindow);
     test::waitEnded(thread, 60000);
     return 0;

@@ -4,11 +4,16 @@
 //
 //   editor_bench [folder]
 //
-// 1,000 headers; estimate 500 has 200 sections of 25 lines. The files go to a new temporary
-// folder inside `folder` (by default the system's temporary folder). The window runs offscreen.
+// 1,000 headers; estimate 500 has 200 sections of 25 lines each times TOLVEX_BENCH_SCALE (a
+// line holds its section in one byte, so the sections stay 200). Each operation also gives the
+// longest stall of the event loop while it ran, and the run ends with the program's peak
+// memory. The files go to a new temporary folder inside `folder` (by default the system's
+// temporary folder). The window runs offscreen.
 
 #include "app/settings/globals.h"
 #include "bench/figures.h"
+#include "bench/scale.h"
+#include "bench/stall_meter.h"
 #include "bench/window_threads.h"
 #include "data/thread_data.h"
 #include "estimate/editor/current_smeta.h"
@@ -22,6 +27,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 namespace {
@@ -29,11 +35,14 @@ namespace {
 constexpr int kHeaders = 1000;
 constexpr int kEstimate = 500;
 constexpr int kSections = 200;
-constexpr int kLinesEach = 25;
-constexpr int kAllRows = 2 + kSections * (1 + kLinesEach);
+const int kLinesEach = bench::scaled(25);
+const int kAllRows = 2 + kSections * (1 + kLinesEach);
 constexpr int kExpandControl = 21;
 constexpr int kTreeControl = 15;
-constexpr double kGoal = 100;
+// every operation and stall, at every size up to 50,000 lines
+constexpr double kGoal = 50;
+constexpr double kStallGoal = 50;
+constexpr double kMemoryGoalMb = 55;
 
 using Clock = std::chrono::steady_clock;
 
@@ -103,7 +112,16 @@ double rawOpening()
     });
 }
 
-// The 5,201 records of the tree in key order, in one statement over the three files.
+// The peak resident memory of the program so far, in MB (the kernel's high-water mark).
+double peakMemoryMb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmHWM:", 0) == 0) return std::stod(line.substr(6)) / 1024;
+    return 0;
+}
+
+// The records of the tree in key order, in one statement over the three files.
 double rawTree()
 {
     return bench::msOf([] {
@@ -138,30 +156,45 @@ int main(int argc, char** argv)
         chosen = Clock::now();
     });
     double opening = 1e300, expanding = 1e300, reloading = 1e300;
+    double openingStall = 1e300, expandingStall = 1e300, reloadingStall = 1e300;
+    bench::StallMeter stalls;
     int rows = 0;
     for (int run = 0; run < 5; ++run) {
+        stalls.start();
         const ui::ThreadId thread = test::start([] { CurrentSmeta(); });
         ui::Window* w = test::waitWindow(thread, 60000);
         test::pumpUntil([&] { return bench::idle(thread); }, 60000);
         opening = std::min(opening, std::chrono::duration<double, std::milli>(Clock::now() - chosen).count());
+        openingStall = std::min(openingStall, stalls.stop());
         auto* tree = static_cast<ui::TreeList*>(w->control(kTreeControl)->widget());
 
-        auto timed = [&](int event, int field) {
+        // the operation until its thread is idle again, and the longest stall meanwhile
+        auto timed = [&](int event, int field, double& stall) {
+            stalls.start();
             const auto start = Clock::now();
             w->post(event, field);
             test::pumpUntil([&] { return bench::idle(thread); }, 60000);
-            return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            stall = std::min(stall, stalls.stop());
+            return ms;
         };
-        expanding = std::min(expanding, timed(EVENT::Accepted, kExpandControl));
+        expanding = std::min(expanding, timed(EVENT::Accepted, kExpandControl, expandingStall));
         rows = tree->model()->rowCount();
-        reloading = std::min(reloading, timed(EVENT::GainFocus, 0));
+        reloading = std::min(reloading, timed(EVENT::GainFocus, 0, reloadingStall));
         ui::post(thread, EVENT::CloseWindow);
         test::waitEnded(thread, 60000);
     }
     if (rows != kAllRows) std::fprintf(stderr, "expand-all showed %d rows, not %d\n", rows, kAllRows);
     const double rawOpen = rawOpening(), rawAll = rawTree();
-    bench::figure("editor opens on an estimate of 5,000 lines", opening, rawOpen, kGoal);
-    bench::figure("expand-all to 5,202 rows", expanding, rawAll, kGoal);
-    bench::figure("reload with every row expanded", reloading, rawAll, kGoal);
+    const std::string lines = bench::grouped(kSections * kLinesEach), all = bench::grouped(kAllRows);
+    using bench::figure;
+    figure("editor opens on an estimate of " + lines + " lines", opening, rawOpen, kGoal);
+    figure("longest stall while the editor opens on " + lines + " lines", openingStall, rawOpen, kStallGoal);
+    figure("expand-all to " + all + " rows", expanding, rawAll, kGoal);
+    figure("longest stall during expand-all to " + all + " rows", expandingStall, rawAll, kStallGoal);
+    figure("reload of " + all + " rows, every row expanded", reloading, rawAll, kGoal);
+    figure("longest stall during the reload of " + all + " rows", reloadingStall, rawAll, kStallGoal);
+    std::printf("peak memory with the editor open on %s lines: %.1f MB (goal about %.0f MB)\n", lines.c_str(),
+                peakMemoryMb(), kMemoryGoalMb);
     return 0;
 }

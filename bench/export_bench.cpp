@@ -2,6 +2,8 @@
 //
 //   export_bench [folder]
 //
+// The lines and sections are multiplied by TOLVEX_BENCH_SCALE (the sections up to 250, a line
+// holding its section in one byte).
 // - ExportSmetaToExcel and ExportSmetaToXml of an estimate of 5,000 lines in 100 sections, file
 //   written (no spreadsheet program is found and no XSLT processor is set, so none is started),
 //   against the raw SQLite key-order read of the same sections and lines.
@@ -11,6 +13,7 @@
 
 #include "app/settings/globals.h"
 #include "bench/figures.h"
+#include "bench/scale.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
@@ -37,7 +40,9 @@ using bench::msOf;
 
 namespace {
 
-constexpr int kSections = 100, kLines = 5000;
+const int kSections = std::min(bench::scaled(100), 250), kLines = bench::scaled(5000);
+// under 400 ms at 50,000 lines, and within 5 times the floor at 5,000
+double goalOf(double floor) { return kLines <= 5000 ? 5 * floor : 400.0 * kLines / 50000; }
 
 Decimal d(const char* s) { return *Decimal::parse(s); }
 
@@ -79,7 +84,7 @@ void fill()
             l = WrksInSmtRecord{};
             l.CODER = 1;
             l.GRINSMETA = std::uint8_t(1 + i * kSections / kLines);
-            l.NUMINGROUP = std::int16_t(i + 1);
+            l.NUMINGROUP = std::int16_t(i % (kLines / kSections) + 1);
             l.NRAS = QStringLiteral("Е12-01-%1").arg(i % 97);
             l.NAME = words.repeated(4).left(40 + (i * 37) % 181);
             l.EDIZM = "100 м2";
@@ -170,11 +175,12 @@ int main(int argc, char** argv)
     fill();
 
     const double floor = msOf([] { rawRead(); });
-    figure("spreadsheet export, 5,000 lines in 100 sections", msOf([] { ExportSmetaToExcel(1); }), floor, 1000);
-    figure("XML export, 5,000 lines in 100 sections", msOf([] { ExportSmetaToXml(1, 1); }), floor, 1000);
-    figure("act XML export, 5,000 lines in 100 sections", msOf([] { ExportAktToXml(1, 3); }), floor, 1000);
-    figure("text report, 5,000 lines in 100 sections", msOf([] { textReport(TotalsMode::Estimate); }), floor, 1000);
-    figure("act text report, 5,000 lines in 100 sections", msOf([] { textReport(TotalsMode::Act); }), floor, 1000);
+    const std::string size = bench::grouped(kLines) + " lines in " + bench::grouped(kSections) + " sections";
+    figure("spreadsheet export, " + size, msOf([] { ExportSmetaToExcel(1); }), floor, goalOf(floor));
+    figure("XML export, " + size, msOf([] { ExportSmetaToXml(1, 1); }), floor, goalOf(floor));
+    figure("act XML export, " + size, msOf([] { ExportAktToXml(1, 3); }), floor, goalOf(floor));
+    figure("text report, " + size, msOf([] { textReport(TotalsMode::Estimate); }), floor, goalOf(floor));
+    figure("act text report, " + size, msOf([] { textReport(TotalsMode::Act); }), floor, goalOf(floor));
 
     for (const char* file : {"tlx_exp.txt", "smeta.xml", "TEXTREP"})
         std::printf("  (%s: %lld bytes)\n", file, static_cast<long long>(QFileInfo(QString::fromLatin1(file)).size()));

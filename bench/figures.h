@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
+#include <string>
 
 namespace bench {
 
@@ -24,6 +25,10 @@ inline double msOf(const std::function<void()>& f, int runs = 5)
 inline void figure(const char* name, double ours, double floor, double goal)
 {
     std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.0f ms)\n", name, ours, floor, ours / floor, goal);
+}
+inline void figure(const std::string& name, double ours, double floor, double goal)
+{
+    figure(name.c_str(), ours, floor, goal);
 }
 
 }  // namespace bench

@@ -4,11 +4,12 @@
 //
 //   records_bench [folder]
 //
-// The files go to a new temporary folder inside `folder` (by default the system's temporary
+// The sizes are multiplied by TOLVEX_BENCH_SCALE. The files go to a new temporary folder inside `folder` (by default the system's temporary
 // folder). A folder on tmpfs (/dev/shm) leaves out the disk's syncs, which otherwise take
 // most of the time of every commit, and so shows the layer's own costs.
 
 #include "data/error_reporter.h"
+#include "bench/scale.h"
 #include "data/thread_data.h"
 #include "platform/core/collation.h"
 #include "platform/records/cursor.h"
@@ -32,10 +33,11 @@ namespace {
 
 using records::Level;
 
-constexpr int kRates = 100000;
+const int kRates = bench::scaled(100000);
 constexpr int kBatch = 25;  // rates the import adds per timer tick
-constexpr int kLookups = 10000;
-constexpr std::size_t kPrimedLines = 5000;
+const int kLookups = bench::scaled(10000);
+// a line's number in its section has two bytes
+const std::size_t kPrimedLines = std::size_t(std::min(bench::scaled(5000), 32000));
 constexpr double kGoal = 1.5;         // layer time / raw time
 constexpr std::size_t kSlice = 1000;  // steps of one side before the other's turn
 
@@ -461,10 +463,10 @@ Times sideBySide(std::size_t steps, std::size_t slice, const std::function<void(
     return t;
 }
 
-void report(const char* figure, Times t)
+void report(const std::string& figure, Times t)
 {
     // the goal is a ratio to raw SQLite on the same files: in milliseconds, that ratio of the floor
-    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.1f ms)\n", figure, t.layer, t.raw, t.layer / t.raw,
+    std::printf("%s: %.1f ms (floor %.1f ms, ratio %.2f; goal %.1f ms)\n", figure.c_str(), t.layer, t.raw, t.layer / t.raw,
                 t.raw * kGoal);
     std::fflush(stdout);
 }
@@ -503,13 +505,14 @@ int main(int argc, char** argv)
     std::mt19937 random(7);
     for (int i = 0; i < kLookups; ++i) wanted.push_back(&rates[random() % rates.size()]);
 
+    const std::string rateCount = bench::grouped(kRates);
     struct Adding {
-        const char* figure;
+        std::string figure;
         const char* folder;
         int batch;
     };
-    for (const Adding& a : {Adding{"add 100,000 rates in one transaction", "one", kRates},
-                            Adding{"add 100,000 rates in transactions of 25", "batches", kBatch}}) {
+    for (const Adding& a : {Adding{"add " + rateCount + " rates in one transaction", "one", kRates},
+                            Adding{"add " + rateCount + " rates in transactions of 25", "batches", kBatch}}) {
         base.mkdir(QString::fromLatin1(a.folder));
         LayerThread layer(base.filePath(QString::fromLatin1(a.folder)));
         Relate(FileId::Raszenki).Open();
@@ -528,14 +531,14 @@ int main(int argc, char** argv)
         Relate(FileId::Raszenki).Open();
         RawDb raw(rawPathOf(base, QStringLiteral("one"), "RASZENKI.TPS"));
         struct Order {
-            const char* figure;
+            std::string figure;
             const char* key;
             std::vector<std::string> columns;
             bool unique;
         };
-        for (const Order& o : {Order{"read all rates by WRK:ONGROUP", "WRK:ONGROUP", {"GROUP", "NRAS"}, false},
-                               Order{"read all rates by WRK:ONWORKS", "WRK:ONWORKS", {"NAME"}, false},
-                               Order{"read all rates by WRK:ONSPRAVOCH", "WRK:ONSPRAVOCH", {"NRAS"}, true}}) {
+        for (const Order& o : {Order{"read all " + rateCount + " rates by WRK:ONGROUP", "WRK:ONGROUP", {"GROUP", "NRAS"}, false},
+                               Order{"read all " + rateCount + " rates by WRK:ONWORKS", "WRK:ONWORKS", {"NAME"}, false},
+                               Order{"read all " + rateCount + " rates by WRK:ONSPRAVOCH", "WRK:ONSPRAVOCH", {"NRAS"}, true}}) {
             std::size_t rawRead = 0, layerRead = 0;
             const Times t = sideBySide(
                 1, 1, [&](std::size_t, std::size_t) { rawRead = rawReadInKeyOrder(raw, o.columns, o.unique); },
@@ -553,7 +556,7 @@ int main(int argc, char** argv)
             [&](std::size_t from, std::size_t to) { layerFound += layerLookUp(wanted, from, to); });
         if (rawFound != wanted.size() || layerFound != wanted.size())
             std::fprintf(stderr, "look-ups found %zu and %zu\n", rawFound, layerFound);
-        report("10,000 look-ups by WRK:ONSPRAVOCH", t);
+        report(bench::grouped(kLookups) + " look-ups by WRK:ONSPRAVOCH among " + rateCount + " rates", t);
         Relate(FileId::Raszenki).Close();
     }
 
@@ -563,7 +566,7 @@ int main(int argc, char** argv)
         Relate(FileId::WrksInSmt).Open();
         RawDb raw(rawTwinOf(base, QStringLiteral("lines"), "WRKSINSM.TPS"));
         RawPrimer primer(raw);
-        report("prime and store 5,000 work lines in one section",
+        report("prime and store " + bench::grouped(std::int64_t(kPrimedLines)) + " work lines in one section",
                sideBySide(
                    kPrimedLines, kSlice / 4, [&](std::size_t from, std::size_t to) { primer.prime(to - from); },
                    [&](std::size_t from, std::size_t to) { layerPrime(to - from); }));

@@ -223,6 +223,7 @@ private:
         list.setColumnWidth(window->duX(800));
         list.setSelectedBackground(TREECOLOR::SelectedBack);
         list.setQueue(&tree_.queue());
+        list.setTextSource([this](int row) { return tree_.textOf(row); });
         layout->addWidget(&list, 1);
 
         // the panel keeps its height and follows the window's width; "Выход" keeps its size at

@@ -2,9 +2,9 @@
 
 #include "data/key_range.h"
 #include "data/thread_data.h"
-#include "estimate/editor/tree_rows.h"
 #include "platform/records/cursor.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
@@ -47,7 +47,7 @@ bool EstimateTree::expands(int level, std::int64_t position)
 
 void EstimateTree::TreeLoadEstimate()
 {
-    queue_.push_back(FormatRootRow());
+    queue_.push_back(RootRow());
     if (failed_) return;
     // The number is unique: one exact read finds the header the tree shows.
     FileAccess& headers = Access(FileId::Headers);
@@ -59,7 +59,7 @@ void EstimateTree::TreeLoadEstimate()
         headers.ReportReadFailure();
         return fail();
     }
-    ui::TreeRow row = FormatEstimateRow(DFL());
+    ui::TreeRow row = estimateRow(DFL());
     row.position = headers.file().position();
     row.level = 1;
     int at = int(queue_.size());
@@ -105,7 +105,7 @@ bool EstimateTree::TreeLoadSections(int& at)
     }
     const int onLineKey = WrksInSmtLayout().keyIndex("NSB:ONSMETNUM");
     for (const auto& [position, section] : sections) {
-        ui::TreeRow row = FormatSectionRow(section);
+        ui::TreeRow row = sectionRow(section);
         row.position = position;
         row.level = 2;
         if (expands(2, position)) {
@@ -138,18 +138,19 @@ bool EstimateTree::TreeLoadWorks(int& at)
 {
     if (!holdsLines(GRO())) return true;
     const WrksInSmtRecord range = firstLineKeyOf(GRO());
-    std::vector<ui::TreeRow> rows;
+    // the lines go to the end of the queue, and are moved in place when they belong before its end
+    const std::size_t before = queue_.size();
     if (!readKeyRangePositions(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range, [&](Position p, const void* r) {
-            ui::TreeRow row = FormatWorkRow(*static_cast<const WrksInSmtRecord*>(r));
+            ui::TreeRow& row = queue_.emplace_back(workRow(*static_cast<const WrksInSmtRecord*>(r)));
             row.position = p;
             row.level = 3;
-            rows.push_back(std::move(row));
         })) {
+        queue_.resize(before);
         fail();
         return false;
     }
-    queue_.insert(queue_.begin() + at, rows.begin(), rows.end());
-    at += int(rows.size());
+    std::rotate(queue_.begin() + at, queue_.begin() + std::ptrdiff_t(before), queue_.end());
+    at += int(queue_.size() - before);
     return true;
 }
 
@@ -170,12 +171,59 @@ bool EstimateTree::refresh(ui::TreeRow& row)
         fail();
         return false;
     }
-    ui::TreeRow formatted = level == 1 ? FormatEstimateRow(DFL()) : level == 2 ? FormatSectionRow(GRO()) : FormatWorkRow(NSB());
-    formatted.level = row.level;
-    formatted.loaded = row.loaded;
-    formatted.position = row.position;
-    row = std::move(formatted);
+    // the row's own fields read again, in place
+    const std::size_t at = row.fields;
+    if (level == 1)
+        estimateFields_[at] = EstimateFieldsOf(DFL());
+    else if (level == 2)
+        sectionFields_[at] = SectionFieldsOf(GRO());
+    else
+        workFields_[at] = WorkFieldsOf(NSB());
     return true;
+}
+
+ui::TreeRow EstimateTree::estimateRow(const HeadersRecord& header)
+{
+    ui::TreeRow row = EstimateRow();
+    row.fields = std::uint32_t(estimateFields_.size());
+    estimateFields_.push_back(EstimateFieldsOf(header));
+    return row;
+}
+
+ui::TreeRow EstimateTree::sectionRow(const GroupsWksRecord& section)
+{
+    ui::TreeRow row = SectionRow();
+    row.fields = std::uint32_t(sectionFields_.size());
+    sectionFields_.push_back(SectionFieldsOf(section));
+    return row;
+}
+
+ui::TreeRow EstimateTree::workRow(const WrksInSmtRecord& line)
+{
+    ui::TreeRow row = WorkRow();
+    row.fields = std::uint32_t(workFields_.size());
+    workFields_.push_back(WorkFieldsOf(line));
+    return row;
+}
+
+void EstimateTree::clearRows()
+{
+    queue_.clear();
+    estimateFields_.clear();
+    sectionFields_.clear();
+    workFields_.clear();
+}
+
+QString EstimateTree::textOf(int row) const
+{
+    if (row < 0 || row >= int(queue_.size())) return {};
+    const ui::TreeRow& r = queue_[std::size_t(row)];
+    switch (std::abs(r.level)) {
+    case 0: return RootRowText();
+    case 1: return EstimateRowText(estimateFields_[r.fields]);
+    case 2: return SectionRowText(sectionFields_[r.fields]);
+    default: return WorkRowText(workFields_[r.fields]);
+    }
 }
 
 // --- expanding and collapsing
@@ -214,7 +262,7 @@ void EstimateTree::TreeContractNode(int row)
 
 void EstimateTree::TreeExpandAll()
 {
-    queue_.clear();
+    clearRows();
     expanded_.clear();
     ExpandAllFlag = true;
     TreeLoadEstimate();
@@ -224,7 +272,7 @@ void EstimateTree::TreeExpandAll()
 
 void EstimateTree::TreeContractAll()
 {
-    queue_.clear();
+    clearRows();
     expanded_.clear();
     TreeLoadEstimate();
     changed();
@@ -232,7 +280,7 @@ void EstimateTree::TreeContractAll()
 
 void EstimateTree::TreeReload()
 {
-    queue_.clear();
+    clearRows();
     TreeLoadEstimate();
     changed();
     if (ReselectLevel != 0) {

@@ -3,11 +3,14 @@
 // header, its sections and under each its work lines), the rows the user expanded, the
 // loaders that read the rows from the thread's record files, expanding and collapsing, the
 // rebuilds and the moves of the selection. Rows are counted from 0; a row's position is its
-// record's row id, which never names another record.
+// record's row id, which never names another record. A row keeps the fields its text is made
+// of as they were read; the text is made when it is asked for.
 
+#include "estimate/editor/tree_rows.h"
 #include "platform/ui/tree_row.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <set>
 #include <utility>
@@ -21,6 +24,8 @@ public:
     // The rows as the list shows them, and how often the queue has been changed.
     const ui::TreeQueue& queue() const { return queue_; }
     unsigned version() const { return version_; }
+    // The text of a row (empty for none).
+    QString textOf(int row) const;
 
     // --- the editor's locals
     std::int32_t EditorEstimate = 0;
@@ -67,6 +72,12 @@ private:
     // Re-reads the row's record into the thread's buffer and formats the row again; false
     // when it is gone.
     bool refresh(ui::TreeRow& row);
+    // The rows of each kind with their fields kept (the row holds where).
+    ui::TreeRow estimateRow(const HeadersRecord& header);
+    ui::TreeRow sectionRow(const GroupsWksRecord& section);
+    ui::TreeRow workRow(const WrksInSmtRecord& line);
+    // Empties the queue and the fields kept for its rows.
+    void clearRows();
     // Whether a row at `level` with `position` comes out expanded (expand-all records it).
     bool expands(int level, std::int64_t position);
     // A read failed: reported by the file manager; the tree stops.
@@ -74,6 +85,11 @@ private:
     void changed() { ++version_; }
 
     ui::TreeQueue queue_;
+    // the fields of the rows, by kind; a collapse leaves its rows' fields until the next rebuild
+    // (in blocks: growing never moves what is kept)
+    std::deque<EstimateRowFields> estimateFields_;
+    std::deque<SectionRowFields> sectionFields_;
+    std::deque<WorkRowFields> workFields_;
     std::set<Expanded> expanded_;
     bool ExpandAllFlag = false;
     bool failed_ = false;

@@ -8,11 +8,11 @@
 
 namespace {
 
-// The first `width` characters of a stored text with its trailing blanks; a line break stored
-// in it shows as blanks, so the row keeps its width.
-QString field(std::string_view bytes, std::size_t width)
+// A stored text with its trailing blanks; a line break stored in it shows as blanks, so the
+// row keeps its width.
+QString field(std::string_view bytes)
 {
-    std::string text(bytes.substr(0, width));
+    std::string text(bytes);
     for (char& c : text)
         if (c == '\r' || c == '\n') c = ' ';
     return codepage::fromCp1251(text);
@@ -22,35 +22,66 @@ QString pictured(const Decimal& value, const char* picture) { return Format(valu
 
 }  // namespace
 
-ui::TreeRow FormatRootRow()
+EstimateRowFields EstimateFieldsOf(const HeadersRecord& h)
 {
-    ui::TreeRow row;
-    row.text = QStringLiteral("Смета ");
-    return row;
+    EstimateRowFields f;
+    f.NUMBER = h.NUMBER;
+    f.DATEDOG = h.DATEDOG;
+    f.NAME = h.NAME;
+    f.ZAKAZCHIK = h.ZAKAZCHIK;
+    return f;
 }
 
-ui::TreeRow FormatEstimateRow(const HeadersRecord& h)
+SectionRowFields SectionFieldsOf(const GroupsWksRecord& s)
+{
+    SectionRowFields f;
+    f.NAME = s.NAME;
+    return f;
+}
+
+WorkRowFields WorkFieldsOf(const WrksInSmtRecord& w)
+{
+    WorkRowFields f;
+    f.CHELCH = w.CHELCH;
+    f.NAME = w.NAME;
+    f.EDIZM = w.EDIZM;
+    return f;
+}
+
+QString RootRowText() { return QStringLiteral("Смета "); }
+
+QString EstimateRowText(const EstimateRowFields& h)
+{
+    return pictured(Decimal(int(h.NUMBER)), "n_4") + ' ' + pictured(Decimal(int(h.DATEDOG)), "d6") + ' ' +
+           field(h.NAME.bytes()) + ' ' + field(h.ZAKAZCHIK.bytes());
+}
+
+QString SectionRowText(const SectionRowFields& s)
+{
+    return QStringLiteral("Раздел ") + field(s.NAME.bytes()) + QStringLiteral(" . ");
+}
+
+QString WorkRowText(const WorkRowFields& w)
+{
+    return pictured(w.CHELCH.value(), "n-8.2") + QStringLiteral(" | ") + field(w.NAME.bytes()) + QStringLiteral(" |  ") +
+           field(w.EDIZM.bytes());
+}
+
+ui::TreeRow RootRow() { return {}; }
+
+ui::TreeRow EstimateRow()
 {
     ui::TreeRow row;
-    row.text = pictured(Decimal(int(h.NUMBER)), "n_4") + ' ' + pictured(Decimal(int(h.DATEDOG)), "d6") + ' ' +
-               field(h.NAME.bytes(), 50) + ' ' + field(h.ZAKAZCHIK.bytes(), 40);
     row.normalFg = TREECOLOR::EstimateText;
     row.normalBg = TREECOLOR::EstimateBack;
     return row;
 }
 
-ui::TreeRow FormatSectionRow(const GroupsWksRecord& s)
+ui::TreeRow SectionRow()
 {
     ui::TreeRow row;
-    row.text = QStringLiteral("Раздел ") + field(s.NAME.bytes(), 80) + QStringLiteral(" . ");
     row.normalBg = TREECOLOR::SectionBack;
     return row;
 }
 
-ui::TreeRow FormatWorkRow(const WrksInSmtRecord& w)
-{
-    ui::TreeRow row;
-    row.text = pictured(w.CHELCH.value(), "n-8.2") + QStringLiteral(" | ") + field(w.NAME.bytes(), 70) +
-               QStringLiteral(" |  ") + field(w.EDIZM.bytes(), 25);
-    return row;
-}
+ui::TreeRow WorkRow() { return {}; }

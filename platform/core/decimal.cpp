@@ -2,7 +2,15 @@
 
 #include <QString>
 
+#include <array>
+#include <charconv>
+#include <limits>
+#include <numeric>
+
 namespace {
+
+// The most places the 64-bit paths take (10^18 still fits).
+constexpr int kMaxFitPlaces = 18;
 
 mpz_class pow10(int n)
 {
@@ -54,7 +62,15 @@ Decimal::Decimal(long long v) : q_(static_cast<long>(v)) {}
 
 Decimal Decimal::fromScaled(std::int64_t scaled, int places)
 {
-    return fromFraction(mpz_class(static_cast<long>(scaled)), pow10(places));
+    if (places < 0 || places > kMaxFitPlaces) return fromFraction(mpz_class(static_cast<long>(scaled)), pow10(places));
+    // reduced in 64 bits: no gcd of big numbers for every stored field read
+    const std::uint64_t magnitude = scaled < 0 ? 0 - std::uint64_t(scaled) : std::uint64_t(scaled);
+    const std::uint64_t divisor = std::gcd(magnitude, decimal_detail::pow10u(places));
+    Decimal d;
+    mpz_set_ui(d.q_.get_num_mpz_t(), magnitude / divisor);
+    if (scaled < 0) mpz_neg(d.q_.get_num_mpz_t(), d.q_.get_num_mpz_t());
+    mpz_set_ui(d.q_.get_den_mpz_t(), decimal_detail::pow10u(places) / divisor);
+    return d;
 }
 
 Decimal Decimal::fromFraction(const mpz_class& numerator, const mpz_class& denominator)
@@ -75,8 +91,23 @@ std::optional<Decimal> Decimal::parse(std::string_view text)
     return d;
 }
 
+std::optional<std::int64_t> Decimal::scaledRoundedFit(int places) const
+{
+    const mpz_srcptr num = q_.get_num_mpz_t(), den = q_.get_den_mpz_t();
+    if (places < 0 || places > kMaxFitPlaces || !mpz_fits_slong_p(num) || !mpz_fits_ulong_p(den)) return std::nullopt;
+    // |n| * 10^places < 2^63 * 10^18 < 2^124: the doubled sum below stays within 128 bits
+    using Wide = unsigned __int128;
+    const long n = mpz_get_si(num);
+    const Wide magnitude = n < 0 ? Wide(0 - std::uint64_t(n)) : Wide(std::uint64_t(n));
+    const Wide d = mpz_get_ui(den);
+    const Wide r = (2 * magnitude * decimal_detail::pow10u(places) + d) / (2 * d);
+    if (r > Wide(std::numeric_limits<std::int64_t>::max())) return std::nullopt;
+    return n < 0 ? -std::int64_t(r) : std::int64_t(r);
+}
+
 mpz_class Decimal::scaledRounded(int places) const
 {
+    if (const std::optional<std::int64_t> fit = scaledRoundedFit(places)) return mpz_class(static_cast<long>(*fit));
     // |n| * 10^places / d, rounded half up, then the sign back: half away from zero.
     mpz_class n = abs(q_.get_num()) * pow10(places);
     const mpz_class& d = q_.get_den();
@@ -98,9 +129,17 @@ mpz_class Decimal::integerPart() const
 
 std::string Decimal::toFixedString(int places) const
 {
-    mpz_class s = scaledRounded(places);
-    bool negative = s < 0;
-    std::string digits = mpz_class(abs(s)).get_str();
+    bool negative;
+    std::string digits;
+    if (const std::optional<std::int64_t> fit = scaledRoundedFit(places)) {
+        negative = *fit < 0;
+        char buffer[20];
+        digits.assign(buffer, std::size_t(decimal_detail::digitsOf(negative ? 0 - std::uint64_t(*fit) : std::uint64_t(*fit), buffer)));
+    } else {
+        mpz_class s = scaledRounded(places);
+        negative = s < 0;
+        digits = mpz_class(abs(s)).get_str();
+    }
     if (places > 0) {
         if (int(digits.size()) <= places) digits.insert(0, std::size_t(places + 1 - int(digits.size())), '0');
         digits.insert(digits.size() - std::size_t(places), 1, '.');
@@ -170,6 +209,33 @@ Decimal textToNumber(std::string_view text)
 Decimal textToNumber(const QString& text) { return textToNumber(text.toLatin1().toStdString()); }
 
 namespace decimal_detail {
+
+std::uint64_t pow10u(int n)
+{
+    static constexpr auto table = [] {
+        std::array<std::uint64_t, kMaxFitPlaces + 1> t{};
+        t[0] = 1;
+        for (std::size_t i = 1; i < t.size(); ++i) t[i] = t[i - 1] * 10;
+        return t;
+    }();
+    return table[std::size_t(n)];
+}
+
+int digitsOf(std::uint64_t magnitude, char* out)
+{
+    return int(std::to_chars(out, out + 20, magnitude).ptr - out);
+}
+
+bool fitsDigits(std::int64_t scaled, int precision)
+{
+    return precision > kMaxFitPlaces || (scaled < 0 ? 0 - std::uint64_t(scaled) : std::uint64_t(scaled)) < pow10u(precision);
+}
+
+std::int64_t keepLowDigits(std::int64_t scaled, int precision)
+{
+    // the remainder truncated toward zero, as mpz_tdiv_r
+    return precision > kMaxFitPlaces ? scaled : scaled % std::int64_t(pow10u(precision));
+}
 
 bool fitsDigits(const mpz_class& scaled, int precision) { return abs(scaled) < pow10(precision); }
 

@@ -37,6 +37,9 @@ public:
 
     // round(value * 10^places), half away from zero
     mpz_class scaledRounded(int places) const;
+    // The same in 64 bits, without the big-number library, when the value's numerator and
+    // denominator and the result all fit (0 to 18 places); nothing otherwise.
+    std::optional<std::int64_t> scaledRoundedFit(int places) const;
     // rounded to places, half away from zero
     Decimal rounded(int places) const;
     // the integer part (truncated toward zero)
@@ -75,6 +78,13 @@ namespace decimal_detail {
 // Keeps the low-order `precision` digits of a scaled value (the sign stays).
 std::int64_t keepLowDigits(const mpz_class& scaled, int precision);
 bool fitsDigits(const mpz_class& scaled, int precision);
+// The same for a value in 64 bits (precision 1 to 18).
+std::int64_t keepLowDigits(std::int64_t scaled, int precision);
+bool fitsDigits(std::int64_t scaled, int precision);
+// 10^n for n from 0 to 18.
+std::uint64_t pow10u(int n);
+// The decimal digits of a magnitude, written at `out` (20 chars at most); returns their count.
+int digitsOf(std::uint64_t magnitude, char* out);
 }  // namespace decimal_detail
 
 // A stored DECIMAL(P,S) field: P digits, S of them after the point.
@@ -92,7 +102,10 @@ public:
     // Rounds half away from zero to S places; a value too wide keeps its low-order digits.
     DecimalField& operator=(const Decimal& v)
     {
-        scaled_ = decimal_detail::keepLowDigits(v.scaledRounded(S), P);
+        if (const std::optional<std::int64_t> fit = v.scaledRoundedFit(S))
+            scaled_ = decimal_detail::keepLowDigits(*fit, P);
+        else
+            scaled_ = decimal_detail::keepLowDigits(v.scaledRounded(S), P);
         return *this;
     }
     template <int P2, int S2>
@@ -105,6 +118,11 @@ public:
     // leaves the field unchanged.
     bool checkedStore(const Decimal& v)
     {
+        if (const std::optional<std::int64_t> fit = v.scaledRoundedFit(S)) {
+            if (!decimal_detail::fitsDigits(*fit, P)) return false;
+            scaled_ = *fit;
+            return true;
+        }
         mpz_class s = v.scaledRounded(S);
         if (!decimal_detail::fitsDigits(s, P)) return false;
         scaled_ = s.get_si();

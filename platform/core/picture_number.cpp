@@ -2,6 +2,7 @@
 
 #include "platform/core/picture_syntax.h"
 
+#include <algorithm>
 #include <string>
 
 namespace picture_detail {
@@ -53,6 +54,48 @@ std::optional<NumberPicture> parseNumberPicture(QStringView body)
 }
 
 QString formatNumber(const NumberPicture& picture, const Decimal& value)
+{
+    std::optional<QString> fit = formatNumberFit(picture, value);
+    return fit ? *std::move(fit) : formatNumberExact(picture, value);
+}
+
+// The text written once into its final length, with no big number and no growing string.
+std::optional<QString> formatNumberFit(const NumberPicture& picture, const Decimal& value)
+{
+    const std::optional<std::int64_t> scaled = value.scaledRoundedFit(picture.places);
+    if (!scaled) return std::nullopt;
+    if (*scaled == 0 && picture.blankWhenZero) return QString(picture.width, u' ');
+
+    const bool negative = *scaled < 0;
+    char digits[20];
+    const int count = decimal_detail::digitsOf(negative ? 0 - std::uint64_t(*scaled) : std::uint64_t(*scaled), digits);
+    // at least one integer digit: zeros in front of a short fraction
+    const int integerCount = std::max(count - picture.places, 1);
+    const int leadingZeros = integerCount + picture.places - count;
+    const int separators = picture.grouped ? (integerCount - 1) / 3 : 0;
+    const int textSize = integerCount + separators + (picture.places > 0 ? 1 + picture.places : 0);
+    const int signSize = negative ? 1 : 0;
+    const int padding = std::max(picture.width - signSize - textSize, 0);
+
+    QString out(padding + signSize + textSize, Qt::Uninitialized);
+    QChar* at = out.data();
+    if (negative && picture.fill == u'0') *at++ = u'-';
+    for (int i = 0; i < padding; ++i) *at++ = picture.fill;
+    if (negative && picture.fill != u'0') *at++ = u'-';
+    const QChar groupSep = groupSeparator(picture);
+    auto digitAt = [&](int i) { return QChar(i < leadingZeros ? u'0' : char16_t(digits[i - leadingZeros])); };
+    for (int i = 0; i < integerCount; ++i) {
+        if (separators > 0 && i > 0 && (integerCount - i) % 3 == 0) *at++ = groupSep;
+        *at++ = digitAt(i);
+    }
+    if (picture.places > 0) {
+        *at++ = picture.decimalSeparator;
+        for (int i = integerCount; i < integerCount + picture.places; ++i) *at++ = digitAt(i);
+    }
+    return out;
+}
+
+QString formatNumberExact(const NumberPicture& picture, const Decimal& value)
 {
     mpz_class scaled = value.scaledRounded(picture.places);
     if (scaled == 0 && picture.blankWhenZero) return QString(picture.width, u' ');

@@ -21,7 +21,11 @@ struct NumberPicture {
 
 // body: the picture after its type letter
 std::optional<NumberPicture> parseNumberPicture(QStringView body);
+// The value under the picture: in 64 bits where the value fits, else through the exact path.
 QString formatNumber(const NumberPicture& picture, const Decimal& value);
+// The two paths alone: the 64-bit one gives nothing for a value that does not fit.
+std::optional<QString> formatNumberFit(const NumberPicture& picture, const Decimal& value);
+QString formatNumberExact(const NumberPicture& picture, const Decimal& value);
 std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text);
 
 }  // namespace picture_detail

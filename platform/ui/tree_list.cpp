@@ -23,7 +23,8 @@ public:
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
     {
-        const TreeQueue* queue = static_cast<const TreeListModel*>(index.model())->queue();
+        const auto* model = static_cast<const TreeListModel*>(index.model());
+        const TreeQueue* queue = model->queue();
         if (!queue || index.row() >= int(queue->size())) return;
         const TreeRow& row = (*queue)[std::size_t(index.row())];
         const bool selected = option.state & QStyle::State_Selected;
@@ -51,7 +52,7 @@ public:
         painter->setPen(text);
         painter->setFont(option.font);
         const QRect textRect(r.left() + list_.indentOf(index.row()), r.top(), r.width(), r.height());
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, row.text);
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextDontClip, model->text(index.row()));
         painter->restore();
     }
 
@@ -89,11 +90,16 @@ int TreeListModel::rowCount(const QModelIndex& parent) const
     return parent.isValid() || !queue_ ? 0 : int(queue_->size());
 }
 
+QString TreeListModel::text(int row) const
+{
+    if (!queue_ || row < 0 || row >= int(queue_->size())) return {};
+    return textSource_ ? textSource_(row) : (*queue_)[std::size_t(row)].text;
+}
+
 QVariant TreeListModel::data(const QModelIndex& index, int role) const
 {
-    if (!queue_ || !index.isValid() || index.row() >= int(queue_->size())) return {};
-    if (role == Qt::DisplayRole) return (*queue_)[std::size_t(index.row())].text;
-    return {};
+    if (!index.isValid() || role != Qt::DisplayRole) return {};
+    return text(index.row());
 }
 
 // --- the list

@@ -7,12 +7,15 @@
 // double click on a row, reaches the window as EVENT:AlertKey of the list with its mouse key. A
 // new selection reaches the window as EVENT:NewSelection; alerted keys reach it through the
 // window's input filter. The queue belongs to the program: a rebuilt or changed
-// queue reaches the view once, by refresh().
+// queue reaches the view once, by refresh(). The texts are the rows' own, or made by the
+// program's text source when the view shows a row.
 
 #include "platform/ui/tree_row.h"
 
 #include <QAbstractListModel>
 #include <QListView>
+
+#include <functional>
 
 namespace ui {
 
@@ -21,16 +24,22 @@ class Window;
 
 class TreeListModel : public QAbstractListModel {
 public:
+    using TextSource = std::function<QString(int row)>;
+
     void setQueue(const TreeQueue* queue);
+    void setTextSource(TextSource source) { textSource_ = std::move(source); }
     // The queue changed: the view takes it whole.
     void refresh();
     const TreeQueue* queue() const { return queue_; }
+    // The text shown on a row (kept within the rows).
+    QString text(int row) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
 
 private:
     const TreeQueue* queue_ = nullptr;
+    TextSource textSource_;
 };
 
 class TreeList : public QListView {
@@ -49,6 +58,7 @@ public:
     std::int32_t selectedBackground() const { return selectedBg_; }
 
     void setQueue(const TreeQueue* queue);
+    void setTextSource(TreeListModel::TextSource source) { model_.setTextSource(std::move(source)); }
     // Shows the queue as it is now and selects `row` (kept within the rows).
     void refresh(int row);
     int selectedRow() const;

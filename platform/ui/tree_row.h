@@ -1,7 +1,9 @@
 #pragma once
 // One row of a tree list's queue: its text, its four colours (00BBGGRRh colour references, -1
 // the list's default), its level (its depth; negative for a collapsed row that has children),
-// whether its children have been read, and the record it shows.
+// whether its children have been read, and the record it shows. A program that makes its texts
+// only for the rows on show leaves the text empty, gives the list a text source and keeps in
+// `fields` where it finds what the row's text is made of.
 
 #include <QColor>
 #include <QString>
@@ -22,6 +24,7 @@ struct TreeRow {
     std::int32_t level = 0;
     bool loaded = false;
     std::int64_t position = 0;  // 0: no record
+    std::uint32_t fields = 0;
 };
 
 using TreeQueue = std::vector<TreeRow>;

@@ -32,9 +32,9 @@ TEST_F(Editor, OpensOnTheChosenEstimateAndLeavesNoTraceWhenClosed)
     openEditor(7);
     EXPECT_EQ(editor->title(), "Текущая смета");
     EXPECT_EQ(rows().size(), 2u);
-    EXPECT_EQ(queue()[0].text, "Смета ");
+    EXPECT_EQ(textOf(0), "Смета ");
     EXPECT_EQ(queue()[1].level, -1);
-    EXPECT_TRUE(queue()[1].text.startsWith("   7 "));
+    EXPECT_TRUE(textOf(1).startsWith("   7 "));
     EXPECT_EQ(tree().selectedRow(), 0);
     EXPECT_EQ(GLO::CurrentSmeta, 7);
     EXPECT_EQ(NumSmeta, 7);
@@ -151,7 +151,7 @@ TEST_F(Editor, ACompletedChangeReselectsItsRowAndARenumberedEstimateStaysShown)
 
     select(1);
     press(editor, test::kChange);
-    EXPECT_TRUE(queue()[1].text.startsWith("  17 "));
+    EXPECT_TRUE(textOf(1).startsWith("  17 "));
     EXPECT_EQ(tree().selectedRow(), 1);
     // its sections followed the number (section 5 shows no lines: they stayed under number 1)
     EXPECT_EQ(rows().size(), 6u);
@@ -324,7 +324,7 @@ TEST_F(Editor, ASecondEditorHandsOverAndTheFirstKeepsItsOwnEstimate)
     EXPECT_EQ(NumSmeta, 8);
     EXPECT_EQ(GLO::CurrentSmeta, 0);
     EXPECT_EQ(CurrentSmetaThread, thread);
-    EXPECT_TRUE(queue()[1].text.startsWith("   7 "));
+    EXPECT_TRUE(textOf(1).startsWith("   7 "));
 
     // the menu's print item, the print button's popup and the XML export: estimate 7
     choose("&11-графка");

@@ -165,15 +165,18 @@ protected:
         settle();
     }
     ui::TreeList& tree() { return *static_cast<ui::TreeList*>(editor->control(kTree)->widget()); }
-    const ui::TreeQueue& queue() { return *static_cast<const ui::TreeListModel*>(tree().model())->queue(); }
+    const ui::TreeListModel& model() { return *static_cast<const ui::TreeListModel*>(tree().model()); }
+    const ui::TreeQueue& queue() { return *model().queue(); }
+    // The text the list shows on a row.
+    QString textOf(int row) { return model().text(row); }
     // The rows as (signed level, text without its trailing blanks).
     std::vector<std::pair<int, std::string>> rows()
     {
         std::vector<std::pair<int, std::string>> out;
-        for (const ui::TreeRow& r : queue()) {
-            QString t = r.text;
+        for (int i = 0; i < int(queue().size()); ++i) {
+            QString t = textOf(i);
             while (t.endsWith(' ')) t.chop(1);
-            out.emplace_back(r.level, t.toStdString());
+            out.emplace_back(queue()[std::size_t(i)].level, t.toStdString());
         }
         return out;
     }
@@ -181,7 +184,7 @@ protected:
     int rowOf(const QString& text)
     {
         for (int i = 0; i < int(queue().size()); ++i)
-            if (queue()[std::size_t(i)].text.contains(text)) return i;
+            if (textOf(i).contains(text)) return i;
         return -1;
     }
     void select(int row)
@@ -190,7 +193,7 @@ protected:
         tree().selectRow(row);
         settle();
     }
-    QString selectedText() { return tree().selectedRow() < 0 ? QString() : queue()[std::size_t(tree().selectedRow())].text; }
+    QString selectedText() { return tree().selectedRow() < 0 ? QString() : textOf(tree().selectedRow()); }
     // The editor's menu item with that text.
     QAction* menuItem(const QString& text)
     {

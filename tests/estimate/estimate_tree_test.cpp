@@ -76,7 +76,8 @@ protected:
     Shown shown() const
     {
         Shown out;
-        for (const ui::TreeRow& r : tree.queue()) out.emplace_back(r.level, r.text.toStdString());
+        for (int i = 0; i < int(tree.queue().size()); ++i)
+            out.emplace_back(tree.queue()[std::size_t(i)].level, tree.textOf(i).toStdString());
         return out;
     }
 
