@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -275,13 +276,35 @@ int Window::duY(int units) const
 
 // --- opening and closing
 
+void Window::bringToFront()
+{
+    QWidget* top = topWidget();
+    if (!top || kind_ == WindowKind::Popup) return;
+    QWidget* window = top->window();
+    window->raise();
+    window->activateWindow();
+    if (top != window) top->raise();
+    if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
+}
+
 void Window::setInputEnabled(bool enabled)
 {
+    if (enabled == inputEnabled_) return;
     inputEnabled_ = enabled;
     QWidget* top = topWidget();
     if (!top) return;
+    // Disabling the control that has the focus would hand the focus on along the frame's
+    // chain, into another MDI child, which would then come to the front when the frame is
+    // active again: the focus is kept aside and given back with the input.
+    QWidget* focus = QApplication::focusWidget();
+    if (!enabled && focus && top->isAncestorOf(focus) && kind_ != WindowKind::Frame) {
+        focusBeforeWait_ = focus;
+        focus->clearFocus();
+    }
     if (kind_ != WindowKind::Frame) {
         top->setEnabled(enabled);
+        if (enabled && focusBeforeWait_) focusBeforeWait_->setFocus(Qt::ActiveWindowFocusReason);
+        if (enabled) focusBeforeWait_ = nullptr;
         return;
     }
     // The frame holds the other threads' windows: only its own menu and toolbars wait.
@@ -321,10 +344,50 @@ void Window::fitContents()
     if (!resizable_) content_->setFixedSize(content_->size());
 }
 
+QWidget* Window::callerWindow() const
+{
+    LogicalThread* t = Scheduler::instance().find(thread_);
+    if (!t) return nullptr;
+    const auto& windows = t->windows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->kind_ != WindowKind::Popup && *it != this)
+            if (QWidget* top = (*it)->topWidget()) return top->window();
+    return nullptr;
+}
+
+void Window::stackOverCaller()
+{
+    QWidget* frame = theMdiArea ? theMdiArea->window() : nullptr;
+    QWidget* caller = callerWindow();
+    // An MDI child called from a form cannot be inside the frame, which lies below the form: it
+    // opens as a window of its own over the form.
+    if (kind_ == WindowKind::MdiChild && frame && caller && caller != frame) {
+        Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
+        content_->setParent(frame, flags);
+        overForm_ = true;
+    }
+    // A top-level window stays above the one it is transient for, whatever the user clicks: a
+    // form or message is kept above the window that waits on it, not only above the frame. (A
+    // child widget of that window would be disabled with it.)
+    if ((kind_ == WindowKind::Dialog || overForm_) && caller) {
+        content_->winId();
+        content_->windowHandle()->setTransientParent(caller->windowHandle());
+    }
+}
+
+void Window::unstack()
+{
+    if (overForm_) content_->setParent(nullptr, Qt::Widget);
+    overForm_ = false;
+}
+
 void Window::open()
 {
     if (open_) return;
     fitContents();
+    stackOverCaller();
     // A form or dialog that its window has not placed itself opens over the window that calls it.
     if (kind_ == WindowKind::Dialog && !content_->testAttribute(Qt::WA_Moved)) centreOverCaller();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
@@ -332,7 +395,7 @@ void Window::open()
         t->pushWindow(this);
         enableTopWindowOnly(*t);
     }
-    if (kind_ == WindowKind::MdiChild && theMdiArea) {
+    if (kind_ == WindowKind::MdiChild && theMdiArea && !overForm_) {
         Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
         if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
@@ -349,10 +412,8 @@ void Window::open()
     open_ = true;
     if (kind_ != WindowKind::Popup) {  // a popup is popped up where its caller wants it
         topWidget()->show();
-        topWidget()->raise();
-        if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) topWidget()->activateWindow();
+        if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) bringToFront();
     }
-    if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
     post(EVENT::OpenWindow);
     // the frame's toolbar acts on a thread's top window only
     if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
@@ -364,18 +425,13 @@ void Window::close()
     open_ = false;
     setTimer(0);
     if (QWidget* top = topWidget()) top->hide();
+    unstack();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
         t->removeWindow(this);
         // the window below takes input again; those under it still wait for it
         enableTopWindowOnly(*t);
-        if (Window* below = t->topWindow()) {
-            // The focus goes back to the window that called this one.
-            if (QWidget* w = below->topWidget()) {
-                w->activateWindow();
-                if (below->kind_ == WindowKind::MdiChild && theMdiArea && below->top_)
-                    theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(below->top_.data()));
-            }
-        }
+        // The window that called this one comes to the front again and takes the focus.
+        if (Window* below = t->topWindow()) below->bringToFront();
     }
     if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
 }
