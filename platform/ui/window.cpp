@@ -518,7 +518,9 @@ void Window::rememberNormalGeometry()
 WindowPlacement Window::placement() const
 {
     QWidget* top = topWidget();
-    const QRect r = isInNormalState() || !normalGeometry_.isValid() ? top->geometry() : normalGeometry_;
+    QRect r = isInNormalState() || !normalGeometry_.isValid() ? top->geometry() : normalGeometry_;
+    // an MDI child open over a form keeps its place in the frame's terms, as inside the frame
+    if (overForm_ && theMdiArea) r.moveTopLeft(theMdiArea->viewport()->mapFromGlobal(r.topLeft()));
     return {r.x(), r.y(), r.width(), r.height(), top->isMaximized(), top->isMinimized()};
 }
 
@@ -527,11 +529,12 @@ void Window::setPlacement(const WindowPlacement& p)
     QWidget* top = topWidget();
     if (p.width > 0 && p.height > 0) {
         if (!isInNormalState()) top->showNormal();
+        const QPoint at = overForm_ && theMdiArea ? theMdiArea->viewport()->mapToGlobal(QPoint(p.x, p.y)) : QPoint(p.x, p.y);
         // a window of a fixed size takes only the position: a size saved smaller would cut it
         if (resizable_)
-            top->setGeometry(p.x, p.y, p.width, p.height);
+            top->setGeometry(at.x(), at.y(), p.width, p.height);
         else
-            top->move(p.x, p.y);
+            top->move(at);
         rememberNormalGeometry();
     }
     // A top-level window minimised from maximised keeps both: restored, it is maximised again.
