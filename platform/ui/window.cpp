@@ -558,6 +558,12 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::WindowActivate:
         if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::GainFocus);
+        // A window clicked while it waits on a nested one hands the activation on to that one,
+        // the only one the user can answer (the keyboard would otherwise reach no window).
+        if (!inputEnabled_ && (kind_ == WindowKind::Dialog || overForm_))
+            if (LogicalThread* t = Scheduler::instance().find(thread_))
+                if (Window* nested = t->topWindow(); nested && nested != this && nested->kind_ != WindowKind::Popup)
+                    nested->bringToFront();
         return false;
     case QEvent::WindowDeactivate:
         if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::LoseFocus);
