@@ -106,3 +106,38 @@ QString DeformatText(const QString& text, QStringView picture)
     Decimal value;
     return Deformat(text, picture, value) ? plainText(value) : text;
 }
+
+EntryText ReadEntryText(const QString& text, QStringView picture, Decimal& value)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    auto* number = p ? std::get_if<NumberPicture>(&*p) : nullptr;
+    if (!number) return Deformat(text, picture, value) ? EntryText::Value : EntryText::Invalid;
+    // the text the picture shows reads as its value, grouping and all
+    if (std::optional<Decimal> shown = deformatNumber(*number, text);
+        shown && formatNumber(*number, *shown).trimmed() == text.trimmed()) {
+        value = *shown;
+        return EntryText::Value;
+    }
+    std::optional<TypedNumber> typed = readTypedNumber(*number, text);
+    if (!typed) return EntryText::Invalid;
+    if (!typed->complete) return EntryText::Incomplete;
+    value = typed->value;
+    return EntryText::Value;
+}
+
+QString EditText(const Decimal& value, QStringView picture)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    if (auto* number = p ? std::get_if<NumberPicture>(&*p) : nullptr) {
+        if (number->blankWhenZero && value.scaledRounded(number->places) == 0) return QString();
+        return typedNumberText(*number, value);
+    }
+    return Format(value, picture).trimmed();
+}
+
+bool FitsPicture(const Decimal& value, QStringView picture)
+{
+    std::optional<Picture> p = parsePicture(picture);
+    auto* number = p ? std::get_if<NumberPicture>(&*p) : nullptr;
+    return !number || fitsNumberPicture(*number, value);
+}

@@ -28,3 +28,16 @@ bool Deformat(const QString& text, QStringView picture, Decimal& value);
 // a malformed or unknown picture, or a text that does not read under the picture gives the
 // text unchanged.
 QString DeformatText(const QString& text, QStringView picture);
+
+// An entry's text under its picture. A number is edited as plain digits with the picture's
+// places (EditText), so that the grouping the picture shows is never read while it is edited;
+// what the entry holds is read back as the text the picture shows, or else as typed: a ","
+// is a decimal separator as "." is where the picture has places, a whole-number picture takes
+// no separator, and more places than the picture shows stay for the rounding when stored.
+// Other pictures: Format without its alignment blanks, and Deformat.
+enum class EntryText { Invalid, Incomplete, Value };
+EntryText ReadEntryText(const QString& text, QStringView picture, Decimal& value);
+QString EditText(const Decimal& value, QStringView picture);
+// The value as a number picture shows it (rounded to its places) fits in the picture's width;
+// true for other pictures.
+bool FitsPicture(const Decimal& value, QStringView picture);

@@ -145,4 +145,47 @@ std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView 
     return Decimal::parse(number);
 }
 
+std::optional<TypedNumber> readTypedNumber(const NumberPicture& picture, QStringView text)
+{
+    QStringView t = text.trimmed();
+    std::string number;
+    qsizetype i = 0;
+    if (i < t.size() && t[i] == u'-') {
+        number += '-';
+        ++i;
+    }
+    bool anyDigit = false;
+    bool pointSeen = false;
+    for (; i < t.size(); ++i) {
+        const QChar c = t[i];
+        if (isAsciiDigit(c)) {
+            number += char(c.unicode());
+            anyDigit = true;
+        } else if ((c == u'.' || c == u',') && picture.places > 0 && !pointSeen) {
+            number += '.';
+            pointSeen = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (t.isEmpty()) return TypedNumber{true, Decimal()};  // a blank entry is 0
+    if (!anyDigit) return TypedNumber{false, Decimal()};
+    if (number.back() == '.') number.pop_back();
+    std::optional<Decimal> value = Decimal::parse(number);
+    if (!value) return std::nullopt;
+    return TypedNumber{true, *value};
+}
+
+QString typedNumberText(const NumberPicture& picture, const Decimal& value)
+{
+    return QString::fromStdString(value.toFixedString(picture.places)).replace(u'.', picture.decimalSeparator);
+}
+
+bool fitsNumberPicture(const NumberPicture& picture, const Decimal& value)
+{
+    NumberPicture shown = picture;
+    shown.blankWhenZero = false;
+    return formatNumber(shown, value).size() <= picture.width;
+}
+
 }  // namespace picture_detail

@@ -28,4 +28,17 @@ std::optional<QString> formatNumberFit(const NumberPicture& picture, const Decim
 QString formatNumberExact(const NumberPicture& picture, const Decimal& value);
 std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text);
 
+// A number as the user types it into an entry: an optional leading minus and digits, with one
+// decimal separator, "." or ",", where the picture has places. No value: the text can never
+// become such a number; one not complete: not yet one ("-", ","). A blank text is 0.
+struct TypedNumber {
+    bool complete;
+    Decimal value;
+};
+std::optional<TypedNumber> readTypedNumber(const NumberPicture& picture, QStringView text);
+// The value as the entry edits it: plain digits with the picture's places and separator.
+QString typedNumberText(const NumberPicture& picture, const Decimal& value);
+// The value, rounded to the picture's places, fits in the picture's width.
+bool fitsNumberPicture(const NumberPicture& picture, const Decimal& value);
+
 }  // namespace picture_detail

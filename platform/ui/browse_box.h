@@ -44,7 +44,7 @@ inline constexpr int Abandon = 2;
 inline constexpr int Ask = 4;  // any other value of the low three bits asks first
 inline constexpr int WhatToDo = 7;
 inline constexpr int Remain = 8;         // go on editing in the next (previous) row
-inline constexpr int RetainColumn = 16;  // in the same column (arrows only)
+inline constexpr int RetainColumn = 16;  // in the same column (arrows only; a changed row)
 }  // namespace EDITACTION
 
 class BrowseBox : public WindowComponent {

@@ -161,7 +161,10 @@ void BrowseBox::endRowBy(int action, int navRequest)
     editor_->commit();
     const bool remain = action & EDITACTION::Remain;
     NavRequest() = remain ? navRequest : 0;
-    keepColumn_ = remain && (action & EDITACTION::RetainColumn) ? editor_->column() : -1;
+    // An insert goes on with another new row, whose editing starts in its first column: what
+    // is typed next is the next record's beginning, whatever column the last one ended in.
+    const bool retain = remain && (action & EDITACTION::RetainColumn) && edit_->request != REQUEST::InsertRecord;
+    keepColumn_ = retain ? editor_->column() : -1;
     switch (action & EDITACTION::WhatToDo) {
     case EDITACTION::Default:
     case EDITACTION::Store: storeRow(); return;

@@ -36,13 +36,18 @@ QString BrowseColumn::tooltipOf(const void* record) const
 
 QString BrowseColumn::editTextOf(const void* record) const
 {
-    // a number is edited as its picture shows it, without the alignment blanks
-    return field.numeric ? textOf(record).trimmed() : field.get(record);
+    // a number is edited as plain digits with the picture's places (EditText)
+    if (!field.numeric || picture.isEmpty()) return field.numeric ? textOf(record).trimmed() : field.get(record);
+    return EditText(textToNumber(field.get(record)), picture);
 }
 
 void BrowseColumn::storeEditText(void* record, const QString& text) const
 {
-    field.set(record, field.numeric && !picture.isEmpty() ? DeformatText(text, picture) : text);
+    Decimal value;
+    if (!field.numeric || picture.isEmpty())
+        field.set(record, text);
+    else if (ReadEntryText(text, picture, value) != EntryText::Invalid)  // "-" alone is 0
+        field.set(record, QString::fromStdString(value.toPlainString()));
 }
 
 void appendCells(const std::vector<BrowseColumn>& columns, const void* record, QStringList& texts,

@@ -1,5 +1,7 @@
 #include "platform/ui/control.h"
 
+#include "platform/ui/number_entry.h"
+#include "platform/ui/spin_box.h"
 #include "platform/ui/window.h"
 
 #include <QAbstractButton>
@@ -78,10 +80,11 @@ void Control::setText(const QString& text)
     if (auto* check = qobject_cast<QCheckBox*>(w); check && read_) {
         check->setChecked(textToNumber(text).sign() != 0);
     } else if (auto* edit = qobject_cast<QLineEdit*>(w)) {
-        showFromStart(*edit, text);
+        showFromStart(*edit, dynamic_cast<NumberEntry*>(edit) ? numberTextFor(*edit, text, picture_) : text);
         edit->setModified(false);
     } else if (auto* spin = qobject_cast<QAbstractSpinBox*>(w)) {
-        if (auto* line = spin->findChild<QLineEdit*>()) line->setText(text);
+        if (auto* line = spin->findChild<QLineEdit*>())
+            line->setText(qobject_cast<SpinBox*>(spin) ? numberTextFor(*spin, text, picture_) : text);
     } else if (auto* plain = qobject_cast<QPlainTextEdit*>(w)) {
         if (plain->toPlainText() != text) plain->setPlainText(text);
     } else if (auto* rich = qobject_cast<QTextEdit*>(w)) {

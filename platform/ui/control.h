@@ -69,10 +69,11 @@ public:
         picture_ = picture;
         bind([&v, picture] { return Format(Decimal(v), picture); },
              [&v, picture](const QString& t) {
-                 // rounded half away from zero to the field's places; a value too wide is
-                 // refused, never stored by its low-order digits
+                 // as typed or as shown (ReadEntryText), rounded half away from zero to the
+                 // field's places; a value too wide is refused, never stored by its low-order
+                 // digits
                  Decimal d;
-                 if (Deformat(t, picture, d)) v.checkedStore(d);
+                 if (ReadEntryText(t, picture, d) == EntryText::Value) v.checkedStore(d);
              });
     }
     template <class Int>
@@ -83,7 +84,7 @@ public:
         bind([&v, picture] { return Format(Decimal(static_cast<long>(v)), picture); },
              [&v, picture](const QString& t) {
                  Decimal d;
-                 if (Deformat(t, picture, d)) checkedAssignInteger<Int>(d, v);
+                 if (ReadEntryText(t, picture, d) == EntryText::Value) checkedAssignInteger<Int>(d, v);
              });
     }
     bool isBound() const { return bool(read_); }

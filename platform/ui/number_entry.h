@@ -1,7 +1,7 @@
 #pragma once
 // Numeric entries: an entry bound to a DECIMAL(p,s) or integer variable takes only the values
-// that variable holds, as the spin does. The typed value may show more places than the field
-// keeps, where the picture shows them: it is rounded half away from zero when stored.
+// that variable holds and its picture shows, as the spin does. The typed value may show more
+// places than the picture: it is rounded half away from zero when stored.
 
 #include "platform/core/decimal.h"
 #include "platform/core/picture.h"
@@ -9,6 +9,7 @@
 #include "platform/ui/entry.h"
 #include "platform/ui/window.h"
 
+#include <QLineEdit>
 #include <QString>
 #include <QValidator>
 
@@ -43,20 +44,45 @@ struct NumberRange {
     bool holds(const Decimal& value) const;
 };
 
-// What a numeric text is worth under the picture: Acceptable when it reads as a number the
-// range holds and shows no more places than the picture; Intermediate while it may still
-// become one; Invalid otherwise.
+// What a numeric text is worth under the picture (ReadEntryText): Acceptable when it reads as
+// a number that the range holds and the picture's width shows once it is rounded as stored;
+// Intermediate while it may still become one; Invalid otherwise.
 QValidator::State validateNumber(const QString& input, QStringView picture, const NumberRange& range);
 
-// Refuses typing that would make the entry's text a number its variable cannot hold.
+// Refuses typing that would make the entry's text a number its variable cannot hold; an entry
+// it is made for beeps at what it refuses (a keystroke, or a paste as a whole).
 class NumberValidator : public QValidator {
 public:
-    NumberValidator(QString picture, NumberRange range, QObject* parent = nullptr);
+    NumberValidator(QString picture, NumberRange range, QLineEdit* entry);
     State validate(QString& input, int& pos) const override;
 
 private:
     QString picture_;
     NumberRange range_;
+};
+
+// The system beep at input the entry's validator refuses while the user types or pastes.
+void beepAtRefusedInput(QLineEdit& entry);
+
+// The text a number entry or spin shows for a value shown as the picture gives it (`shown`):
+// while the control has the focus, the plain text the value is edited in.
+QString numberTextFor(const QWidget& control, const QString& shown, QStringView picture);
+
+// A number entry shows its value as the picture does, and while it has the focus as it is
+// edited (the picture's grouping would otherwise be typed around and read back).
+class NumberEntry : public Entry {
+public:
+    explicit NumberEntry(QString picture);
+
+protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // the text as the value reads now, the change (if any) kept a change
+    void reshow(bool editing);
+
+    QString picture_;
 };
 
 namespace number_entry_detail {
@@ -87,14 +113,13 @@ void store(Int& v, const Decimal& d)
 template <class Field>
 Control& addNumberEntry(Window& window, const QString& name, Field& variable, const QString& picture, int number = 0)
 {
-    Entry* entry = newEntry(0);
-    entry->setAlignment(Qt::AlignRight);
+    auto* entry = new NumberEntry(picture);
     entry->setValidator(new NumberValidator(picture, NumberRange::of(variable), entry));
     Control& c = window.add(CREATE::Entry, name, entry, number);
     c.bind([&variable, picture] { return Format(number_entry_detail::valueOf(variable), picture).trimmed(); },
            [&variable, picture](const QString& t) {
                Decimal d;
-               if (Deformat(t, picture, d)) number_entry_detail::store(variable, d);
+               if (ReadEntryText(t, picture, d) == EntryText::Value) number_entry_detail::store(variable, d);
            });
     c.setPicture(picture);
     return c;

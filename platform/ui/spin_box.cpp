@@ -19,6 +19,7 @@ SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum
     setAlignment(Qt::AlignRight);
     setAccelerated(true);
     lineEdit()->setText(Format(bounded(Decimal()), picture_));
+    beepAtRefusedInput(*lineEdit());
     // The line edit's own modified flag does not last: the spin box clears it on Enter. A text
     // set from outside clears the change; the user's edit (whichever of the two signals Qt
     // sends first) stays one.
@@ -30,10 +31,11 @@ SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum
         modified_ = true;
     });
     // The text left after editing is shown as the picture formats it; the user's change stays
-    // a change, so that the window still takes it as accepted.
+    // a change, so that the window still takes it as accepted. One still in the spin (Enter)
+    // stays in the text it is edited in.
     connect(this, &QAbstractSpinBox::editingFinished, this, [this] {
         const bool modified = isModified();
-        lineEdit()->setText(Format(value(), picture_));
+        lineEdit()->setText(hasFocus() ? EditText(value(), picture_) : Format(value(), picture_));
         setModified(modified);
     });
 }
@@ -41,7 +43,7 @@ SpinBox::SpinBox(QString picture, Decimal step, Decimal minimum, Decimal maximum
 Decimal SpinBox::value() const
 {
     Decimal v;
-    return Deformat(lineEdit()->text(), picture_, v) ? v : Decimal();
+    return ReadEntryText(lineEdit()->text(), picture_, v) == EntryText::Value ? v : Decimal();
 }
 
 void SpinBox::setValue(const Decimal& value) { lineEdit()->setText(Format(bounded(value), picture_)); }
@@ -54,6 +56,15 @@ Decimal SpinBox::bounded(const Decimal& value) const
     if (value < minimum_) return minimum_;
     if (value > maximum_) return maximum_;
     return value;
+}
+
+void SpinBox::focusInEvent(QFocusEvent* event)
+{
+    // edited as plain digits: the picture's grouping would be typed around and read back
+    const bool modified = isModified();
+    lineEdit()->setText(EditText(value(), picture_));
+    setModified(modified);
+    QAbstractSpinBox::focusInEvent(event);
 }
 
 QSize SpinBox::sizeHint() const
@@ -97,7 +108,7 @@ QValidator::State SpinBox::validate(QString& input, int&) const
 void SpinBox::fixup(QString& input) const
 {
     Decimal v;
-    if (!Deformat(input, picture_, v)) v = textToNumber(input);
+    if (ReadEntryText(input, picture_, v) != EntryText::Value) v = textToNumber(input);
     input = Format(bounded(v), picture_);
 }
 

@@ -49,6 +49,7 @@ signals:
 
 protected:
     StepEnabled stepEnabled() const override;
+    void focusInEvent(QFocusEvent* event) override;
 
 private:
     Decimal bounded(const Decimal& value) const;

@@ -21,6 +21,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -280,13 +281,35 @@ int Window::duY(int units) const
 
 // --- opening and closing
 
+void Window::bringToFront()
+{
+    QWidget* top = topWidget();
+    if (!top || kind_ == WindowKind::Popup) return;
+    QWidget* window = top->window();
+    window->raise();
+    window->activateWindow();
+    if (top != window) top->raise();
+    if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
+}
+
 void Window::setInputEnabled(bool enabled)
 {
+    if (enabled == inputEnabled_) return;
     inputEnabled_ = enabled;
     QWidget* top = topWidget();
     if (!top) return;
+    // Disabling the control that has the focus would hand the focus on along the frame's
+    // chain, into another MDI child, which would then come to the front when the frame is
+    // active again: the focus is kept aside and given back with the input.
+    QWidget* focus = QApplication::focusWidget();
+    if (!enabled && focus && top->isAncestorOf(focus) && kind_ != WindowKind::Frame) {
+        focusBeforeWait_ = focus;
+        focus->clearFocus();
+    }
     if (kind_ != WindowKind::Frame) {
         top->setEnabled(enabled);
+        if (enabled && focusBeforeWait_) focusBeforeWait_->setFocus(Qt::ActiveWindowFocusReason);
+        if (enabled) focusBeforeWait_ = nullptr;
         return;
     }
     // The frame holds the other threads' windows: only its own menu and toolbars wait.
@@ -326,10 +349,50 @@ void Window::fitContents()
     if (!resizable_) content_->setFixedSize(content_->size());
 }
 
+QWidget* Window::callerWindow() const
+{
+    LogicalThread* t = Scheduler::instance().find(thread_);
+    if (!t) return nullptr;
+    const auto& windows = t->windows();
+    for (auto it = windows.rbegin(); it != windows.rend(); ++it)
+        if ((*it)->kind_ != WindowKind::Popup && *it != this)
+            if (QWidget* top = (*it)->topWidget()) return top->window();
+    return nullptr;
+}
+
+void Window::stackOverCaller()
+{
+    QWidget* frame = theMdiArea ? theMdiArea->window() : nullptr;
+    QWidget* caller = callerWindow();
+    // An MDI child called from a form cannot be inside the frame, which lies below the form: it
+    // opens as a window of its own over the form.
+    if (kind_ == WindowKind::MdiChild && frame && caller && caller != frame) {
+        Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+        if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
+        content_->setParent(frame, flags);
+        overForm_ = true;
+    }
+    // A top-level window stays above the one it is transient for, whatever the user clicks: a
+    // form or message is kept above the window that waits on it, not only above the frame. (A
+    // child widget of that window would be disabled with it.)
+    if ((kind_ == WindowKind::Dialog || overForm_) && caller) {
+        content_->winId();
+        content_->windowHandle()->setTransientParent(caller->windowHandle());
+    }
+}
+
+void Window::unstack()
+{
+    if (overForm_) content_->setParent(nullptr, Qt::Widget);
+    overForm_ = false;
+}
+
 void Window::open()
 {
     if (open_) return;
     fitContents();
+    stackOverCaller();
     // A form or dialog that its window has not placed itself opens over the window that calls it.
     if (kind_ == WindowKind::Dialog && !content_->testAttribute(Qt::WA_Moved)) centreOverCaller();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
@@ -337,7 +400,7 @@ void Window::open()
         t->pushWindow(this);
         enableTopWindowOnly(*t);
     }
-    if (kind_ == WindowKind::MdiChild && theMdiArea) {
+    if (kind_ == WindowKind::MdiChild && theMdiArea && !overForm_) {
         Qt::WindowFlags flags = Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
         if (resizable_) flags |= Qt::WindowMaximizeButtonHint;
@@ -354,10 +417,8 @@ void Window::open()
     open_ = true;
     if (kind_ != WindowKind::Popup) {  // a popup is popped up where its caller wants it
         topWidget()->show();
-        topWidget()->raise();
-        if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) topWidget()->activateWindow();
+        if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) bringToFront();
     }
-    if (kind_ == WindowKind::MdiChild && theMdiArea && top_) theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(top_.data()));
     post(EVENT::OpenWindow);
     // the frame's toolbar acts on a thread's top window only
     if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
@@ -369,18 +430,13 @@ void Window::close()
     open_ = false;
     setTimer(0);
     if (QWidget* top = topWidget()) top->hide();
+    unstack();
     if (LogicalThread* t = Scheduler::instance().find(thread_)) {
         t->removeWindow(this);
         // the window below takes input again; those under it still wait for it
         enableTopWindowOnly(*t);
-        if (Window* below = t->topWindow()) {
-            // The focus goes back to the window that called this one.
-            if (QWidget* w = below->topWidget()) {
-                w->activateWindow();
-                if (below->kind_ == WindowKind::MdiChild && theMdiArea && below->top_)
-                    theMdiArea->setActiveSubWindow(static_cast<QMdiSubWindow*>(below->top_.data()));
-            }
-        }
+        // The window that called this one comes to the front again and takes the focus.
+        if (Window* below = t->topWindow()) below->bringToFront();
     }
     if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
 }
@@ -467,7 +523,9 @@ void Window::rememberNormalGeometry()
 WindowPlacement Window::placement() const
 {
     QWidget* top = topWidget();
-    const QRect r = isInNormalState() || !normalGeometry_.isValid() ? top->geometry() : normalGeometry_;
+    QRect r = isInNormalState() || !normalGeometry_.isValid() ? top->geometry() : normalGeometry_;
+    // an MDI child open over a form keeps its place in the frame's terms, as inside the frame
+    if (overForm_ && theMdiArea) r.moveTopLeft(theMdiArea->viewport()->mapFromGlobal(r.topLeft()));
     return {r.x(), r.y(), r.width(), r.height(), top->isMaximized(), top->isMinimized()};
 }
 
@@ -476,11 +534,12 @@ void Window::setPlacement(const WindowPlacement& p)
     QWidget* top = topWidget();
     if (p.width > 0 && p.height > 0) {
         if (!isInNormalState()) top->showNormal();
+        const QPoint at = overForm_ && theMdiArea ? theMdiArea->viewport()->mapToGlobal(QPoint(p.x, p.y)) : QPoint(p.x, p.y);
         // a window of a fixed size takes only the position: a size saved smaller would cut it
         if (resizable_)
-            top->setGeometry(p.x, p.y, p.width, p.height);
+            top->setGeometry(at.x(), at.y(), p.width, p.height);
         else
-            top->move(p.x, p.y);
+            top->move(at);
         rememberNormalGeometry();
     }
     // A top-level window minimised from maximised keeps both: restored, it is maximised again.
@@ -504,6 +563,12 @@ bool Window::eventFilter(QObject* watched, QEvent* event)
         return false;
     case QEvent::WindowActivate:
         if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::GainFocus);
+        // A window clicked while it waits on a nested one hands the activation on to that one,
+        // the only one the user can answer (the keyboard would otherwise reach no window).
+        if (!inputEnabled_ && (kind_ == WindowKind::Dialog || overForm_))
+            if (LogicalThread* t = Scheduler::instance().find(thread_))
+                if (Window* nested = t->topWindow(); nested && nested != this && nested->kind_ != WindowKind::Popup)
+                    nested->bringToFront();
         return false;
     case QEvent::WindowDeactivate:
         if (kind_ != WindowKind::MdiChild || !top_) post(EVENT::LoseFocus);

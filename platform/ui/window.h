@@ -133,6 +133,15 @@ private:
     void acceptIfModified(Control& c);
     void registerWidget(QWidget* widget);
     void setInputEnabled(bool enabled);
+    // The top-level window of the window this one opens over: the thread's top window but
+    // popups (null when it has none).
+    QWidget* callerWindow() const;
+    // Stacked over its caller while it is open, and back as it was made when it closes.
+    void stackOverCaller();
+    void unstack();
+    // Raised above the windows under it and given the focus (an MDI child in the frame: the
+    // frame's active child).
+    void bringToFront();
     // Over the window its thread shows on top, else over the frame.
     void centreOverCaller();
     // Grows the window where what it holds does not fit its size in dialog units (captions,
@@ -164,6 +173,8 @@ private:
     bool resizable_ = true;
     int widthDu_ = 0, heightDu_ = 0;
     QRect normalGeometry_;
+    QPointer<QWidget> focusBeforeWait_;  // the focus of a window while a nested one is open
+    bool overForm_ = false;              // an MDI child open as a window of its own over a form
 };
 
 }  // namespace ui

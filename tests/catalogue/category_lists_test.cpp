@@ -110,6 +110,44 @@ TEST_F(CategoryLists, AddsWithTabAndDeletesWithoutAskingLeavingTheRates)
     EXPECT_EQ(rates(), (std::vector<Rate>{{"A1", "1-1", "работа", "м"}}));
 }
 
+TEST_F(CategoryLists, DownGoesOnWithANewRowInItsCodeAndWithAChangedRowInTheSameColumn)
+{
+    openBrowse();
+    auto editedColumn = [this] {
+        return list(window).view()->indexAt(cellEditor(window)->geometry().center()).column();
+    };
+    // a run of categories typed with Down between them, each new row starting in the code
+    key(view(), Qt::Key_Insert);
+    const struct {
+        const char* code;
+        const char* name;
+    } typed[] = {{"7", "Семь"}, {"8", "Восемь"}};
+    for (const auto& row : typed) {
+        ASSERT_TRUE(cellEditor(window));
+        EXPECT_EQ(editedColumn(), 0) << row.code;
+        typeInCell(window, QString::fromUtf8(row.code));
+        key(cellEditor(window), Qt::Key_Tab);
+        typeInCell(window, QString::fromUtf8(row.name));
+        key(cellEditor(window), Qt::Key_Down);
+    }
+    ASSERT_TRUE(cellEditor(window));
+    EXPECT_EQ(editedColumn(), 0);
+    key(cellEditor(window), Qt::Key_Escape);
+    EXPECT_EQ(categoryCodes(), (Codes{"7", "8"}));
+    EXPECT_EQ(column(window, 1), (Codes{"Семь", "Восемь"}));
+    // a changed row goes on in the column it ended in
+    click(window, 0);
+    key(view(), Qt::Key_Return, Qt::ControlModifier);
+    key(cellEditor(window), Qt::Key_Tab);
+    typeInCell(window, "семь");
+    key(cellEditor(window), Qt::Key_Down);
+    ASSERT_TRUE(cellEditor(window));
+    EXPECT_EQ(editedColumn(), 1);
+    EXPECT_EQ(cellEditor(window)->text(), "Восемь");
+    key(cellEditor(window), Qt::Key_Escape);
+    EXPECT_EQ(column(window, 1), (Codes{"семь", "Восемь"}));
+}
+
 TEST_F(CategoryLists, RatesOfTheHighlightedCategoryOnlyByCodeInAnyCase)
 {
     addCategories({{"A1", "первая"}, {"B2", "вторая"}});

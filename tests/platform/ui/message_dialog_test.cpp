@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -158,6 +159,8 @@ TEST_F(MessageDialogTest, BlocksOnlyTheCallingThreadAndGivesTheFocusBack)
     EXPECT_TRUE(windowB->topWidget()->isEnabled());
     EXPECT_TRUE(dialog->topWidget()->isEnabled());
     EXPECT_FALSE(dialog->takesCloseRequests());
+    // kept above the window that waits on it, whichever window is clicked
+    EXPECT_EQ(dialog->topWidget()->windowHandle()->transientParent(), windowA->topWidget()->windowHandle());
 
     buttonOf(*dialog, BUTTON_YES)->click();
     ASSERT_TRUE(test::pumpUntil([&] { return answer.has_value(); }));

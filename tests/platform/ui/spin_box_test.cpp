@@ -70,7 +70,9 @@ TEST(SpinBox, TakesOnlyWhatItsVariableHolds)
         {"1,234.125", QValidator::Acceptable},
         {"", QValidator::Acceptable},         // blank is 0
         {"-", QValidator::Intermediate},      // on the way to a number
-        {"1.2345", QValidator::Invalid},      // more places than the picture shows
+        {"1.2345", QValidator::Acceptable},   // more places than shown: rounded when stored
+        {"12,5", QValidator::Acceptable},     // a decimal comma
+        {"1,234,5", QValidator::Invalid},     // a grouping comma typed is no separator
         {"1000000", QValidator::Invalid},     // beyond DECIMAL(9,3)
         {"-1000000", QValidator::Invalid},
         {"12a", QValidator::Invalid},
