@@ -11,7 +11,6 @@
 // - the preview, offscreen, until its widget has painted page 1, against painting page 1 into
 //   an image of the same size.
 
-#include "app/program/fonts.h"
 #include "bench/figures.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
@@ -20,6 +19,7 @@
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/collation.h"
 #include "platform/records/sql_text.h"
+#include "platform/ui/application_setup.h"
 #include "platform/ui/report/report_painter.h"
 #include "platform/ui/report/report_preview.h"
 #include "platform/ui/event.h"
@@ -140,7 +140,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    registerFontSubstitutions();
+    ui::setUpApplication();
     SetupErrorReporter();
     QTemporaryDir base(QDir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::tempPath()).filePath("report_bench-XXXXXX"));
     QDir::setCurrent(base.path());

@@ -1,5 +1,4 @@
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/report/report_preview.h"
@@ -21,7 +20,6 @@ class PrintAktFormsTest : public test::ActEstimateFixture {
 protected:
     PrintAktFormsTest()
     {
-        registerFontSubstitutions();
         registerProgramProcedures();
         InitProgramGlobals();
         setPreviewInterceptor([this](const PageModel& m) { preview = m; });
