@@ -161,12 +161,12 @@ TEST_F(Catalogue, GrowsWithItsListWhileTheSearchEntriesKeepTheirSizeAndTheButton
     for (int c : buttons) distances.push_back(toRightEdge(c));
     const int listWidth = rates.width(), nameWidth = widthOf(kFullName);
 
-    window->topWidget()->resize(window->topWidget()->width() - 150, window->topWidget()->height() + 100);
+    window->topWidget()->resize(window->topWidget()->width() + 150, window->topWidget()->height() + 100);
     test::pump(20);
     for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(widthOf(entries[i]), entryWidths[i]) << entries[i];
     for (std::size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(toRightEdge(buttons[i]), distances[i]) << buttons[i];
-    EXPECT_EQ(rates.width(), listWidth - 150);
-    EXPECT_EQ(widthOf(kFullName), nameWidth - 150);
+    EXPECT_EQ(rates.width(), listWidth + 150);
+    EXPECT_EQ(widthOf(kFullName), nameWidth + 150);
     press(window, kClose);
 }
 
