@@ -15,7 +15,6 @@
 // - the peak memory of a process that shows the preview of 20,000 lines (a child run of this
 //   program), against its peak before the report runs.
 
-#include "app/program/fonts.h"
 #include "bench/figures.h"
 #include "bench/scale.h"
 #include "data/error_reporter.h"
@@ -25,6 +24,7 @@
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/collation.h"
 #include "platform/records/sql_text.h"
+#include "platform/ui/application_setup.h"
 #include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_painter.h"
 #include "platform/ui/report/report_preview.h"
@@ -219,7 +219,7 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    registerFontSubstitutions();
+    ui::setUpApplication();
     SetupErrorReporter();
     if (argc > 2 && std::string(argv[1]) == "--memory") {
         QDir::setCurrent(QString::fromLocal8Bit(argv[2]));

@@ -1,24 +1,22 @@
 // The program's one entry point: the data files and the settings file live in the current
 // directory.
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/program/program_main.h"
 #include "app/program/program_resources.h"
 #include "app/settings/globals.h"
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
+#include "platform/ui/application_setup.h"
 #include "platform/ui/message_dialog.h"
 #include "platform/ui/scheduler.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     loadProgramResources();
-    registerFontSubstitutions();
-    QApplication::setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+    ui::setUpApplication();
     ui::installMessageDialog();  // without it every message takes the answer Esc gives, unseen
 
     InitProgramGlobals();

@@ -16,6 +16,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -129,7 +130,11 @@ private:
                                               328, 152);
         window->setWallpaper(QStringLiteral(":/images/wizbck02.png"));
         auto* layout = new QVBoxLayout(window->content());
+        // margins and spacing of the dialog's own units, so the lists keep the room it has
+        layout->setContentsMargins(window->duX(4), window->duY(4), window->duX(4), window->duY(4));
+        layout->setSpacing(window->duY(3));
         auto* lists = new QHBoxLayout;
+        lists->setSpacing(window->duX(4));
         const struct {
             const char* name;
             int number;
@@ -144,10 +149,21 @@ private:
             for (const char* h : spec.headings) headings << QString::fromUtf8(h);
             table->setHorizontalHeaderLabels(headings);
             table->verticalHeader()->hide();
+            // one line of text a row, values cut rather than wrapped
+            table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+            table->verticalHeader()->setMinimumSectionSize(1);
+            table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
+            table->setWordWrap(false);
             table->setEditTriggers(QAbstractItemView::NoEditTriggers);
             table->setSelectionBehavior(QAbstractItemView::SelectRows);
             table->setSelectionMode(QAbstractItemView::SingleSelection);
-            table->horizontalHeader()->setStretchLastSection(true);
+            table->setTabKeyNavigation(false);  // Tab goes on to the next control
+            table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+            table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+            // the names and their headings whole; the last column takes what is left
+            QHeaderView* header = table->horizontalHeader();
+            header->setSectionResizeMode(QHeaderView::ResizeToContents);
+            header->setSectionResizeMode(table->columnCount() - 1, QHeaderView::Stretch);
             window->add(ui::CREATE::List, QString::fromLatin1(spec.name), table, spec.number);
             ui::Window* w = window.get();
             const int number = spec.number;
@@ -155,7 +171,13 @@ private:
                              [w, number](int row, int, int previous, int) {
                                  if (row != previous) w->post(EVENT::NewSelection, number);
                              });
-            lists->addWidget(table, 1);
+            // the targets as wide as their headings; the values take the rest
+            if (number == TargetFieldsList) {
+                int width = 2 * table->frameWidth() + table->verticalScrollBar()->sizeHint().width();
+                for (int c = 0; c < table->columnCount(); ++c) width += header->sectionSizeHint(c);
+                table->setFixedWidth(width);
+            }
+            lists->addWidget(table, number == TargetFieldsList ? 0 : 1);
         }
         layout->addLayout(lists, 1);
 

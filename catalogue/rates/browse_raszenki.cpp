@@ -111,6 +111,8 @@ public:
         formats_ = std::make_unique<ui::ListFormatStore>(*this);
         formats_->Add(QStringLiteral("?Browse:1"), brw_);
         query_ = std::make_unique<ui::BrowseQuery>(brw_, procedureName());
+        // first shown with every column, the prices too; a size the user gave it comes next
+        window->growToShow(brw_.list(), brw_.list().columnsWidth());
         RestoreWindow();
         brw_.SetToolbarTarget(Help);
         return Level::Benign;
@@ -254,13 +256,14 @@ private:
             int promptNumber;
             const char* entryName;
             int entryNumber;
+            int entryWidthDu;
         };
         const TabSpec tabs[] = {
-            {"по Позиции", nullptr, 0, "?WRK:NRAS:PROMPT", "Шифр ед. ", CodePrompt, "?WRK:NRAS", Code},
-            {"по Разделам", nullptr, 0, "?WRK:NRAS:PROMPT:2", "Раздел:", CategoryPrompt, "?NSR:NAME", Category},
-            {"По Работам", "?TAB3", Tab3, "?WRK:NRAS:PROMPT:3", "Содержит:", NamePrompt, "?WRK:NAME", Name},
+            {"по Позиции", nullptr, 0, "?WRK:NRAS:PROMPT", "Шифр ед. ", CodePrompt, "?WRK:NRAS", Code, 120},
+            {"по Разделам", nullptr, 0, "?WRK:NRAS:PROMPT:2", "Раздел:", CategoryPrompt, "?NSR:NAME", Category, 240},
+            {"По Работам", "?TAB3", Tab3, "?WRK:NRAS:PROMPT:3", "Содержит:", NamePrompt, "?WRK:NAME", Name, 240},
             {"Отд. работы", "?TAB4", Tab4, "?WRK:NRAS:PROMPT:4", "Начинается:", FilterPrompt, "?FILTERSTRING",
-             FilterString},
+             FilterString, 160},
         };
         for (const TabSpec& t : tabs) {
             auto* page = new QWidget;
@@ -281,15 +284,15 @@ private:
                 if (t.entryNumber == Name) entry->setToolTip(QStringLiteral("Наименование работы"));
                 window->add(ui::CREATE::Entry, QString::fromUtf8(t.entryName), entry, t.entryNumber);
             }
+            // the prompt and its entry keep their place and size as the window grows
+            entry->setFixedWidth(window->duX(t.entryWidthDu));
             row->addWidget(prompt);
-            row->addWidget(entry, 1);
+            row->addWidget(entry);
+            row->addStretch();
         }
         layout->addWidget(sheet_);
 
-        ui::Control& list = ui::AddBrowseList(*window, QStringLiteral("?BROWSE:1"), List);
-        list.widget()->setStatusTip(QStringLiteral("Просмотр Записей"));
-        layout->addWidget(list.widget(), 1);
-
+        // the full name above the list, which takes what the window grows by
         ui::Control& fullName = ui::addTextBox(*window, QStringLiteral("?WRK:NAME:2"), WRK().NAME, FullName);
         auto* box = static_cast<ui::TextBox*>(fullName.widget());
         box->setReadOnly(true);
@@ -297,23 +300,28 @@ private:
         box->setFixedHeight(window->duY(20));
         layout->addWidget(box);
 
+        ui::Control& list = ui::AddBrowseList(*window, QStringLiteral("?BROWSE:1"), List);
+        list.widget()->setStatusTip(QStringLiteral("Просмотр Записей"));
+        layout->addWidget(list.widget(), 1);
+
         const struct {
             const char* name;
             const char* caption;
             int number;
             const char* icon;
         } specs[] = {
-            {"?SELECT:2", "&Выбрать", Select, "mark"}, {"?INSERT:3", "&Добавить", Insert, "insert"},
-            {"?CHANGE:3", "&Изменить", Change, "edit"}, {"?DELETE:3", "&Удалить", Delete, "delete"},
-            {"?PUT", "В Смету", Put, nullptr},          {"?QUERY", "&Фильтр", Query, "find"},
-            {"?CLOSE", "Закрыть", Close, "wizcncl"},    {"?HELP", "Помощь", Help, "help"},
+            {"?INSERT:3", "&Добавить", Insert, "insert"}, {"?CHANGE:3", "&Изменить", Change, "edit"},
+            {"?DELETE:3", "&Удалить", Delete, "delete"},  {"?SELECT:2", "&Выбрать", Select, "mark"},
+            {"?PUT", "В Смету", Put, nullptr},             {"?QUERY", "&Фильтр", Query, "find"},
+            {"?CLOSE", "Закрыть", Close, "wizcncl"},       {"?HELP", "Помощь", Help, "help"},
         };
         auto* buttons = new QHBoxLayout;
         for (const auto& spec : specs) {
             auto* button = new QPushButton(QString::fromUtf8(spec.caption));
             if (spec.icon) button->setIcon(QIcon(QStringLiteral(":/icons/%1.png").arg(QLatin1String(spec.icon))));
             window->add(ui::CREATE::Button, QString::fromUtf8(spec.name), button, spec.number);
-            if (spec.number == Put || spec.number == Close) buttons->addStretch();
+            // "Выбрать", "В Смету" and "Фильтр" keep to the right edge with the window's own buttons
+            if (spec.number == Select) buttons->addStretch();
             buttons->addWidget(button);
         }
         window->control(Put)->disable();

@@ -218,10 +218,12 @@ private:
         ui::BrowseColumn plan = column("Всего", 35, ColumnAlign::Right, 1, ColumnAlign::Left, "@n-10.2",
                                        ui::recordField<&WrksInSmtRecord::CHELCH>());
         plan.colors = [](const void*) { return PlanColors(); };
+        plan.fixed = true;
         lines_.AddField(plan);
         ui::BrowseColumn act = column("Фактич.", 39, ColumnAlign::Right, 1, ColumnAlign::Left, "@n-10.2",
                                       ui::recordField<&WrksInSmtRecord::ONAKT>());
         act.resizable = true;
+        act.fixed = true;
         act.editable = true;
         act.range = ui::NumberRange::of(NSB().ONAKT);
         act.colors = [](const void* r) { return ActColors(lineOf(r)); };

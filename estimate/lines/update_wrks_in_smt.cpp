@@ -268,6 +268,7 @@ private:
         Reset(true);
         if (answer == ui::RESPONSE::Completed) NSB().EDIZM = EDI().EDIZM;
         Reset();
+        window->control(Unit)->select();  // the user goes on from the unit, not from the button
     }
 
     // A new line, or one moved to other numbers, goes only where its estimate has that section.

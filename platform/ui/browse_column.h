@@ -1,7 +1,7 @@
 #pragma once
 // A column of a browse list: its heading, width in dialog units, alignment and indent, the
 // picture its value is shown with, the field of the row's record it shows, and the colours of
-// its cells. An editable column takes part in in-place editing. Columns may stand in groups
+// its cells. A fixed column does not scroll sideways. An editable column takes part in in-place editing. Columns may stand in groups
 // under a common heading.
 
 #include "platform/ui/cell_colors.h"
@@ -28,6 +28,9 @@ struct BrowseColumn {
     QString picture;  // empty: the field's text as it is
     RecordField field;
     bool resizable = true;
+    // Stays in view while the other columns scroll sideways; fixed columns lead the list and
+    // stand in no group.
+    bool fixed = false;
     bool editable = false;
     bool overwrite = false;  // the in-place editor types over the characters
     bool endsLine = false;   // in a group: the row's first line ends after this column

@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -117,38 +118,67 @@ private:
     const BrowseModel& model_;
 };
 
+// The look both views of a list share; the rows scroll only as the browse moves them.
+void setUpView(QTableView& view, BrowseModel& model)
+{
+    view.setModel(&model);
+    view.setItemDelegate(new IndentedCells(&view));
+    view.setSelectionBehavior(QAbstractItemView::SelectRows);
+    view.setSelectionMode(QAbstractItemView::SingleSelection);
+    view.setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    view.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view.setWordWrap(false);
+    view.verticalHeader()->hide();
+    view.verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view.verticalHeader()->setMinimumSectionSize(1);
+    view.verticalHeader()->setDefaultSectionSize(view.fontMetrics().height() + 4);
+    view.horizontalHeader()->setHighlightSections(false);
+    // The header strip beyond the last column is painted as header, never with the window's
+    // wallpaper.
+    QPalette headerPalette = view.horizontalHeader()->palette();
+    headerPalette.setBrush(QPalette::Window, QApplication::palette().window());
+    view.horizontalHeader()->setPalette(headerPalette);
+}
+
 }  // namespace
 
-BrowseList::BrowseList(QWidget* parent) : QWidget(parent), view_(new QTableView(this)), bar_(new ThumbBar(model_, this))
+BrowseList::BrowseList(QWidget* parent)
+    : QWidget(parent), fixed_(new QTableView), fixedBox_(new QWidget(this)), fixedStrip_(new QWidget),
+      view_(new QTableView(this)),
+      bar_(new ThumbBar(model_, this))
 {
+    auto* fixedLayout = new QVBoxLayout(fixedBox_);
+    fixedLayout->setContentsMargins(0, 0, 0, 0);
+    fixedLayout->setSpacing(0);
+    fixedLayout->addWidget(fixed_);
+    fixedLayout->addWidget(fixedStrip_);
+    fixedStrip_->setFixedHeight(view_->horizontalScrollBar()->sizeHint().height());
+    fixedStrip_->hide();
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
+    layout->addWidget(fixedBox_);
     layout->addWidget(view_);
     layout->addWidget(bar_);
+    fixedBox_->hide();
 
-    view_->setModel(&model_);
-    view_->setItemDelegate(new IndentedCells(view_));
-    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    view_->setSelectionMode(QAbstractItemView::SingleSelection);
-    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view_->setWordWrap(false);
-    view_->verticalHeader()->hide();
-    view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    view_->verticalHeader()->setMinimumSectionSize(1);
-    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 4);
-    view_->horizontalHeader()->setHighlightSections(false);
-    // The header strip beyond the last column is painted as header, never with the window's
-    // wallpaper.
-    QPalette headerPalette = view_->horizontalHeader()->palette();
-    headerPalette.setBrush(QPalette::Window, QApplication::palette().window());
-    view_->horizontalHeader()->setPalette(headerPalette);
+    setUpView(*view_, model_);
+    setUpView(*fixed_, model_);
+    fixed_->setSelectionModel(view_->selectionModel());
+    fixed_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    fixed_->setFocusPolicy(Qt::NoFocus);  // the keys go to the scrolled view
+    // a row scrolled into view in one (the in-place editor's) is in view in the other
+    connect(view_->verticalScrollBar(), &QScrollBar::valueChanged, fixed_->verticalScrollBar(), &QScrollBar::setValue);
+    connect(fixed_->verticalScrollBar(), &QScrollBar::valueChanged, view_->verticalScrollBar(), &QScrollBar::setValue);
+    connect(fixed_->horizontalHeader(), &QHeaderView::sectionResized, this, &BrowseList::fitFixedView);
+    // a new model forgets which sections were hidden
+    connect(&model_, &QAbstractItemModel::modelReset, this, &BrowseList::showFixedColumns);
     view_->setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(view_);
-    view_->installEventFilter(this);
-    view_->viewport()->installEventFilter(this);
+    for (QWidget* w : {static_cast<QWidget*>(view_), view_->viewport(), fixed_->viewport(),
+                       static_cast<QWidget*>(view_->horizontalScrollBar())})
+        w->installEventFilter(this);
 
     bar_->setRange(0, 100);
     bar_->setPageStep(10);
@@ -171,15 +201,17 @@ std::vector<int> BrowseList::columnWidthsDu() const
     const Window* window = Window::of(this);
     const double pixelsPerUnit = window ? window->duX(1000) / 1000.0 : 2.0;
     std::vector<int> widths;
-    for (int i = 0; i < model_.columnCount(); ++i) widths.push_back(qRound(view_->columnWidth(i) / pixelsPerUnit));
+    for (int i = 0; i < model_.columnCount(); ++i) widths.push_back(qRound(viewOf(i)->columnWidth(i) / pixelsPerUnit));
     return widths;
 }
+
+QTableView* BrowseList::viewOf(int column) const { return column < fixedCount_ ? fixed_ : view_; }
 
 void BrowseList::setColumnWidthsDu(const std::vector<int>& widths)
 {
     const Window* window = Window::of(this);
     for (int i = 0; i < model_.columnCount() && i < int(widths.size()); ++i)
-        view_->setColumnWidth(i, window ? window->duX(widths[std::size_t(i)]) : widths[std::size_t(i)] * 2);
+        viewOf(i)->setColumnWidth(i, window ? window->duX(widths[std::size_t(i)]) : widths[std::size_t(i)] * 2);
 }
 
 void BrowseList::setColumns(const std::vector<BrowseColumn>& columns, const std::vector<BrowseColumnGroup>& groups)
@@ -202,12 +234,42 @@ void BrowseList::setColumns(const std::vector<BrowseColumn>& columns, const std:
         applyColumnGroups(*view_, layout, groups);
         widths = layout.sectionWidths;
     }
-    QHeaderView* header = view_->horizontalHeader();
+    fixedCount_ = 0;
+    while (fixedCount_ < int(columns.size()) && columns[std::size_t(fixedCount_)].fixed) ++fixedCount_;
+    if (fixedCount_ == int(columns.size())) fixedCount_ = 0;  // nothing scrolls beside them
     for (int i = 0; i < int(columns.size()); ++i) {
         const BrowseColumn& c = columns[std::size_t(i)];
-        header->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
-        view_->setColumnWidth(i, widths[std::size_t(i)]);
+        for (QTableView* v : {view_, fixed_}) {
+            v->horizontalHeader()->setSectionResizeMode(i, c.resizable ? QHeaderView::Interactive : QHeaderView::Fixed);
+            v->setColumnWidth(i, widths[std::size_t(i)]);
+        }
     }
+    showFixedColumns();
+}
+
+void BrowseList::showFixedColumns()
+{
+    fixedBox_->setVisible(fixedCount_ > 0);
+    if (fixedCount_ == 0) return;  // the view's hidden columns are its groups'
+    for (int i = 0; i < model_.columnCount(); ++i) {
+        fixed_->setColumnHidden(i, i >= fixedCount_);
+        view_->setColumnHidden(i, i < fixedCount_);
+    }
+    // rows level with the scrolled view's: the same header height and row height
+    fixed_->horizontalHeader()->setFixedHeight(view_->horizontalHeader()->sizeHint().height());
+    fixed_->verticalHeader()->setDefaultSectionSize(view_->verticalHeader()->defaultSectionSize());
+    fitFixedView();
+}
+
+void BrowseList::fitFixedView()
+{
+    if (fixedCount_ > 0) fixed_->setFixedWidth(fixed_->horizontalHeader()->length() + 2 * fixed_->frameWidth());
+}
+
+int BrowseList::columnsWidth() const
+{
+    const int fixed = fixedCount_ > 0 ? fixed_->width() : 0;
+    return fixed + view_->horizontalHeader()->length() + 2 * view_->frameWidth() + bar_->sizeHint().width();
 }
 
 int BrowseList::visibleRows() const
@@ -239,21 +301,23 @@ bool BrowseList::hasFocusWithin() const
 
 QPoint BrowseList::rowPoint(int row) const
 {
-    const QRect r = view_->visualRect(model_.index(std::max(row, 0), 0));
-    return view_->viewport()->mapToGlobal(r.isValid() ? r.center() : QPoint(0, 0));
+    const QTableView* v = viewOf(0);
+    const QRect r = v->visualRect(model_.index(std::max(row, 0), 0));
+    return v->viewport()->mapToGlobal(r.isValid() ? r.center() : QPoint(0, 0));
 }
 
 void BrowseList::setCellEditor(int row, int column, QWidget* editor)
 {
     const QModelIndex index = model_.index(row, column);
+    QTableView* v = viewOf(column);
     cellEditor_ = editor;
     if (!editor) {
-        view_->setIndexWidget(index, nullptr);
+        v->setIndexWidget(index, nullptr);
         view_->setFocus(Qt::OtherFocusReason);
         return;
     }
-    view_->scrollTo(index);
-    view_->setIndexWidget(index, editor);
+    v->scrollTo(index);
+    v->setIndexWidget(index, editor);
     editor->setFocus(Qt::OtherFocusReason);
 }
 
@@ -295,7 +359,7 @@ bool BrowseList::takeKey(const QKeyEvent& key)
     return false;
 }
 
-bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
+bool BrowseList::takeMouse(const QTableView& view, const QMouseEvent& mouse, bool doubleClick)
 {
     int code = 0;
     if (mouse.button() == Qt::LeftButton)
@@ -303,7 +367,7 @@ bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
     else if (mouse.button() == Qt::RightButton && !doubleClick)
         code = KEY::MouseRight;
     if (!code) return false;
-    const QModelIndex index = view_->indexAt(mouse.position().toPoint());
+    const QModelIndex index = view.indexAt(mouse.position().toPoint());
     mouseDownRow_ = index.isValid() ? index.row() : -1;
     mouseDownPoint_ = mouse.globalPosition().toPoint();
     // while a row is edited the browse decides whether the click ends the editing; until then
@@ -316,6 +380,12 @@ bool BrowseList::takeMouse(const QMouseEvent& mouse, bool doubleClick)
 
 bool BrowseList::eventFilter(QObject* watched, QEvent* event)
 {
+    // under the fixed columns as much room as the scrolled view's bar takes
+    if (watched == view_->horizontalScrollBar()) {
+        if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+            fixedStrip_->setVisible(event->type() == QEvent::Show);
+        return false;
+    }
     // a list under a nested window takes no input (filters see what Qt then drops)
     if (!isEnabled() && event->type() != QEvent::FocusOut) return false;
     switch (event->type()) {
@@ -323,14 +393,16 @@ bool BrowseList::eventFilter(QObject* watched, QEvent* event)
         return watched == view_ && takeKey(*static_cast<QKeyEvent*>(event));
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        return watched == view_->viewport() &&
-               takeMouse(*static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
+        for (const QTableView* v : {view_, fixed_})
+            if (watched == v->viewport())
+                return takeMouse(*v, *static_cast<QMouseEvent*>(event), event->type() == QEvent::MouseButtonDblClick);
+        return false;
     case QEvent::MouseButtonRelease:
     case QEvent::MouseMove:
     case QEvent::Wheel:
     case QEvent::ContextMenu:
-        // the browse moves the highlight; the view only shows it
-        return watched == view_->viewport();
+        // the browse moves the highlight; the views only show it
+        return watched == view_->viewport() || watched == fixed_->viewport();
     case QEvent::FocusOut:
         if (watched == view_) ++focusLosses_;
         return false;

@@ -6,7 +6,8 @@
 // a dropped thumb as EVENT:ScrollDrag, a typed character as EVENT:Locate with the character in
 // the key code (Backspace as KEY::Backspace; one that windows-1251 cannot hold is refused),
 // other keys and the mouse keys as EVENT:AlertKey with their key codes. The wheel is left to
-// the mouse-wheel add-on.
+// the mouse-wheel add-on. Fixed columns stand in a view of their own beside the one that
+// scrolls sideways; both show the same rows and highlight.
 
 #include "platform/ui/browse_column.h"
 #include "platform/ui/browse_model.h"
@@ -34,7 +35,10 @@ class BrowseList : public QWidget {
 public:
     explicit BrowseList(QWidget* parent = nullptr);
 
+    // The view that scrolls sideways; it takes the list's keys.
     QTableView* view() const { return view_; }
+    // The view that shows the column: the fixed columns' or the scrolled one.
+    QTableView* viewOf(int column) const;
     QScrollBar* scrollBar() const { return bar_; }
     BrowseModel& model() { return model_; }
     const BrowseModel& model() const { return model_; }
@@ -49,6 +53,8 @@ public:
     // The columns' widths in dialog units, as they are now (the user may have dragged them).
     std::vector<int> columnWidthsDu() const;
     void setColumnWidthsDu(const std::vector<int>& widths);
+    // How wide the list must be to show every column whole.
+    int columnsWidth() const;
     // Rows that fit the list's height (at least one).
     int visibleRows() const;
     // The highlighted row drawn selected (-1: none).
@@ -75,12 +81,20 @@ protected:
 
 private:
     bool takeKey(const QKeyEvent& key);
-    bool takeMouse(const QMouseEvent& mouse, bool doubleClick);
+    bool takeMouse(const QTableView& view, const QMouseEvent& mouse, bool doubleClick);
+    // Which view shows each column.
+    void showFixedColumns();
+    // The fixed columns' view as wide as its columns, as the user resizes them.
+    void fitFixedView();
     void takeScrollAction(int action);
 
     BrowseModel model_;  // before the bar, which watches it
+    QTableView* fixed_;  // the leading fixed columns
+    QWidget* fixedBox_;    // holds them above the strip
+    QWidget* fixedStrip_;  // as high as the scrolled view's scroll bar, while it shows
     QTableView* view_;
     QScrollBar* bar_;
+    int fixedCount_ = 0;  // 0 when every column is fixed: then none stands apart
     int number_ = 0;
     int mouseDownRow_ = -1;
     QPoint mouseDownPoint_;

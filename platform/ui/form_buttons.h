@@ -1,7 +1,8 @@
 #pragma once
-// The layout most forms share: their sheet above a row of "OK" (the default button) and
-// "Отменить", with "Помощь" after them where the form has it, right-aligned; a control of the
-// form's own (a lookup button) may stand at the row's start.
+// The layout most forms share: their sheet above a row of "OK" and "Отменить", with "Помощь"
+// after them where the form has it, right-aligned; a control of the form's own (a lookup
+// button) may stand at the row's start. None of them is a default button: Enter in an entry
+// does not complete the form; on a button it presses that button.
 
 #include "platform/ui/window.h"
 

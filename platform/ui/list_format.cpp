@@ -17,6 +17,7 @@ QChar letterOf(ColumnAlign align)
 QString afterWidth(const BrowseColumn& c)
 {
     QString out = letterOf(c.align) + QStringLiteral("(%1)|").arg(c.indentDu);
+    if (c.fixed) out += u'F';
     if (c.resizable) out += u'M';
     if (c.tooltip) out += u'P';
     out += u'~' + c.heading + u'~';

@@ -1,10 +1,10 @@
 #pragma once
 // The format string of a browse list's columns, as the settings file stores it. Per column:
-// its width in dialog units, its alignment with the indent ("L(2)", "R(1)", "D(12)"), "|M"
-// (a right border, resizable), "P" (a per-row tooltip), the heading between "~", the heading's
-// alignment where it differs ("C(0)"), the picture closed by "@", and the default tooltip
-// ("Q'WRK:NAME'"). Only the widths are the user's: a format differs from another of the same
-// columns in nothing else.
+// its width in dialog units, its alignment with the indent ("L(2)", "R(1)", "D(12)"), "|F"
+// (fixed: it does not scroll sideways), "M" (a right border, resizable), "P" (a per-row
+// tooltip), the heading between "~", the heading's alignment where it differs ("C(0)"), the
+// picture closed by "@", and the default tooltip ("Q'WRK:NAME'"). Only the widths are the
+// user's: a format differs from another of the same columns in nothing else.
 
 #include "platform/ui/browse_column.h"
 

@@ -4,9 +4,9 @@
 #include "platform/core/regional.h"
 #include "platform/ui/dialog_script.h"
 #include "platform/ui/nested_wait.h"
+#include "platform/ui/title_width.h"
 
 #include <QApplication>
-#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -127,12 +127,10 @@ unsigned runDialog(const QString& text, const QString& caption, MessageIcon icon
     layout->addLayout(body);
     layout->addSpacing(window.duY(4));
     layout->addLayout(buttons);
-    // as wide as its caption needs beside the title bar's buttons, so the caption shows whole
-    QFont titleFont = window.content()->font();
-    titleFont.setBold(true);
-    const int titleButtons = 3 * window.content()->style()->pixelMetric(QStyle::PM_TitleBarHeight);
-    layout->addSpacerItem(new QSpacerItem(QFontMetrics(titleFont).horizontalAdvance(window.title()) + titleButtons, 0,
-                                          QSizePolicy::Fixed, QSizePolicy::Minimum));
+    // as wide as its caption needs, so the caption shows whole (its size is the layout's)
+    layout->addSpacerItem(
+        new QSpacerItem(titleBarWidth(*window.content()) - 2 * layout->contentsMargins().left(), 0,
+                        QSizePolicy::Fixed, QSizePolicy::Minimum));
 
     return unsigned(runNested(window, answers, [byDefault] { byDefault->setFocus(); }));
 }

@@ -35,7 +35,7 @@ void RowEditor::open(void* record, int row, int column)
 void RowEditor::showEditor()
 {
     const BrowseColumn& c = columns_[std::size_t(column_)];
-    auto* editor = new CellEditor(list_.view()->viewport(), c.field.width, c.overwrite);
+    auto* editor = new CellEditor(list_.viewOf(column_)->viewport(), c.field.width, c.overwrite);
     if (c.range) {
         editor->setAlignment(Qt::AlignRight);
         editor->setValidator(new NumberValidator(c.picture, *c.range, editor));

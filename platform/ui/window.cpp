@@ -3,6 +3,7 @@
 #include "platform/ui/entry.h"
 #include "platform/ui/spin_box.h"
 #include "platform/ui/text_box.h"
+#include "platform/ui/title_width.h"
 #include "platform/ui/toolbar_state.h"
 
 #include <QAbstractButton>
@@ -346,6 +347,7 @@ void Window::centreOverCaller()
 void Window::fitContents()
 {
     if (content_->layout()) content_->resize(content_->size().expandedTo(content_->minimumSizeHint()));
+    if (kind_ == WindowKind::Dialog) widenForTitle();
     if (!resizable_) content_->setFixedSize(content_->size());
 }
 
@@ -388,6 +390,17 @@ void Window::unstack()
     overForm_ = false;
 }
 
+void Window::widenForTitle()
+{
+    const int grow = titleBarWidth(*content_) - content_->width();
+    if (grow <= 0) return;
+    // what is placed by hand stays where it was against the middle
+    if (!content_->layout())
+        for (QWidget* child : content_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            child->move(child->x() + grow / 2, child->y());
+    content_->resize(content_->width() + grow, content_->height());
+}
+
 void Window::open()
 {
     if (open_) return;
@@ -417,11 +430,23 @@ void Window::open()
     open_ = true;
     if (kind_ != WindowKind::Popup) {  // a popup is popped up where its caller wants it
         topWidget()->show();
+        if (kind_ == WindowKind::MdiChild && theMdiArea && top_) keepInsideArea();
         if (!topWidget()->testAttribute(Qt::WA_ShowWithoutActivating)) bringToFront();
     }
     post(EVENT::OpenWindow);
     // the frame's toolbar acts on a thread's top window only
     if (kind_ != WindowKind::Frame) emit ToolbarState::instance().changed(this);
+}
+
+void Window::keepInsideArea()
+{
+    const QRect room = theMdiArea->viewport()->rect();
+    if (room.isEmpty()) return;
+    top_->resize(top_->size().boundedTo(room.size()));  // never below its minimum size
+    QRect r = top_->geometry();
+    r.moveLeft(std::max(room.left(), std::min(r.left(), room.right() + 1 - r.width())));
+    r.moveTop(std::max(room.top(), std::min(r.top(), room.bottom() + 1 - r.height())));
+    top_->move(r.topLeft());
 }
 
 void Window::close()
@@ -501,6 +526,18 @@ void Window::setResizable(bool resizable, int minWidthDu, int minHeightDu)
     if (minWidthDu > 0 || minHeightDu > 0) content_->setMinimumSize(duX(minWidthDu), duY(minHeightDu));
     resizable_ = resizable;
     if (open_) fitContents();
+}
+
+void Window::growToShow(const QWidget& part, int width)
+{
+    QWidget* top = topWidget();
+    const int grow = width - part.width();
+    if (!top || grow <= 0) return;
+    const QRect room = kind_ == WindowKind::MdiChild && theMdiArea ? theMdiArea->viewport()->rect()
+                                                                   : top->screen()->availableGeometry();
+    top->resize(std::max(top->width(), std::min(top->width() + grow, room.width())), top->height());
+    const int overhang = top->geometry().right() - room.right();
+    if (overhang > 0) top->move(std::max(room.left(), top->x() - overhang), top->y());
 }
 
 void Window::setToolbarButtons(std::set<int> buttons)

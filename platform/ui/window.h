@@ -100,6 +100,9 @@ public:
     // The key or mouse key pressed last in the window (0 for none).
     int lastKeyCode() const { return lastKeyCode_; }
     void setLastKeyCode(int keyCode) { lastKeyCode_ = keyCode; }
+    // Grows the window so that `part` of it is `width` pixels wide, as far as the frame's area
+    // (or the screen) has room; a window wide enough already stays as it is.
+    void growToShow(const QWidget& part, int width);
     // A window that is not resizable keeps the size it opens with and cannot be maximised.
     void setResizable(bool resizable, int minWidthDu = 0, int minHeightDu = 0);
 
@@ -148,6 +151,10 @@ private:
     // prompts and buttons in a font wider than the units assume); one that is not resizable
     // is fixed at that size.
     void fitContents();
+    // An MDI child as large as the frame's area at most, and inside it.
+    void keepInsideArea();
+    // A dialog at least as wide as the window manager needs to show its title whole.
+    void widenForTitle();
     // Only the thread's top window takes input; the windows under it wait until it closes.
     static void enableTopWindowOnly(const LogicalThread& thread);
     bool isInNormalState() const;

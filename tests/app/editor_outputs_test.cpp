@@ -3,7 +3,6 @@
 // and of its act) and its act window reaching the real ones with the editor's own estimate; its
 // work-line insert opens the real form.
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "estimate/editor/current_smeta.h"
 #include "platform/core/codepage.h"
@@ -50,7 +49,6 @@ class EditorOutputs : public test::ThreadsFixture {
 protected:
     EditorOutputs()
     {
-        registerFontSubstitutions();
         registerProgramProcedures();
         InitProgramGlobals();
         setPreviewInterceptor([this](const PageModel& m) { preview = m; });

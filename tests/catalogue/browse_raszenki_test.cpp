@@ -13,6 +13,8 @@
 
 #include <QComboBox>
 #include <QDialog>
+#include <QHeaderView>
+#include <QScreen>
 #include <QLabel>
 #include <QTabWidget>
 
@@ -135,6 +137,38 @@ TEST_F(Catalogue, EachTabListsItsRatesInItsOrder)
     // the name column's tooltip is the row's full name
     const QModelIndex first = list(window).model().index(0, 0);
     EXPECT_EQ(list(window).model().data(first, Qt::ToolTipRole).toString(), list(window).model().text(0, 0));
+}
+
+// It opens with the prices in view (as far as the screen has room); grown, its list and the
+// full name take the room, the search entries keep their size and the lookup's buttons the
+// right edge.
+TEST_F(Catalogue, GrowsWithItsListWhileTheSearchEntriesKeepTheirSizeAndTheButtonsTheRightEdge)
+{
+    open(ui::REQUEST::SelectRecord);
+    QWidget* content = window->content();
+    ui::BrowseList& rates = list(window);
+    const bool allColumnsShown = rates.view()->horizontalHeader()->length() <= rates.view()->viewport()->width();
+    EXPECT_TRUE(allColumnsShown || window->topWidget()->width() >= content->screen()->availableGeometry().width());
+    EXPECT_GT(content->width(), window->duX(384));
+
+    const auto widthOf = [&](int control) { return window->control(control)->widget()->width(); };
+    const auto toRightEdge = [&](int control) {
+        const QWidget* w = window->control(control)->widget();
+        return content->width() - w->mapTo(content, QPoint(w->width(), 0)).x();
+    };
+    const std::vector<int> entries = {kCode, kCategory, kName, kFilter}, buttons = {kSelect, kPut, kQuery};
+    std::vector<int> entryWidths, distances;
+    for (int c : entries) entryWidths.push_back(widthOf(c));
+    for (int c : buttons) distances.push_back(toRightEdge(c));
+    const int listWidth = rates.width(), nameWidth = widthOf(kFullName);
+
+    window->topWidget()->resize(window->topWidget()->width() + 150, window->topWidget()->height() + 100);
+    test::pump(20);
+    for (std::size_t i = 0; i < entries.size(); ++i) EXPECT_EQ(widthOf(entries[i]), entryWidths[i]) << entries[i];
+    for (std::size_t i = 0; i < buttons.size(); ++i) EXPECT_EQ(toRightEdge(buttons[i]), distances[i]) << buttons[i];
+    EXPECT_EQ(rates.width(), listWidth + 150);
+    EXPECT_EQ(widthOf(kFullName), nameWidth + 150);
+    press(window, kClose);
 }
 
 TEST_F(Catalogue, TheNameTabsShowTheRatesWhoseNameContainsTheTextLiterally)

@@ -14,11 +14,13 @@
 #include "tests/support/called_window.h"
 #include "tests/support/raw_sqlite.h"
 
+#include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 
@@ -103,14 +105,14 @@ struct ActWindow : test::ActRecords, test::CalledWindow {
     QLineEdit* cellEditor()
     {
         for (int r = 0; r < list(kLines).model().rowCount(); ++r)
-            if (auto* e = qobject_cast<QLineEdit*>(list(kLines).view()->indexWidget(list(kLines).model().index(r, 1))))
+            if (auto* e = qobject_cast<QLineEdit*>(list(kLines).viewOf(1)->indexWidget(list(kLines).model().index(r, 1))))
                 return e;
         return nullptr;
     }
     int editedRow()
     {
         for (int r = 0; r < list(kLines).model().rowCount(); ++r)
-            if (list(kLines).view()->indexWidget(list(kLines).model().index(r, 1))) return r;
+            if (list(kLines).viewOf(1)->indexWidget(list(kLines).model().index(r, 1))) return r;
         return -1;
     }
     // Types over the edited act and ends the row with the key.
@@ -184,6 +186,9 @@ TEST_F(ActWindow, ActCellsAreColouredAgainstThePlan)
     addLines({{1, 1, 1, "10.00", "12.00", "Сверх"}, {1, 1, 2, "10.00", "4.00", "Часть"}, {1, 1, 3, "10.00", "0", "Нет"},
               {1, 1, 4, "10.00", "-1.00", "Минус"}});
     open(1);
+    // room for the four lines in any font
+    window->topWidget()->resize(window->topWidget()->width(), window->topWidget()->height() + 200);
+    settle();
     const ui::BrowseModel& m = list(kLines).model();
     const QColor red(255, 0, 0), yellow(255, 255, 0);
     const struct {
@@ -201,7 +206,7 @@ TEST_F(ActWindow, ActCellsAreColouredAgainstThePlan)
     }
     // as the list paints them: near the left edge of the right-aligned cells, beside the text;
     // the highlighted first row in the list's own selected colours
-    QTableView* view = list(kLines).view();
+    QTableView* view = list(kLines).viewOf(0);
     const QImage shown = view->viewport()->grab().toImage();
     auto colourAt = [&](int row, int column) {
         const QRect cell = view->visualRect(m.index(row, column));
@@ -213,6 +218,35 @@ TEST_F(ActWindow, ActCellsAreColouredAgainstThePlan)
     EXPECT_TRUE(selected == view->palette().color(QPalette::Active, QPalette::Highlight) ||
                 selected == view->palette().color(QPalette::Inactive, QPalette::Highlight))
         << selected.name().toStdString();
+}
+
+// "Всего" and "Фактич." stand in a view of their own, level with the rows of the names, which
+// scroll sideways under the window's width; the act is edited there.
+TEST_F(ActWindow, ThePlanAndTheActStayInViewWhileTheNamesScrollSideways)
+{
+    addEstimates();
+    open(1);
+    ui::BrowseList& lines = list(kLines);
+    QTableView* fixed = lines.viewOf(0);
+    QTableView* scrolled = lines.view();
+    ASSERT_NE(fixed, scrolled);
+    EXPECT_EQ(lines.viewOf(1), fixed);
+    EXPECT_EQ(lines.viewOf(2), scrolled);
+    EXPECT_TRUE(fixed->isVisible());
+    scrolled->horizontalScrollBar()->setValue(scrolled->horizontalScrollBar()->maximum());
+    EXPECT_GT(scrolled->horizontalScrollBar()->value(), 0);  // the names are wider than the window
+    const QModelIndex plan = lines.model().index(0, 0), act = lines.model().index(0, 1);
+    for (const QModelIndex& cell : {plan, act}) EXPECT_TRUE(fixed->viewport()->rect().contains(fixed->visualRect(cell)));
+    EXPECT_EQ(fixed->horizontalHeader()->length(), fixed->viewport()->width());
+    EXPECT_EQ(fixed->rowViewportPosition(0), scrolled->rowViewportPosition(0));
+    EXPECT_EQ(fixed->viewport()->height(), scrolled->viewport()->height());
+    EXPECT_EQ(fixed->mapTo(&lines, fixed->viewport()->geometry().topLeft()).y(),
+              scrolled->mapTo(&lines, scrolled->viewport()->geometry().topLeft()).y());
+
+    press(window, kChange);
+    ASSERT_TRUE(cellEditor());
+    EXPECT_EQ(cellEditor()->parentWidget(), fixed->viewport());
+    key(cellEditor(), Qt::Key_Escape);
 }
 
 TEST_F(ActWindow, TheKeyboardStoresTheActAndGoesOnAsEachKeySays)

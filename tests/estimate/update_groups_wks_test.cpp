@@ -63,7 +63,10 @@ TEST_F(SectionForm, ANewSectionTakesTheNextNumberOfItsEstimate)
         EXPECT_EQ(window->control(c)->widget()->palette().color(QPalette::Base), QColor(192, 192, 192)) << c;
     EXPECT_EQ(window->control(kNumber - 1)->text(), "&Номер раздела в смете:");
     type(window->control(kName)->widget(), "Кровля");
-    press(window, kOk);
+    // OK is no default button: Enter in an entry completes nothing, on the button it presses it
+    key(window->control(kName)->widget(), Qt::Key_Return);
+    EXPECT_TRUE(ui::Scheduler::instance().isRunning(thread));
+    key(window->control(kOk)->widget(), Qt::Key_Return);
     ASSERT_TRUE(ended());
     EXPECT_EQ(response, 1);
     EXPECT_EQ(sections(), (Sections{{7, 1, "Раздел"}, {7, 2, "Раздел"}, {7, 4, "Раздел"}, {7, 5, "Кровля"}, {8, 9, "Раздел"}}));

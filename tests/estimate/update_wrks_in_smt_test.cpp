@@ -276,6 +276,7 @@ TEST_F(LineForm, ALookupClosedWithoutAChoiceLeavesTheLineAsItWas)
     retypeSpin(window, kQuantity, "2");
     press(window, kChooseUnit);
     EXPECT_EQ(text(window, kUnit), "кг");
+    EXPECT_EQ(window->focusedControl(), kUnit);  // back from the list to the unit it filled in
 
     rateAnswer = 2;
     unitAnswer = 2;

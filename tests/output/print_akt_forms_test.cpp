@@ -1,5 +1,4 @@
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/report/page_view.h"
@@ -23,7 +22,6 @@ class PrintAktFormsTest : public test::ActEstimateFixture {
 protected:
     PrintAktFormsTest()
     {
-        registerFontSubstitutions();
         registerProgramProcedures();
         InitProgramGlobals();
         setPreviewInterceptor([this](const PageModel& m) { preview = m; });

@@ -3,7 +3,6 @@
 // lost at the page breaks.
 
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/report/measurer.h"
@@ -25,7 +24,6 @@ class PrintFormsLayoutTest : public test::ActEstimateFixture {
 protected:
     PrintFormsLayoutTest()
     {
-        registerFontSubstitutions();
         registerProgramProcedures();
         InitProgramGlobals();
         FirmName = "ООО Строительная компания";

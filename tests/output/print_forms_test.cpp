@@ -1,5 +1,4 @@
 #include "app/frame/procedures.h"
-#include "app/program/fonts.h"
 #include "app/settings/globals.h"
 #include "platform/ui/procedures.h"
 #include "platform/ui/report/report_painter.h"
@@ -25,7 +24,6 @@ class PrintFormsTest : public test::ThreadsFixture {
 protected:
     PrintFormsTest()
     {
-        registerFontSubstitutions();
         registerProgramProcedures();
         InitProgramGlobals();
         setPreviewInterceptor([this](const PageModel& m) { preview = m; });

@@ -1,4 +1,5 @@
 // The main of test programs that need a Qt application (windows, logical threads).
+#include "platform/ui/application_setup.h"
 #include "platform/ui/input_filter.h"
 #include "platform/ui/scheduler.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    ui::setUpApplication();  // the program's fonts and Qt's Russian texts, as the windows get them
     ui::InputFilter::install();
     ::testing::InitGoogleTest(&argc, argv);
     // An exception that escapes a logical thread fails the test that ran it.

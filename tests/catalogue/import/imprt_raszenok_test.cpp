@@ -12,6 +12,8 @@
 #include "tests/support/test_threads.h"
 
 #include <QCheckBox>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -148,6 +150,35 @@ TEST_F(Wizard, TheThreeColumnExampleEndToEnd)
     importAll();
     EXPECT_EQ(rates(), std::vector<QString>{"|1-1|Кладка||12.50|0.00|1"});
     EXPECT_TRUE(messages.shown().empty());
+}
+
+// At its size in dialog units both lists show their headings whole, every column and a row a
+// line; Tab leaves a list for the next control; a target without a source moves no source.
+TEST_F(Wizard, TheListsReadAtTheirSizeAndTabLeavesThem)
+{
+    ASSERT_TRUE(open("WRK:NRAS,WRK:NAME,WRK:CENA_OB\r\n1-1,Кладка кирпичных стен толщиной в два кирпича,\"12,50\"\r\n"));
+    for (const char* name : {"?IMPORTFIELDSLIST", "?TARGETFIELDSLIST"}) {
+        SCOPED_TRACE(name);
+        QTableWidget* t = list(name);
+        const QFontMetrics fm(t->font());
+        EXPECT_EQ(t->rowHeight(0), fm.height() + 4);
+        EXPECT_GE(t->viewport()->height() / t->rowHeight(0), 6);
+        EXPECT_LE(t->horizontalHeader()->length(), t->viewport()->width());
+        for (int c = 0; c < t->columnCount(); ++c)
+            EXPECT_GE(t->columnWidth(c), fm.horizontalAdvance(t->horizontalHeaderItem(c)->text())) << c;
+    }
+    EXPECT_EQ(window->content()->width(), window->duX(328));
+
+    selectRow("?IMPORTFIELDSLIST", 1);
+    selectRow("?TARGETFIELDSLIST", 0);
+    EXPECT_EQ(list("?IMPORTFIELDSLIST")->currentRow(), 1);
+    list("?IMPORTFIELDSLIST")->setFocus();
+    QTest::keyClick(list("?IMPORTFIELDSLIST"), Qt::Key_Tab);
+    settle();
+    EXPECT_FALSE(list("?IMPORTFIELDSLIST")->hasFocus());
+    EXPECT_EQ(list("?IMPORTFIELDSLIST")->currentRow(), 1);
+    EXPECT_EQ(list("?TARGETFIELDSLIST")->currentRow(), 0);
+    press("?CANCELBUTTON");
 }
 
 TEST_F(Wizard, ButtonsNextAutoAndOkWithNothingAssigned)

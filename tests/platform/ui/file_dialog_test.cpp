@@ -121,6 +121,18 @@ TEST_F(FileDialogTest, ATypedNameIsChosenOnlyByTheDialogsOwnAcceptance)
     EXPECT_EQ(chosen, QString());
 }
 
+TEST_F(FileDialogTest, ItsButtonsSpeakRussian)
+{
+    ask();
+    QFileDialog* d = dialog();
+    ASSERT_TRUE(d);
+    auto* buttons = d->findChild<QDialogButtonBox*>();
+    ASSERT_TRUE(buttons);
+    const auto shown = [](QAbstractButton* b) { return b ? b->text().remove(QLatin1Char('&')) : QString(); };
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Open)), "Открыть");
+    EXPECT_EQ(shown(buttons->button(QDialogButtonBox::Cancel)), "Отмена");
+}
+
 TEST_F(FileDialogTest, ScriptedNameIsTakenWithoutADialog)
 {
     ui::scriptFileName("/data/rates.csv");

@@ -1,5 +1,6 @@
 // A window is never smaller than what it holds needs, whatever its size in dialog units says;
 // one that is not resizable keeps the size it opens with and cannot be maximised.
+#include "platform/ui/title_width.h"
 #include "platform/ui/window.h"
 #include "tests/support/ui_driver.h"
 
@@ -68,6 +69,21 @@ TEST_P(WindowFit, TooSmallInDialogUnitsItGrowsToShowEveryTabCaptionAndButtonWhol
         const WindowPlacement now = w.placement();
         EXPECT_EQ(QRect(now.x, now.y, now.width, now.height), QRect(p.x + 10, p.y + 5, p.width, p.height));
     }
+    w.close();
+}
+
+// A dialog narrower than its title grows to show it, and what it places by hand stays centred.
+TEST_F(WindowFit, ADialogIsAtLeastAsWideAsItsTitle)
+{
+    ui::Window w(ui::WindowKind::Dialog, "Importing Records, and much more besides", 142, 59);
+    auto* cancel = new QPushButton(QStringLiteral("Cancel"), w.content());
+    cancel->setGeometry(w.duX(45), w.duY(42), w.duX(52), w.duY(15));
+    w.setResizable(false);
+    w.open();
+    test::pump();
+    EXPECT_GE(w.content()->width(), ui::titleBarWidth(*w.content()));
+    EXPECT_GT(w.content()->width(), w.duX(142));
+    EXPECT_NEAR(cancel->geometry().center().x(), w.content()->rect().center().x(), 2);
     w.close();
 }
 

@@ -1,8 +1,10 @@
-#include "app/program/fonts.h"
+#include "platform/ui/fonts.h"
 
-#include <QFont>
+#include <QFontInfo>
 #include <QString>
 #include <QStringList>
+
+namespace ui {
 
 void registerFontSubstitutions()
 {
@@ -13,3 +15,13 @@ void registerFontSubstitutions()
     for (const char* name : {"Fixedsys", "Courier New Cyr", "Courier New"})
         QFont::insertSubstitutions(QString::fromLatin1(name), mono);
 }
+
+QFont programFont()
+{
+    const QFont windows(QStringLiteral("MS Sans Serif"), 8);
+    QFont font(QFontInfo(windows).family(), windows.pointSize());
+    font.setStyleHint(QFont::SansSerif);
+    return font;
+}
+
+}  // namespace ui

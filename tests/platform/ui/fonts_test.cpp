@@ -1,15 +1,16 @@
-#include "app/program/fonts.h"
+#include "platform/ui/fonts.h"
 
 #include <QFont>
 #include <QFontInfo>
 #include <QStringList>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
 
 TEST(Fonts, TheProgramsFontNamesResolveToInstalledFontsOfTheirPitch)
 {
-    registerFontSubstitutions();
+    ui::registerFontSubstitutions();
     struct Case {
         const char* name;
         bool fixedPitch;
@@ -23,6 +24,17 @@ TEST(Fonts, TheProgramsFontNamesResolveToInstalledFontsOfTheirPitch)
         EXPECT_TRUE(installed.contains(info.family())) << info.family().toStdString();
         EXPECT_EQ(info.fixedPitch(), c.fixedPitch);
     }
+}
+
+// The start-up every program and window test shares gives each window that font at its size,
+// whatever fontconfig's default is.
+TEST(Fonts, WindowsHaveTheFamilyThatStandsInForMsSansSerifAtItsSize)
+{
+    const QWidget window;
+    const QFontInfo info(window.font());
+    EXPECT_EQ(info.family(), QFontInfo(QFont(QStringLiteral("MS Sans Serif"))).family());
+    EXPECT_FALSE(info.fixedPitch());
+    EXPECT_EQ(window.font().pointSize(), 8);
 }
 
 }  // namespace
