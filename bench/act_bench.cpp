@@ -13,16 +13,16 @@
 // moves also give the longest stall of the event loop. The files go to a new temporary folder
 // inside `folder` (by default the system's temporary folder).
 
-#include "app/settings/globals.h"
 #include "bench/figures.h"
 #include "bench/scale.h"
 #include "bench/stall_meter.h"
 #include "bench/window_threads.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/act/act_lines.h"
 #include "estimate/act/browse_akt.h"
 #include "platform/records/sql_text.h"
-#include "platform/ui/browse_list.h"
+#include "platform/ui/browse/browse_list.h"
 #include "tests/support/raw_sqlite.h"
 
 #include <QApplication>

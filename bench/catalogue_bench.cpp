@@ -9,16 +9,16 @@
 // 100,000 rates times the scale. The files go to a new temporary folder inside `folder` (by
 // default the system's temporary folder). The windows run offscreen.
 
-#include "app/settings/globals.h"
 #include "bench/scale.h"
 #include "bench/stall_meter.h"
 #include "bench/window_threads.h"
 #include "catalogue/categories/category_lists.h"
 #include "catalogue/rates/browse_raszenki.h"
 #include "catalogue/rates/browse_wrk_on_group.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "platform/records/schema.h"
-#include "platform/ui/browse_list.h"
+#include "platform/ui/browse/browse_list.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/ui_driver.h"
 

@@ -10,16 +10,16 @@
 // memory. The files go to a new temporary folder inside `folder` (by default the system's
 // temporary folder). The window runs offscreen.
 
-#include "app/settings/globals.h"
 #include "bench/figures.h"
 #include "bench/scale.h"
 #include "bench/stall_meter.h"
 #include "bench/window_threads.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/editor/current_smeta.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/scheduler.h"
-#include "platform/ui/tree_list.h"
+#include "platform/ui/controls/tree_list.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/scheduler.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/ui_driver.h"
 

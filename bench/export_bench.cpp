@@ -11,10 +11,10 @@
 // - The text reports of the same estimate and of its act, "TEXTREP" written, without their
 //   progress windows (their timer waits are not counted) and the viewer.
 
-#include "app/settings/globals.h"
 #include "bench/figures.h"
 #include "bench/scale.h"
 #include "data/error_reporter.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
 #include "output/exports/export_smeta_to_excel.h"

@@ -6,7 +6,7 @@
 
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
-#include "platform/ui/scheduler.h"
+#include "platform/ui/windows/scheduler.h"
 #include "tests/support/ui_driver.h"
 
 #include <QByteArray>

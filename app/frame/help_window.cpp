@@ -1,6 +1,6 @@
 #include "app/frame/help_window.h"
 
-#include "platform/ui/window.h"
+#include "platform/ui/windows/window.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>

@@ -7,12 +7,12 @@
 #include "platform/core/message.h"
 #include "platform/core/program_runner.h"
 #include "platform/core/thread_state.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/nested_wait.h"
-#include "platform/ui/printer.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/system_events.h"
-#include "platform/ui/toolbar_state.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/addons/system_events.h"
+#include "platform/ui/dialogs/printer.h"
+#include "platform/ui/windows/nested_wait.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/toolbar_state.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,10 +2,10 @@
 // `Main`: the program's frame, the multiple-document window in which every other window
 // opens, with its menu, toolbar and the archive of estimates.
 
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/scheduler.h"
-#include "platform/ui/system_events.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/addons/system_events.h"
+#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QString>
 

@@ -24,7 +24,7 @@
 #include "output/text/print_akt_to_text.h"
 #include "output/text/print_to_text_file.h"
 #include "output/text/text_viewer.h"
-#include "platform/ui/procedures.h"
+#include "platform/ui/windows/procedures.h"
 
 namespace {
 

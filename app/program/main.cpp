@@ -3,12 +3,12 @@
 #include "app/frame/procedures.h"
 #include "app/program/program_main.h"
 #include "app/program/program_resources.h"
-#include "app/settings/globals.h"
 #include "data/error_reporter.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
-#include "platform/ui/application_setup.h"
-#include "platform/ui/message_dialog.h"
-#include "platform/ui/scheduler.h"
+#include "platform/ui/dialogs/message_dialog.h"
+#include "platform/ui/windows/application_setup.h"
+#include "platform/ui/windows/scheduler.h"
 
 #include <QApplication>
 

@@ -7,10 +7,10 @@
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "platform/core/regional.h"
-#include "platform/ui/help.h"
-#include "platform/ui/input_filter.h"
-#include "platform/ui/text_matcher.h"
-#include "platform/ui/upgrade_progress.h"
+#include "platform/ui/browse/text_matcher.h"
+#include "platform/ui/dialogs/upgrade_progress.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/input_filter.h"
 
 #include <cstdint>
 

@@ -4,8 +4,8 @@
 // splash window the frame shows while the program starts. Both close on their timer, when
 // they lose the focus, on a left or right click or a left double click, or when asked to.
 
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QObject>
 

@@ -1,8 +1,8 @@
 #include "app/windows/settings_window.h"
 
-#include "app/settings/globals.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/spin_box.h"
+#include "data/globals.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/spin_box.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -4,8 +4,8 @@
 // and the XML export preferences. Its controls are bound to the globals themselves, so an
 // accepted control changes the global at once for every thread; the window stores nothing.
 
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/window_manager.h"
 
 class QVBoxLayout;
 

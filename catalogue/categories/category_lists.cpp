@@ -3,11 +3,11 @@
 #include "catalogue/categories/category_rules.h"
 #include "catalogue/rates/browse_wrk_on_group.h"
 #include "data/thread_data.h"
-#include "platform/ui/browse_box.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/browse/browse_box.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

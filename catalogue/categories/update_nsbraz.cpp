@@ -2,12 +2,12 @@
 
 #include "catalogue/categories/category_rules.h"
 #include "data/thread_data.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/form_buttons.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/prompt.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/form_buttons.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/prompt.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

@@ -8,7 +8,7 @@
 #include "platform/core/message.h"
 #include "platform/core/regional.h"
 #include "platform/records/error_codes.h"
-#include "platform/ui/file_dialog.h"
+#include "platform/ui/dialogs/file_dialog.h"
 
 #include <QDir>
 #include <QFile>

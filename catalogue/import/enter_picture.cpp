@@ -2,8 +2,8 @@
 
 #include "platform/core/fixed_string.h"
 #include "platform/core/message.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QFont>
 #include <QHBoxLayout>

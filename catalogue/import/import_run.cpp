@@ -5,7 +5,7 @@
 #include "data/thread_data.h"
 #include "platform/core/message.h"
 #include "platform/core/picture.h"
-#include "platform/ui/window.h"
+#include "platform/ui/windows/window.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

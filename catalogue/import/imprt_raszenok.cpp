@@ -6,9 +6,9 @@
 #include "catalogue/import/import_run.h"
 #include "data/thread_data.h"
 #include "platform/core/message.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,6 +1,6 @@
 #include "catalogue/rates/new_estimate_line.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/header_lookup.h"
 #include "data/thread_data.h"
 #include "platform/core/message.h"

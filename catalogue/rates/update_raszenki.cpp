@@ -4,14 +4,14 @@
 #include "catalogue/rates/rate_rules.h"
 #include "catalogue/units/browse_ed_izmer.h"
 #include "data/thread_data.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/form_buttons.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/number_entry.h"
-#include "platform/ui/prompt.h"
-#include "platform/ui/spin_box.h"
-#include "platform/ui/text_box.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/form_buttons.h"
+#include "platform/ui/windows/number_entry.h"
+#include "platform/ui/windows/prompt.h"
+#include "platform/ui/windows/spin_box.h"
+#include "platform/ui/windows/text_box.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QGridLayout>
 #include <QGroupBox>

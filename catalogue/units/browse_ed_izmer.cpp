@@ -1,12 +1,12 @@
 #include "catalogue/units/browse_ed_izmer.h"
 
 #include "data/thread_data.h"
-#include "platform/ui/browse_box.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/browse/browse_box.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

@@ -4,7 +4,7 @@
 
 #include "data/files/wrks_in_smt.h"
 #include "platform/core/decimal.h"
-#include "platform/ui/browse_column.h"
+#include "platform/ui/browse/browse_column.h"
 
 // The plan's cell: on silver.
 ui::CellColors PlanColors();

@@ -1,15 +1,15 @@
 #include "estimate/act/browse_akt.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/act/act_lines.h"
 #include "estimate/act/act_rules.h"
-#include "platform/ui/browse_box.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/browse/browse_box.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,18 +1,18 @@
 #include "estimate/editor/current_smeta.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/editor/estimate_tree.h"
 #include "estimate/editor/row_moves.h"
 #include "estimate/editor/tree_rows.h"
 #include "platform/core/message.h"
-#include "platform/ui/menu_bar.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/popup_menu.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/toolbar_state.h"
-#include "platform/ui/tree_list.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/controls/tree_list.h"
+#include "platform/ui/windows/menu_bar.h"
+#include "platform/ui/windows/popup_menu.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/toolbar_state.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -7,7 +7,7 @@
 // of as they were read; the text is made when it is asked for.
 
 #include "estimate/editor/tree_rows.h"
-#include "platform/ui/tree_row.h"
+#include "platform/ui/controls/tree_row.h"
 
 #include <cstdint>
 #include <deque>

@@ -8,7 +8,7 @@
 #include "data/files/headers.h"
 #include "data/files/wrks_in_smt.h"
 #include "platform/core/fixed_string.h"
-#include "platform/ui/tree_row.h"
+#include "platform/ui/controls/tree_row.h"
 
 // What the texts are made of: the shown part of each field.
 struct EstimateRowFields {

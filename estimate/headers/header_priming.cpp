@@ -1,6 +1,6 @@
 #include "estimate/headers/header_priming.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 
 #include <array>

@@ -1,16 +1,16 @@
 #include "estimate/headers/update_headers.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/headers/header_priming.h"
 #include "platform/core/message.h"
-#include "platform/ui/entry.h"
-#include "platform/ui/form_buttons.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/number_entry.h"
-#include "platform/ui/prompt.h"
-#include "platform/ui/text_box.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/entry.h"
+#include "platform/ui/windows/form_buttons.h"
+#include "platform/ui/windows/number_entry.h"
+#include "platform/ui/windows/prompt.h"
+#include "platform/ui/windows/text_box.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QFormLayout>
 #include <QGridLayout>

@@ -1,14 +1,14 @@
 #include "estimate/list/select_smeta.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/headers/update_headers.h"
 #include "platform/core/message.h"
-#include "platform/ui/browse_box.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/help.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/browse/browse_box.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/help.h"
+#include "platform/ui/windows/window_manager.h"
 
 #include <QHBoxLayout>
 #include <QIcon>

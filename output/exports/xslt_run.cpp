@@ -1,9 +1,9 @@
 #include "output/exports/xslt_run.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "platform/core/message.h"
 #include "platform/core/program_runner.h"
-#include "platform/ui/scheduler.h"
+#include "platform/ui/windows/scheduler.h"
 
 #include <QCoreApplication>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "output/reports/estimate_report.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "output/reports/estimate_lines.h"
 #include "platform/ui/report/measurer.h"

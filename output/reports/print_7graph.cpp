@@ -1,6 +1,6 @@
 #include "output/reports/print_7graph.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "output/reports/seven_column_form.h"
 

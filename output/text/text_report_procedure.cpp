@@ -1,14 +1,14 @@
 #include "output/text/text_report_procedure.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "output/estimate_reads.h"
 #include "output/exports/export_file.h"
 #include "output/text/text_report_run.h"
 #include "output/totals/calc_smeta_totals.h"
 #include "platform/core/thread_state.h"
-#include "platform/ui/procedures.h"
 #include "platform/ui/report/report_process.h"
+#include "platform/ui/windows/procedures.h"
 
 #include <QApplication>
 

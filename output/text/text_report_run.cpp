@@ -1,6 +1,6 @@
 #include "output/text/text_report_run.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "output/exports/export_file.h"
 #include "output/line_amounts.h"

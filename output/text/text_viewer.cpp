@@ -1,8 +1,8 @@
 #include "output/text/text_viewer.h"
 
 #include "platform/core/codepage.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/window.h"
 
 #include <QFile>
 #include <QFont>

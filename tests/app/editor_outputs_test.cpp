@@ -3,13 +3,13 @@
 // and of its act) and its act window reaching the real ones with the editor's own estimate; its
 // work-line insert opens the real form.
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "estimate/editor/current_smeta.h"
 #include "platform/core/codepage.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/procedures.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/controls/tree_list.h"
 #include "platform/ui/report/report_preview.h"
-#include "platform/ui/tree_list.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 

@@ -1,6 +1,6 @@
 #include "app/program/full_window_drag.h"
 
-#include "platform/ui/window.h"
+#include "platform/ui/windows/window.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>

@@ -2,9 +2,9 @@
 // form, whose "Справочник" opens the catalogue again as its lookup, and the rate picked there
 // goes into the line.
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
 #include "catalogue/rates/browse_raszenki.h"
-#include "platform/ui/procedures.h"
+#include "data/globals.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/catalogue/catalogue_windows.h"
 
 #include <QMainWindow>

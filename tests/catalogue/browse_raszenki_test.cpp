@@ -1,15 +1,15 @@
 // The rate catalogue over eight rates in categories "1", "2" and "A1": its tabs and their
 // orders, the name filters, the category selector, "В Смету", what it remembers and its role as
 // the work-line form's lookup.
-#include "app/settings/globals.h"
 #include "catalogue/rates/browse_raszenki.h"
+#include "data/globals.h"
 #include "platform/records/scan_slice.h"
-#include "platform/ui/procedures.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/catalogue/catalogue_windows.h"
 #include "tests/support/program_settings.h"
 
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/query_store.h"
+#include "platform/ui/browse/query_store.h"
+#include "platform/ui/threads/dialog_script.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -5,8 +5,8 @@
 // their own.
 
 #include "data/thread_data.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/window_manager.h"
 #include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"

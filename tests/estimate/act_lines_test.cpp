@@ -4,9 +4,9 @@
 #include "estimate/act/act_lines.h"
 #include "estimate/act/act_rules.h"
 
-#include "platform/ui/control_colors.h"
-#include "tests/support/raw_sqlite.h"
+#include "platform/ui/windows/control_colors.h"
 #include "tests/estimate/act_records.h"
+#include "tests/support/raw_sqlite.h"
 
 #include <QColor>
 

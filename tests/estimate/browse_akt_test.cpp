@@ -4,12 +4,12 @@
 // changed or unreadable under it.
 #include "estimate/act/browse_akt.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
-#include "platform/ui/browse_list.h"
-#include "platform/ui/control_colors.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/control_colors.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/window_manager.h"
 #include "tests/estimate/act_records.h"
 #include "tests/support/called_window.h"
 #include "tests/support/raw_sqlite.h"

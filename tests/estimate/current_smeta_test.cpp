@@ -3,7 +3,7 @@
 // the reports and exports it starts with its own estimate.
 #include "tests/estimate/editor_windows.h"
 
-#include "platform/ui/toolbar_state.h"
+#include "platform/ui/windows/toolbar_state.h"
 #include "tests/support/raw_sqlite.h"
 
 #include <QPushButton>

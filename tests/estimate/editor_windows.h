@@ -4,13 +4,13 @@
 // its request asks with the record in the buffer, after the test's own changes to it), the
 // reports and exports record what they were started or called with.
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/editor/current_smeta.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/tree_list.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/controls/tree_list.h"
+#include "platform/ui/threads/dialog_script.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/window_manager.h"
 #include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 

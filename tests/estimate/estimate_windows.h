@@ -4,14 +4,14 @@
 // name, then keeps the answer and the estimate numbers. Estimates, sections and lines are
 // added and read back on threads of their own.
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "data/thread_data.h"
 #include "estimate/headers/update_headers.h"
 #include "estimate/list/select_smeta.h"
 #include "estimate/sections/update_groups_wks.h"
 #include "platform/records/cursor.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/window_manager.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/window_manager.h"
 #include "tests/support/called_window.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/ui_driver.h"

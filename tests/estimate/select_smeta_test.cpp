@@ -3,8 +3,8 @@
 // estimate numbers, and adding, deleting and the other buttons through the header form.
 #include "tests/estimate/estimate_windows.h"
 
-#include "platform/ui/browse_list.h"
-#include "platform/ui/help.h"
+#include "platform/ui/browse/browse_list.h"
+#include "platform/ui/windows/help.h"
 
 #include <QHeaderView>
 #include <QMenu>

@@ -4,7 +4,7 @@
 #include "tests/estimate/estimate_windows.h"
 
 #include "estimate/sections/section_rules.h"
-#include "platform/ui/control_colors.h"
+#include "platform/ui/windows/control_colors.h"
 #include "tests/support/raw_sqlite.h"
 
 namespace {

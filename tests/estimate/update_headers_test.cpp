@@ -4,7 +4,7 @@
 #include "tests/estimate/estimate_windows.h"
 
 #include "estimate/headers/header_priming.h"
-#include "platform/ui/text_box.h"
+#include "platform/ui/windows/text_box.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 // because a result would not fit its field.
 #include "tests/estimate/estimate_windows.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "estimate/lines/update_wrks_in_smt.h"
-#include "platform/ui/control_colors.h"
-#include "platform/ui/spin_box.h"
+#include "platform/ui/windows/control_colors.h"
+#include "platform/ui/windows/spin_box.h"
 #include "tests/support/raw_sqlite.h"
 
 #include <QAbstractSpinBox>

@@ -3,7 +3,7 @@
 #include "app/frame/procedures.h"
 #include "output/exports/spreadsheet_program.h"
 #include "platform/core/codepage.h"
-#include "platform/ui/procedures.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/support/test_threads.h"
 
 #include <QDir>

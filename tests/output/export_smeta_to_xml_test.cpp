@@ -1,9 +1,9 @@
 #include "output/exports/export_smeta_to_xml.h"
 
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "platform/core/codepage.h"
-#include "platform/ui/procedures.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/support/cp1251.h"
 #include "tests/support/test_threads.h"
 #include "tests/support/worked_rates.h"

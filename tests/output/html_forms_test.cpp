@@ -1,6 +1,6 @@
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
-#include "platform/ui/procedures.h"
+#include "data/globals.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/support/act_estimate.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "platform/core/codepage.h"
-#include "platform/ui/procedures.h"
-#include "platform/ui/window.h"
+#include "platform/ui/windows/procedures.h"
+#include "platform/ui/windows/window.h"
 #include "tests/support/act_estimate.h"
 #include "tests/support/text_report_file.h"
 

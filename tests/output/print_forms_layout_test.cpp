@@ -3,10 +3,10 @@
 // lost at the page breaks.
 
 #include "app/frame/procedures.h"
-#include "app/settings/globals.h"
-#include "platform/ui/procedures.h"
+#include "data/globals.h"
 #include "platform/ui/report/measurer.h"
 #include "platform/ui/report/report_preview.h"
+#include "platform/ui/windows/procedures.h"
 #include "tests/support/act_estimate.h"
 #include "tests/support/report_pages.h"
 

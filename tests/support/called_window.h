@@ -2,8 +2,8 @@
 // Drives the windows of one logical thread as a user would, waiting after each step until the
 // thread has taken every event: the window on top, buttons, keys and typing.
 
-#include "platform/ui/scheduler.h"
-#include "platform/ui/window.h"
+#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/windows/window.h"
 #include "tests/support/ui_driver.h"
 
 #include <QApplication>

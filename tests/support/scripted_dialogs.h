@@ -3,9 +3,9 @@
 // and nothing left queued or suppressed at the end.
 
 #include "platform/core/message.h"
-#include "platform/ui/dialog_script.h"
-#include "platform/ui/message_dialog.h"
-#include "platform/ui/nested_wait.h"
+#include "platform/ui/dialogs/message_dialog.h"
+#include "platform/ui/threads/dialog_script.h"
+#include "platform/ui/windows/nested_wait.h"
 
 namespace test {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Driving logical threads and their windows from a test, which runs on the main stack.
 
-#include "platform/ui/scheduler.h"
-#include "platform/ui/window.h"
+#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/windows/window.h"
 
 #include <QString>
 

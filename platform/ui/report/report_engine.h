@@ -1,4 +1,5 @@
 #pragma once
+// Wing report: the band report engine with its progress window and preview.
 // Lays a band report out into pages as its driver prints lines. Before a line, groups whose
 // break field changed are closed (footers from the innermost level out, with the finished
 // group's values and sums) and opened again (headers inwards, with the new record); a group

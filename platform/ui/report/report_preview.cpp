@@ -2,11 +2,11 @@
 
 #include "platform/core/message.h"
 #include "platform/core/settings_manager.h"
-#include "platform/ui/file_dialog.h"
-#include "platform/ui/printer.h"
+#include "platform/ui/dialogs/file_dialog.h"
+#include "platform/ui/dialogs/printer.h"
 #include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_painter.h"
-#include "platform/ui/window.h"
+#include "platform/ui/windows/window.h"
 
 #include <QDir>
 #include <QPrinter>

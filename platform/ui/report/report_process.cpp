@@ -1,8 +1,8 @@
 #include "platform/ui/report/report_process.h"
 
 #include "platform/core/settings_manager.h"
-#include "platform/ui/mouse_wheel.h"
-#include "platform/ui/window.h"
+#include "platform/ui/addons/mouse_wheel.h"
+#include "platform/ui/windows/window.h"
 
 #include <QElapsedTimer>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #include "app/settings/settings_file.h"
 
-#include "app/settings/globals.h"
+#include "data/globals.h"
 #include "platform/core/ini_file.h"
 #include "tests/support/cp1251.h"
 

@@ -1,8 +1,8 @@
 // The settings window `ShwNaz`: its entries and spins write the globals when accepted, within
 // the globals' widths and exactly; "Закрыть" completes, or cancels under the select request.
-#include "app/settings/globals.h"
 #include "app/windows/settings_window.h"
-#include "platform/ui/spin_box.h"
+#include "data/globals.h"
+#include "platform/ui/windows/spin_box.h"
 #include "tests/support/ui_driver.h"
 
 #include <QLineEdit>

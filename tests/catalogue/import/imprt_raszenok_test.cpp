@@ -6,7 +6,7 @@
 #include "platform/core/codepage.h"
 #include "platform/core/dates.h"
 #include "platform/core/regional.h"
-#include "platform/ui/dialog_script.h"
+#include "platform/ui/threads/dialog_script.h"
 #include "tests/catalogue/import/import_files.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/test_threads.h"

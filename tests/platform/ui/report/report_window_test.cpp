@@ -1,7 +1,7 @@
 #include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_preview.h"
 #include "platform/ui/report/report_process.h"
-#include "platform/ui/dialog_script.h"
+#include "platform/ui/threads/dialog_script.h"
 #include "tests/support/recorded_messages.h"
 #include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"

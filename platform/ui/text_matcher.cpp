@@ -1,7 +1,0 @@
-#include "platform/ui/text_matcher.h"
-
-TextMatcher& TextMatcher::instance()
-{
-    static TextMatcher matcher;
-    return matcher;
-}
