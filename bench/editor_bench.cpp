@@ -18,8 +18,8 @@
 #include "data/thread_data.h"
 #include "estimate/editor/current_smeta.h"
 #include "platform/ui/controls/tree_list.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/procedures.h"
-#include "platform/ui/windows/scheduler.h"
 #include "tests/support/raw_sqlite.h"
 #include "tests/support/ui_driver.h"
 

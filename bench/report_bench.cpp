@@ -27,9 +27,9 @@
 #include "platform/ui/report/page_view.h"
 #include "platform/ui/report/report_painter.h"
 #include "platform/ui/report/report_preview.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/application_setup.h"
 #include "platform/ui/windows/event.h"
-#include "platform/ui/windows/scheduler.h"
 #include "tests/support/ui_driver.h"
 #include "tests/support/worked_rates.h"
 

@@ -6,7 +6,7 @@
 
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "tests/support/ui_driver.h"
 
 #include <QByteArray>
@@ -42,7 +42,7 @@ inline std::unique_ptr<QTemporaryDir> enterThreadsFolder(const char* parent, con
 inline bool idle(ui::ThreadId thread)
 {
     const ui::Scheduler& s = ui::Scheduler::instance();
-    return !s.isRunning(thread) || s.isWaitingIdle(thread);
+    return !s.isRunning(thread) || ui::isWaitingIdle(thread);
 }
 
 inline void onThread(std::function<void()> procedure) { test::waitEnded(test::start(std::move(procedure)), 600000); }

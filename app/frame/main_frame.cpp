@@ -417,7 +417,7 @@ bool MainFrame::closeOtherThreads()
             if (asked[id] != top->id()) {
                 asked[id] = top->id();
                 top->post(EVENT::CloseWindow);
-            } else if (scheduler.isWaitingIdle(id)) {
+            } else if (ui::isWaitingIdle(id)) {
                 // It took the request and waits for its events again: it stays open. A thread
                 // still in its close handler (a lock wait, a pause) is not idle.
                 return false;

@@ -4,7 +4,7 @@
 
 #include "platform/ui/addons/mouse_wheel.h"
 #include "platform/ui/addons/system_events.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/window_manager.h"
 
 #include <QString>

@@ -7,8 +7,8 @@
 #include "data/globals.h"
 #include "data/thread_data.h"
 #include "platform/ui/dialogs/message_dialog.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/application_setup.h"
-#include "platform/ui/windows/scheduler.h"
 
 #include <QApplication>
 

@@ -3,7 +3,7 @@
 #include "data/globals.h"
 #include "platform/core/message.h"
 #include "platform/core/program_runner.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include <QCoreApplication>
 #include <QProcess>

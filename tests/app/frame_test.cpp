@@ -201,7 +201,7 @@ struct ProgramTest : ::testing::Test {
         ADD_FAILURE() << "no toolbar button " << text;
     }
     // The frame has taken every event given to it.
-    bool frameSettled() const { return ui::Scheduler::instance().isWaitingIdle(program); }
+    bool frameSettled() const { return ui::isWaitingIdle(program); }
 
     // One press of the archive button with the answers to what it asks.
     void pressArchive(std::initializer_list<unsigned> answers)

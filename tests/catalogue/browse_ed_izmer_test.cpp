@@ -76,7 +76,7 @@ struct UnitList : test::ThreadsFixture {
             test::pump(5);
             test::pumpUntil([&] {
                 const ui::Scheduler& s = ui::Scheduler::instance();
-                return !s.isRunning(thread) || s.isWaitingIdle(thread);
+                return !s.isRunning(thread) || ui::isWaitingIdle(thread);
             });
         }
     }

@@ -242,7 +242,7 @@ TEST_F(CatalogueScan, AKeystrokeDuringALongSearchAbandonsItForTheNewerText)
     press(u"Ъ"_s);
     // the search has begun and gives the event loop back between its slices
     QCoreApplication::processEvents();
-    ASSERT_FALSE(ui::Scheduler::instance().isWaitingIdle(thread));
+    ASSERT_FALSE(ui::isWaitingIdle(thread));
     press(u"Ы"_s);
     settle();
     EXPECT_EQ(column(window, 0), (std::vector<QString>{u"Работа ЪЫ"_s}));

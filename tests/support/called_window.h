@@ -2,7 +2,7 @@
 // Drives the windows of one logical thread as a user would, waiting after each step until the
 // thread has taken every event: the window on top, buttons, keys and typing.
 
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/window.h"
 #include "tests/support/ui_driver.h"
 
@@ -31,7 +31,7 @@ public:
             pump(5);
             pumpUntil([&] {
                 const ui::Scheduler& s = ui::Scheduler::instance();
-                return !s.isRunning(thread) || s.isWaitingIdle(thread);
+                return !s.isRunning(thread) || ui::isWaitingIdle(thread);
             });
         }
     }

@@ -1,7 +1,7 @@
 // The main of test programs that need a Qt application (windows, logical threads).
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/application_setup.h"
 #include "platform/ui/windows/input_filter.h"
-#include "platform/ui/windows/scheduler.h"
 
 #include <QApplication>
 

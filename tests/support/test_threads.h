@@ -7,7 +7,7 @@
 #include "data/error_reporter.h"
 #include "data/thread_data.h"
 #include "platform/records/cursor.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "tests/support/recorded_messages.h"
 #include "tests/support/temp_workdir.h"
 #include "tests/support/ui_driver.h"

@@ -1,7 +1,7 @@
 #pragma once
 // Driving logical threads and their windows from a test, which runs on the main stack.
 
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/window.h"
 
 #include <QString>

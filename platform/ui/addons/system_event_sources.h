@@ -6,7 +6,7 @@
 // system-events add-on of the frame's thread. The desktop has no source for the rest of the
 // messages: injectSystemMessage reaches the same path.
 
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include <QObject>
 

@@ -7,7 +7,7 @@
 // one attached there last.
 
 #include "platform/ui/addons/system_messages.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include <QPointer>
 

@@ -5,8 +5,8 @@
 #include "platform/ui/browse/browse_list.h"
 #include "platform/ui/browse/browse_thumb.h"
 #include "platform/ui/browse/row_editor.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/popup_menu.h"
-#include "platform/ui/windows/scheduler.h"
 #include "platform/ui/windows/toolbar_state.h"
 
 #include <QEvent>

@@ -2,7 +2,7 @@
 
 #include "platform/ui/dialogs/nested_dialog.h"
 #include "platform/ui/dialogs/printer_setup_dialog.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 #include "platform/ui/windows/window.h"
 
 #include <QPrinter>

@@ -1,5 +1,4 @@
 #pragma once
-// Wing threads: the logical threads' fiber stacks and switches, the dialog answers of tests.
 // The stack of a logical thread: mapped on its own with a guard page below it, so an overflow
 // faults at once instead of writing over other memory. Under AddressSanitizer the stack is
 // also made known to the sanitizer while it lives.

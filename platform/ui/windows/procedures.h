@@ -3,7 +3,7 @@
 // or call those of another by name, so the folders never link each other, and tests register
 // stand-ins under the same names.
 
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include <QString>
 #include <QVariantList>

@@ -1,5 +1,5 @@
 #pragma once
-// Wing windows: windows and their protocol, the scheduler and its nested wait, form controls.
+// Wing windows: windows and their protocol, the nested wait of forms, the table of procedures, form controls.
 // A window of the window system: an MDI child of the frame, a top-level dialog of the frame,
 // a popup menu or the frame itself. It belongs to the logical thread that created it, keeps
 // its controls under their numbers and names, and turns what happens to its widgets into
@@ -8,7 +8,7 @@
 #include "platform/core/settings_manager.h"
 #include "platform/ui/windows/control.h"
 #include "platform/ui/windows/event.h"
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/windows/thread_windows.h"
 
 #include <QObject>
 #include <QPointer>

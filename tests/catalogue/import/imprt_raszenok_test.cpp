@@ -51,7 +51,7 @@ struct Wizard : test::ThreadsFixture {
             test::pump(5);
             test::pumpUntil([&] {
                 const ui::Scheduler& s = ui::Scheduler::instance();
-                return !s.isRunning(thread) || s.isWaitingIdle(thread);
+                return !s.isRunning(thread) || ui::isWaitingIdle(thread);
             });
         }
     }

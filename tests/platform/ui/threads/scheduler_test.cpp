@@ -1,4 +1,4 @@
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include "platform/ui/addons/mouse_wheel.h"
 #include "platform/ui/browse/browse_list.h"
@@ -270,7 +270,7 @@ TEST(Scheduler, AThreadWokenWhileAnotherRunsQtsLoopNestedStillRuns)
         while (!done) taken.push_back(w.wait().event);
         w.close();
     });
-    ASSERT_TRUE(test::pumpUntil([&] { return windowB && Scheduler::instance().isWaitingIdle(b); }));
+    ASSERT_TRUE(test::pumpUntil([&] { return windowB && ui::isWaitingIdle(b); }));
     taken.clear();
     // A wakes B, then runs the turn of the scheduler nested (as processEvents does) and ends.
     ui::ThreadId a = test::start([&] {

@@ -1,4 +1,5 @@
 #pragma once
+// Wing threads: the logical threads, their scheduler with its one wait, fiber stacks and switches.
 // Logical threads: each window procedure of the program runs on a thread of its own, and
 // calls its forms and lookups nested on that thread. A logical thread is a fiber on the GUI
 // thread with its own per-thread data. Only the main stack runs Qt's event loop: Qt handlers
@@ -44,9 +45,9 @@ public:
     ThreadId currentId() const;
     LogicalThread* current() const { return current_; }
     LogicalThread* find(ThreadId id) const;
-    // The thread waits for its top window's next event and nothing is queued for it: it has
-    // taken every event. A thread waiting for anything else (a timer, a lock) is not idle.
-    bool isWaitingIdle(ThreadId id) const;
+    // The thread waits for the next event of `window` and nothing is queued for it. A thread
+    // waiting for anything else (a timer, a lock) does not.
+    bool isWaitingForEventsOf(ThreadId id, WindowId window) const;
 
     // The one place a logical thread waits: suspends the calling thread until `done` holds,
     // checked each time the thread is woken. `events` is the window whose next event it waits
@@ -119,10 +120,6 @@ private:
     bool queued_ = false;
     bool finished_ = false;
 };
-
-// Posts an event to the window a thread shows on top; dropped when the thread has ended or
-// has no window.
-void post(ThreadId thread, int event, int field = 0);
 
 // Lets the calling logical thread wait for a while (other threads and Qt go on meanwhile).
 void pause(int ms);

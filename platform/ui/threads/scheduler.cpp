@@ -1,11 +1,10 @@
-#include "platform/ui/windows/scheduler.h"
+#include "platform/ui/threads/scheduler.h"
 
 #include "platform/core/message.h"
 #include "platform/core/programming_error.h"
 #include "platform/core/sleeping.h"
 #include "platform/records/error_manager.h"
 #include "platform/ui/threads/fiber_stack.h"
-#include "platform/ui/windows/window.h"
 
 #include <boost/context/fiber.hpp>
 
@@ -203,12 +202,10 @@ void Scheduler::finish(ThreadId id)
     if (runningThreads().empty() && onAllEnded_) onAllEnded_();
 }
 
-bool Scheduler::isWaitingIdle(ThreadId id) const
+bool Scheduler::isWaitingForEventsOf(ThreadId id, WindowId window) const
 {
     LogicalThread* t = find(id);
-    if (!t || !t->blocked_ || t->queued_) return false;
-    Window* top = t->topWindow();
-    return top && t->waitsForEventsOf_ == top->id() && !top->hasEvents();
+    return t && t->blocked_ && !t->queued_ && t->waitsForEventsOf_ == window;
 }
 
 void pause(int ms)
@@ -221,13 +218,6 @@ void pause(int ms)
         Scheduler::instance().wake(id);
     });
     s.waitUntil([&] { return *done; });
-}
-
-void post(ThreadId thread, int event, int field)
-{
-    LogicalThread* t = Scheduler::instance().find(thread);
-    if (!t) return;
-    if (Window* w = t->topWindow()) w->post(event, field);
 }
 
 }  // namespace ui
