@@ -116,62 +116,65 @@ QString formatNumberExact(const NumberPicture& picture, const Decimal& value)
     return picture.fill == u'0' ? sign + padding + text : padding + sign + text;
 }
 
-std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text)
-{
-    QStringView t = text.trimmed();
-    std::string number;
-    qsizetype i = 0;
-    if (i < t.size() && t[i] == u'-') {
-        number += '-';
-        ++i;
-    }
-    bool anyDigit = false;
-    bool pointSeen = false;
-    for (; i < t.size(); ++i) {
-        QChar c = t[i];
-        if (isAsciiDigit(c)) {
-            number += char(c.unicode());
-            anyDigit = true;
-        } else if (c == picture.decimalSeparator && !pointSeen) {
-            number += '.';
-            pointSeen = true;
-        } else if (!(picture.grouped && c == groupSeparator(picture))) {
-            return std::nullopt;
-        }
-    }
-    if (t.isEmpty()) return Decimal();
-    if (!anyDigit) return std::nullopt;
-    if (number.back() == '.') number.pop_back();
-    return Decimal::parse(number);
-}
+namespace {
 
-std::optional<TypedNumber> readTypedNumber(const NumberPicture& picture, QStringView text)
-{
-    QStringView t = text.trimmed();
+// The text of a number as Decimal::parse reads it: a leading minus, digits, one decimal
+// separator as `isPoint` says, characters `isSkipped` says are left out; nullopt for any other
+// character. `anyDigit` tells an entry of signs alone.
+struct ScannedNumber {
     std::string number;
+    bool anyDigit = false;
+};
+
+template <typename IsPoint, typename IsSkipped>
+std::optional<ScannedNumber> scanNumber(QStringView t, IsPoint isPoint, IsSkipped isSkipped)
+{
+    ScannedNumber scanned;
     qsizetype i = 0;
     if (i < t.size() && t[i] == u'-') {
-        number += '-';
+        scanned.number += '-';
         ++i;
     }
-    bool anyDigit = false;
     bool pointSeen = false;
     for (; i < t.size(); ++i) {
         const QChar c = t[i];
         if (isAsciiDigit(c)) {
-            number += char(c.unicode());
-            anyDigit = true;
-        } else if ((c == u'.' || c == u',') && picture.places > 0 && !pointSeen) {
-            number += '.';
+            scanned.number += char(c.unicode());
+            scanned.anyDigit = true;
+        } else if (isPoint(c) && !pointSeen) {
+            scanned.number += '.';
             pointSeen = true;
-        } else {
+        } else if (!isSkipped(c)) {
             return std::nullopt;
         }
     }
+    if (!scanned.number.empty() && scanned.number.back() == '.') scanned.number.pop_back();
+    return scanned;
+}
+
+}  // namespace
+
+std::optional<Decimal> deformatNumber(const NumberPicture& picture, QStringView text)
+{
+    const QStringView t = text.trimmed();
+    const std::optional<ScannedNumber> scanned = scanNumber(
+        t, [&](QChar c) { return c == picture.decimalSeparator; },
+        [&](QChar c) { return picture.grouped && c == groupSeparator(picture); });
+    if (!scanned) return std::nullopt;
+    if (t.isEmpty()) return Decimal();
+    if (!scanned->anyDigit) return std::nullopt;
+    return Decimal::parse(scanned->number);
+}
+
+std::optional<TypedNumber> readTypedNumber(const NumberPicture& picture, QStringView text)
+{
+    const QStringView t = text.trimmed();
+    const std::optional<ScannedNumber> scanned = scanNumber(
+        t, [&](QChar c) { return (c == u'.' || c == u',') && picture.places > 0; }, [](QChar) { return false; });
+    if (!scanned) return std::nullopt;
     if (t.isEmpty()) return TypedNumber{true, Decimal()};  // a blank entry is 0
-    if (!anyDigit) return TypedNumber{false, Decimal()};
-    if (number.back() == '.') number.pop_back();
-    std::optional<Decimal> value = Decimal::parse(number);
+    if (!scanned->anyDigit) return TypedNumber{false, Decimal()};
+    std::optional<Decimal> value = Decimal::parse(scanned->number);
     if (!value) return std::nullopt;
     return TypedNumber{true, *value};
 }
