@@ -25,3 +25,22 @@ bool readSectionWorks(const GroupsWksRecord& section, std::vector<WrksInSmtRecor
     return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 2, &range,
                         [&](const void* r) { out.push_back(*static_cast<const WrksInSmtRecord*>(r)); });
 }
+
+bool walkEstimate(std::int32_t estimate, const EstimateWalk& walk)
+{
+    std::vector<GroupsWksRecord> sections;
+    if (!readEstimateSections(estimate, sections)) return false;
+    std::vector<WrksInSmtRecord> sectionLines;
+    int works = 0;
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        GRO() = sections[i];
+        walk.section(int(i) + 1, sections[i]);
+        if (!readSectionWorks(sections[i], sectionLines)) return false;
+        for (const WrksInSmtRecord& line : sectionLines) {
+            NSB() = line;
+            walk.work(++works, NSB());
+        }
+        walk.sectionEnd();
+    }
+    return true;
+}

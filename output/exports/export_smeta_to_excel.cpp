@@ -119,19 +119,11 @@ bool lines(std::int32_t number, std::vector<std::string>& out)
     totals_detail::readHeader(number);
     sheet.heading();
 
-    std::vector<GroupsWksRecord> sections;
-    if (!readEstimateSections(number, sections)) return false;
-    std::vector<WrksInSmtRecord> sectionLines;
-    int works = 0;
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        GRO() = sections[i];
-        sheet.section(int(i) + 1, sections[i]);
-        if (!readSectionWorks(sections[i], sectionLines)) return false;
-        for (const WrksInSmtRecord& line : sectionLines) {
-            NSB() = line;
-            sheet.work(++works, NSB());
-        }
-    }
+    const bool read = walkEstimate(number, {
+        .section = [&](int n, const GroupsWksRecord& section) { sheet.section(n, section); },
+        .work = [&](int n, const WrksInSmtRecord& line) { sheet.work(n, line); },
+    });
+    if (!read) return false;
     sheet.totals();
     return true;
 }

@@ -309,20 +309,12 @@ bool lines(std::int32_t number, TotalsMode mode, std::vector<std::string>& out)
     totals_detail::readHeader(number);
     xml.head(number);
 
-    std::vector<GroupsWksRecord> sections;
-    if (!readEstimateSections(number, sections)) return false;
-    std::vector<WrksInSmtRecord> sectionLines;
-    int works = 0;
-    for (std::size_t i = 0; i < sections.size(); ++i) {
-        GRO() = sections[i];
-        xml.sectionStart(int(i) + 1, sections[i]);
-        if (!readSectionWorks(sections[i], sectionLines)) return false;
-        for (const WrksInSmtRecord& line : sectionLines) {
-            NSB() = line;
-            xml.work(++works, NSB());
-        }
-        xml.sectionEnd();
-    }
+    const bool read = walkEstimate(number, {
+        .section = [&](int n, const GroupsWksRecord& section) { xml.sectionStart(n, section); },
+        .work = [&](int n, const WrksInSmtRecord& line) { xml.work(n, line); },
+        .sectionEnd = [&] { xml.sectionEnd(); },
+    });
+    if (!read) return false;
     xml.footer();
     xml.memo();
     if (overflow) {
