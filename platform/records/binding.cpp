@@ -25,8 +25,24 @@ bool isAscii(std::string_view bytes)
     return isAscii(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
 }
 
-bool isHighSurrogate(char16_t u) { return u >= 0xD800 && u < 0xDC00; }
-bool isLowSurrogate(char16_t u) { return u >= 0xDC00 && u < 0xE000; }
+// One character of stored UTF-8, decoded as SQLite decodes it when it turns text into UTF-16
+// (a stray continuation byte stands for itself; an overlong form, a surrogate or U+FFFE/FFFF
+// becomes U+FFFD), so that reading the bytes ourselves gives what SQLite's UTF-16 gave.
+char32_t nextUtf8(const unsigned char*& p, const unsigned char* end)
+{
+    char32_t c = *p++;
+    if (c < 0xC0) return c;
+    static constexpr unsigned char kLeadBits[64] = {
+        0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f,
+        0x10, 0x11, 0x12, 0x13, 0x14, 0x15, 0x16, 0x17, 0x18, 0x19, 0x1a, 0x1b, 0x1c, 0x1d, 0x1e, 0x1f,
+        0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0a, 0x0b, 0x0c, 0x0d, 0x0e, 0x0f,
+        0x00, 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x00, 0x01, 0x02, 0x03, 0x00, 0x01, 0x00, 0x00,
+    };
+    c = kLeadBits[c - 0xC0];
+    while (p < end && (*p & 0xC0) == 0x80) c = (c << 6) + (*p++ & 0x3F);
+    if (c < 0x80 || (c & 0xFFFFF800) == 0xD800 || (c & 0xFFFFFFFE) == 0xFFFE) c = 0xFFFD;
+    return c;
+}
 
 }  // namespace
 
@@ -59,15 +75,11 @@ void readText(sqlite3_stmt* s, int column, char* out, std::size_t width)
         n = std::min(size, width);
         std::copy_n(utf8, n, out);
     } else {
-        const auto* wide = static_cast<const char16_t*>(sqlite3_column_text16(s, column));
-        const std::size_t units = std::size_t(sqlite3_column_bytes16(s, column)) / sizeof(char16_t);
-        for (std::size_t i = 0; i < units && n < width; ++i) {
-            char32_t u = wide[i];
-            if (isHighSurrogate(wide[i]) && i + 1 < units && isLowSurrogate(wide[i + 1])) {
-                u = 0x10000 + ((char32_t(wide[i]) - 0xD800) << 10) + (char32_t(wide[i + 1]) - 0xDC00);
-                ++i;
-            }
-            out[n++] = static_cast<char>(codepage::unicodeToCp1251(u));
+        // decoded here rather than through SQLite's UTF-16, which would copy every row's text
+        for (const unsigned char *p = utf8, *end = utf8 + size; p < end && n < width;) {
+            const char32_t u = nextUtf8(p, end);
+            // the letters А..я, the bulk of stored texts, are 0xC0..0xFF in windows-1251
+            out[n++] = static_cast<char>(u >= 0x0410 && u <= 0x044F ? u - 0x0410 + 0xC0 : codepage::unicodeToCp1251(u));
         }
     }
     std::fill(out + n, out + width, ' ');
