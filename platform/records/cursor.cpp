@@ -26,7 +26,7 @@ void Cursor::buildQueries()
     const Layout& layout = file_.layout();
     const Key& key = layout.keys[std::size_t(key_)];
     const int n = int(key.components.size());
-    const std::string select = sql::selectRecord(layout);
+    const std::string select = columns_.empty() ? sql::selectRecord(layout) : sql::selectColumns(layout, columns_);
     const std::string inKey = sql::inKeyTest(layout, key);
     const std::string range = sql::equalities(layout, key, 0, rangeLeading_);
     const std::string equalRest = sql::equalities(layout, key, rangeLeading_, n);
@@ -59,6 +59,19 @@ void Cursor::setCondition(Condition condition)
 {
     if (condition == condition_) return;
     condition_ = std::move(condition);
+    buildQueries();
+}
+
+void Cursor::setColumns(std::vector<int> columns)
+{
+    if (!columns.empty()) {
+        // the key's own are always read: the next batch starts from the key values stood on
+        const Key& key = file_.layout().keys[std::size_t(key_)];
+        columns.insert(columns.end(), key.components.begin(), key.components.end());
+        std::sort(columns.begin(), columns.end());
+        columns.erase(std::unique(columns.begin(), columns.end()), columns.end());
+    }
+    columns_ = std::move(columns);
     buildQueries();
 }
 
@@ -150,7 +163,10 @@ Cursor::Outcome Cursor::run(bool forward, Part part, int limit, int count, int& 
     int rc;
     while ((rc = s.step()) == SQLITE_ROW) {
         ++rows;
-        readRecord(layout, s.get(), row_.data());
+        if (columns_.empty())
+            readRecord(layout, s.get(), row_.data());
+        else
+            readColumns(layout, columns_, s.get(), row_.data());
         std::swap(row_, current_);
         position_ = sqlite3_column_int64(s.get(), 0);
         anchor_ = Anchor::Record;

@@ -31,6 +31,10 @@ public:
     // it abandons the read, which then gives what it has and abandoned() holds. Unset: reads
     // run whole.
     void setSlicing(std::function<bool()> between);
+    // Reads fill only these fields (column indexes) of the records they give, and the key's
+    // own; the others are left unread, their contents unspecified. Empty: every field.
+    // Position the cursor after setting it.
+    void setColumns(std::vector<int> columns);
     // The last read was abandoned between two slices.
     bool abandoned() const { return abandoned_; }
 
@@ -88,6 +92,7 @@ private:
     Anchor anchor_ = Anchor::Start;
     Position position_ = 0;
     Queries queries_[2];  // [forward]
+    std::vector<int> columns_;  // the fields read, in column order; empty: every field
     std::function<bool()> between_;
     bool abandoned_ = false;
     int sliceFactor_ = 1;  // grows while a slice examines no record

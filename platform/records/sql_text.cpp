@@ -22,6 +22,13 @@ std::string columnList(const Layout& layout)
     return out;
 }
 
+std::string selectColumns(const Layout& layout, const std::vector<int>& columns)
+{
+    std::string out = std::string("SELECT ") + kPosition;
+    for (int c : columns) out += ',' + quoted(layout.columns[std::size_t(c)].name);
+    return out + " FROM " + kTable;
+}
+
 std::string selectRecord(const Layout& layout)
 {
     return std::string("SELECT ") + kPosition + ',' + columnList(layout) + " FROM " + kTable;

@@ -19,6 +19,8 @@ std::string columnList(const Layout& layout);
 // SELECT pos,"A","B",... FROM records: the position is result column 0, field i
 // result column i + 1
 std::string selectRecord(const Layout& layout);
+// The same with only the given fields: field columns[i] is result column i + 1
+std::string selectColumns(const Layout& layout, const std::vector<int>& columns);
 
 // The records an optional key holds: ("A" <> '' OR "B" <> 0). Empty for other keys. Every
 // query by the key repeats it, so that the planner takes the key's partial index.

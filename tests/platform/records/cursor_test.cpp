@@ -94,6 +94,32 @@ TEST_F(CursorTest, ReadsPagesOfAnySize)
     }
 }
 
+TEST_F(CursorTest, ReadsOnlyTheChosenFieldsAndTheKeysAcrossPages)
+{
+    std::vector<std::tuple<int, int, std::int64_t, Position>> expected;  // group 1 in key order
+    for (int i = 0; i < 30; ++i) {
+        Item it = item("", i % 3, (i / 3) % 4, "Наименование работы");
+        it.PRICE.setScaled(1000 + i * 7);
+        const Position pos = add(file_, it);
+        if (i % 3 == 1) expected.emplace_back(1, (i / 3) % 4, 1000 + i * 7, pos);
+    }
+    std::sort(expected.begin(), expected.end(), [](const auto& a, const auto& b) {
+        return std::tie(std::get<1>(a), std::get<3>(a)) < std::tie(std::get<1>(b), std::get<3>(b));
+    });
+    Cursor cursor(file_, kByGroup);
+    Item range = item("", 1, 0);
+    cursor.setRange(1, &range);
+    cursor.setColumns({layout_.columnIndex("PRICE")});
+    cursor.toStart();
+    std::vector<std::tuple<int, int, std::int64_t, Position>> read;
+    const auto take = [&](Position pos, const void* record) {
+        const Item& r = *static_cast<const Item*>(record);
+        read.emplace_back(r.GROUP, r.NUM, r.PRICE.scaled(), pos);
+    };
+    while (cursor.read(true, 3, take) == 3) {}
+    EXPECT_EQ(read, expected);
+}
+
 TEST_F(CursorTest, OrdersNoCaseTextsByTheCollation)
 {
     const char* const names[] = {"яблоко", "Арбуз", "банан", "Ёж", "ель", "Ель", "zebra", "Apple", "ёж", "Юла"};
