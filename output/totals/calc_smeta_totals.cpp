@@ -19,9 +19,13 @@ bool sumLines(TotalsMode mode, std::int32_t estimate, TotalsSums& sums)
     if (!fitsShort(estimate)) return true;  // a SHORT never holds it: no line matches
     WrksInSmtRecord range{};
     range.CODER = std::int16_t(estimate);
-    return readKeyRange(FileId::WrksInSmt, "NSB:ONSMETNUM", 1, &range, [&](const void* record) {
-        sums.add(mode, *static_cast<const WrksInSmtRecord*>(record));
-    });
+    // only the fields the sums take: the names are most of a line's reading
+    const auto take = [&](const void* record) { sums.add(mode, *static_cast<const WrksInSmtRecord*>(record)); };
+    if (mode == TotalsMode::Estimate)
+        return readKeyRangeColumns(FileId::WrksInSmt, "NSB:ONSMETNUM", 1, &range,
+                                   {"KCHELCHM", "VOZVRAT", "ITEXPMASH", "ITZARPMASH"}, take);
+    return readKeyRangeColumns(FileId::WrksInSmt, "NSB:ONSMETNUM", 1, &range,
+                               {"ONAKT", "CENA_OB", "CENA_TZ", "EKSPLM", "ZARPLM"}, take);
 }
 
 }  // namespace
