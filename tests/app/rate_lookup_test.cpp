@@ -71,14 +71,7 @@ struct RateLookupInTheFrame : Frame, RateLookup {
 
 TEST_F(RateLookup, TheLineFormTakesTheRatePickedInTheCatalogueItsButtonOpens)
 {
-    addCategories({{"1", u"Земляные работы"_s}});
-    addRates({{"1", "01-001", u"Разработка грунта"_s, "м3"}, {"1", "01-002", u"Засыпка траншей"_s, "м3"}});
-    addRecords(FileId::Headers, 1, [](int) { DFL().NUMBER = 7; });
-    addRecords(FileId::GroupsWks, 1, [](int) {
-        GRO().NUMSMET = 7;
-        GRO().NUMINSMETA = 3;
-    });
-    GLO::CurrentSmeta = 7;
+    addLineFixture();
     call([] { BrowseRaszenki(); });
     ASSERT_TRUE(window->control(kPut)->isEnabled());
     press(window, kPut);
